@@ -1,0 +1,116 @@
+#include "command_line.h"
+
+#include "failure.h"
+
+#include <algorithm>
+
+namespace sips {
+
+const char* const usage =
+    "usage: sips -s format jp2|jpeg|png [-s dpiHeight N] [-s dpiWidth N] [--out FILE] FILE\n"
+    "\n"
+    "Converts FILE (JPEG, PNG, TIFF or JPEG 2000, recognised by content) to the format asked\n"
+    "for, writing --out FILE or, without --out, rewriting FILE in place. N is a whole number of\n"
+    "dots per inch from 1 to 65535. Options may come in any order, each at most once.\n"
+    "Transparency is composited on white when the output is JPEG.\n";
+
+namespace {
+
+constexpr std::uint32_t largestDpi = 65535; // the largest density a JFIF header holds
+
+std::uint32_t parseDpi(const std::string& key, const std::string& text, const std::string& input) {
+    const bool digits =
+        !text.empty() && text.size() <= 10 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const unsigned long long value = digits ? std::stoull(text) : 0;
+    if (!digits || value == 0 || value > largestDpi)
+        throw Failure(input, key + " must be a whole number from 1 to 65535, not '" + text + "'");
+    return static_cast<std::uint32_t>(value);
+}
+
+OutputFormat parseFormat(const std::string& text, const std::string& input) {
+    if (text == "jp2")
+        return OutputFormat::Jp2;
+    if (text == "jpeg")
+        return OutputFormat::Jpeg;
+    if (text == "png")
+        return OutputFormat::Png;
+    throw Failure(input, "unknown format '" + text + "' (expected jp2, jpeg or png)");
+}
+
+// The input is not known until the whole line is read; errors found earlier name it anyway.
+std::string findInput(const std::vector<std::string>& arguments) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "-s")
+            i += 2;
+        else if (arguments[i] == "--out")
+            i += 1;
+        else if (arguments[i].empty() || arguments[i][0] != '-')
+            return arguments[i];
+    }
+    return "sips";
+}
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+    ParsedCommandLine parsed;
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        parsed.help = true;
+        return parsed;
+    }
+    const std::string named = findInput(arguments);
+    Request& request = parsed.request;
+    bool formatSeen = false;
+    bool inputSeen = false;
+    const auto valueAfter = [&](std::size_t& i, const std::string& option) -> const std::string& {
+        if (i + 1 >= arguments.size())
+            throw Failure(named, "missing value after " + option);
+        return arguments[++i];
+    };
+
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "-s") {
+            const std::string& key = valueAfter(i, "-s");
+            const std::string& value = valueAfter(i, "-s " + key);
+            if (key == "format") {
+                if (formatSeen)
+                    throw Failure(named, "-s format given more than once");
+                request.format = parseFormat(value, named);
+                formatSeen = true;
+            } else if (key == "dpiHeight" || key == "dpiWidth") {
+                std::optional<std::uint32_t>& slot =
+                    key == "dpiHeight" ? request.dpiHeight : request.dpiWidth;
+                if (slot)
+                    throw Failure(named, "-s " + key + " given more than once");
+                slot = parseDpi(key, value, named);
+            } else {
+                throw Failure(named, "unknown property '" + key +
+                                         "' (expected format, dpiHeight or dpiWidth)");
+            }
+        } else if (argument == "--out") {
+            if (request.out)
+                throw Failure(named, "--out given more than once");
+            request.out = valueAfter(i, "--out");
+            if (request.out->empty())
+                throw Failure(named, "--out needs a file name");
+        } else if (!argument.empty() && argument[0] == '-') {
+            throw Failure(named, "unknown option '" + argument + "'");
+        } else {
+            if (inputSeen)
+                throw Failure(named, "more than one input file ('" + argument + "')");
+            if (argument.empty())
+                throw Failure(named, "empty input file name");
+            request.input = argument;
+            inputSeen = true;
+        }
+    }
+    if (!inputSeen)
+        throw Failure(named, "no input file");
+    if (!formatSeen)
+        throw Failure(named, "missing -s format jp2|jpeg|png");
+    return parsed;
+}
+
+} // namespace sips

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "command_line.h"
+
+namespace sips {
+
+// Runs one conversion. Nothing is written unless it succeeds; throws a Failure otherwise.
+void convert(const Request& request);
+
+} // namespace sips

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "file_kind.h"
+#include "openjpeg_support.h"
+#include "pixels.h"
+#include "stdio_file.h"
+
+#include <vector>
+
+namespace sips {
+
+// Decodes JPEG 2000 (JP2 file or bare codestream) a row of tiles at a time. Samples deeper than
+// 8 bits come out as 16-bit, shallower ones scaled to 8. Four components without alpha are CMYK
+// unless the file says RGB.
+class Jp2Reader final : public RowReader {
+public:
+    Jp2Reader(std::string path, FileKind kind);
+
+    const Layout& layout() const override { return layout_; }
+    void read(std::uint8_t* rows, std::uint32_t count) override;
+
+private:
+    void decodeNextBand();
+    void storeTile(const std::uint8_t* data, std::uint32_t x0, std::uint32_t x1,
+                   std::uint32_t rows);
+    [[noreturn]] void fail(const std::string& what) const;
+
+    std::string path_;
+    FilePtr file_;
+    OpjMessages messages_;
+    OpjCodec codec_;
+    OpjStream stream_;
+    OpjImage header_;
+    Layout layout_;
+    std::vector<OPJ_UINT32> precision_; // per component, as stored
+    std::uint32_t tilesAcross_ = 1;
+    std::uint32_t bandTop_ = 0;      // first image row in the band
+    std::uint32_t bandRows_ = 0;     // rows the band holds
+    std::uint32_t bandRowsRead_ = 0; // rows already handed out
+    std::uint32_t nextBandRow_ = 0;  // tile row decoded next
+    std::vector<std::uint8_t> band_;
+    std::vector<std::uint8_t> tile_;
+};
+
+} // namespace sips

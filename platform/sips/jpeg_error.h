@@ -1,0 +1,28 @@
+#pragma once
+
+#include <csetjmp>
+#include <cstdio>
+#include <jpeglib.h>
+
+namespace sips {
+
+// libjpeg reports fatal errors by calling error_exit, which must not return. Ours records the
+// message and longjmps back to the jpegGuarded() call that started the failing step. Steps run
+// only C calls and trivially destructible locals, so the jump skips no C++ destructor.
+struct JpegErrors {
+    jpeg_error_mgr manager{}; // first member: libjpeg hands back a pointer to it
+    std::jmp_buf resume{};
+    char message[JMSG_LENGTH_MAX] = {};
+};
+
+// Points `common.err` at `errors`. Warnings stay silent except a truncated file, which is fatal.
+void installJpegErrors(JpegErrors& errors, jpeg_common_struct& common);
+
+template <typename Step> bool jpegGuarded(JpegErrors& errors, Step&& step) {
+    if (setjmp(errors.resume) != 0)
+        return false;
+    step();
+    return true;
+}
+
+} // namespace sips

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "density.h"
+#include "jpeg_error.h"
+#include "pixels.h"
+#include "stdio_file.h"
+
+#include <optional>
+#include <string>
+
+namespace sips {
+
+// Decodes a JPEG file row by row: grey stays grey, CMYK and YCCK come out as CMYK, the rest RGB.
+class JpegReader final : public RowReader {
+public:
+    explicit JpegReader(std::string path);
+    ~JpegReader() override;
+    JpegReader(const JpegReader&) = delete;
+    JpegReader& operator=(const JpegReader&) = delete;
+
+    const Layout& layout() const override { return layout_; }
+    void read(std::uint8_t* rows, std::uint32_t count) override;
+    // The JFIF density, when the file has one with a real unit.
+    const std::optional<Density>& density() const { return density_; }
+
+private:
+    [[noreturn]] void fail() const;
+
+    std::string path_;
+    FilePtr file_;
+    JpegErrors errors_;
+    jpeg_decompress_struct info_{};
+    bool created_ = false;
+    bool invertedInk_ = false;
+    Layout layout_;
+    std::optional<Density> density_;
+};
+
+} // namespace sips

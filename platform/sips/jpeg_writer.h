@@ -1,0 +1,38 @@
+#pragma once
+
+#include "density.h"
+#include "pixels.h"
+
+#include <cstdio>
+#include <jpeglib.h>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sips {
+
+// One APPn or COM segment: its marker code and payload (signature included, length excluded).
+struct JpegSegment {
+    int marker = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+// Everything a JPEG file carries besides its pixels.
+struct JpegExtras {
+    std::optional<Density> density;
+    std::vector<JpegSegment> segments; // written in this order, after the JFIF header
+    std::vector<std::uint8_t> icc;     // split into APP2 segments by libjpeg
+};
+
+constexpr std::size_t largestSegmentPayload = 65533;
+
+// Asks for a JFIF header with the density, also for CMYK where libjpeg leaves it out: readers
+// take the resolution from it.
+void requestJfifHeader(jpeg_compress_struct& info, const std::optional<Density>& density);
+
+// Encodes 8-bit grey, RGB or CMYK rows as a baseline JPEG at quality 95 without chroma
+// subsampling, which keeps photographs above 40 dB PSNR.
+void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
+               const JpegExtras& extras);
+
+} // namespace sips

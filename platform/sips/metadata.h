@@ -1,0 +1,52 @@
+#pragma once
+
+#include "density.h"
+
+#include <exiv2/exiv2.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sips {
+
+// The metadata a picture carries besides its pixels, as Exiv2 reads it from any format.
+struct Metadata {
+    Exiv2::ExifData exif;
+    Exiv2::XmpData xmp;
+    Exiv2::IptcData iptc;
+    std::vector<std::uint8_t> icc;
+    Exiv2::ByteOrder byteOrder = Exiv2::littleEndian;
+};
+
+// Reads EXIF, XMP, IPTC and the ICC profile. EXIF tags that describe the source file's own layout
+// (strips, depth, embedded profile or packets) are left out: the new file describes itself.
+Metadata readMetadata(const std::string& path);
+
+// The resolution the EXIF tags record, if they record one.
+std::optional<Density> exifDensity(const Exiv2::ExifData& exif);
+
+// Sets the EXIF resolution tags to `density`.
+void recordDensity(Metadata& metadata, const Density& density);
+
+// Drops the resolution XMP may record, so that no older value outlives a new one.
+void forgetXmpResolution(Metadata& metadata);
+
+// The EXIF data as a TIFF structure (what PNG's eXIf holds and JPEG's APP1 wraps). For JPEG the
+// thumbnail is dropped when the block would not fit in one segment.
+std::vector<std::uint8_t> encodeExif(Metadata& metadata, std::size_t limit);
+
+// The XMP packet, or an empty string when there is none.
+std::string encodeXmp(const Metadata& metadata);
+
+// IPTC as Photoshop image resources, or empty when there is none.
+std::vector<std::uint8_t> encodeIptcResources(const Metadata& metadata);
+
+// The colour space an ICC profile's header names: "RGB ", "GRAY", "CMYK", ... or "".
+std::string iccColourSpace(const std::vector<std::uint8_t>& icc);
+
+// Adds EXIF, XMP, IPTC and the ICC profile to the JP2 file at `path` (as a colr box and the
+// standard uuid boxes).
+void writeJp2Metadata(const std::string& path, const Metadata& metadata,
+                      const std::vector<std::uint8_t>& icc);
+
+} // namespace sips

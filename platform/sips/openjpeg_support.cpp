@@ -1,0 +1,69 @@
+#include "openjpeg_support.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+#include <thread>
+
+namespace sips {
+
+namespace {
+
+extern "C" void recordOpjError(const char* message, void* data) {
+    std::string& last = static_cast<OpjMessages*>(data)->lastError;
+    last = message;
+    while (!last.empty() && (last.back() == '\n' || last.back() == ' '))
+        last.pop_back();
+}
+
+extern "C" void ignoreOpjMessage(const char*, void*) {}
+
+extern "C" OPJ_SIZE_T readFromFile(void* buffer, OPJ_SIZE_T size, void* data) {
+    const std::size_t got = std::fread(buffer, 1, size, static_cast<std::FILE*>(data));
+    return got == 0 ? static_cast<OPJ_SIZE_T>(-1) : got;
+}
+
+extern "C" OPJ_SIZE_T writeToFile(void* buffer, OPJ_SIZE_T size, void* data) {
+    return std::fwrite(buffer, 1, size, static_cast<std::FILE*>(data));
+}
+
+extern "C" OPJ_OFF_T skipInFile(OPJ_OFF_T offset, void* data) {
+    return std::fseek(static_cast<std::FILE*>(data), offset, SEEK_CUR) == 0 ? offset : -1;
+}
+
+extern "C" OPJ_BOOL seekInFile(OPJ_OFF_T offset, void* data) {
+    return std::fseek(static_cast<std::FILE*>(data), offset, SEEK_SET) == 0 ? OPJ_TRUE : OPJ_FALSE;
+}
+
+constexpr OPJ_SIZE_T streamChunk = 1 << 20;
+
+} // namespace
+
+void routeOpjMessages(opj_codec_t* codec, OpjMessages& messages) {
+    opj_set_error_handler(codec, recordOpjError, &messages);
+    opj_set_warning_handler(codec, ignoreOpjMessage, nullptr);
+    opj_set_info_handler(codec, ignoreOpjMessage, nullptr);
+}
+
+OpjStream opjStreamOver(std::FILE* file, bool forReading) {
+    OpjStream stream(opj_stream_create(streamChunk, forReading ? OPJ_TRUE : OPJ_FALSE));
+    if (!stream)
+        return stream;
+    opj_stream_set_user_data(stream.get(), file, nullptr);
+    if (forReading) {
+        struct stat info {};
+        if (::fstat(::fileno(file), &info) == 0)
+            opj_stream_set_user_data_length(stream.get(), static_cast<OPJ_UINT64>(info.st_size));
+        opj_stream_set_read_function(stream.get(), readFromFile);
+    } else {
+        opj_stream_set_write_function(stream.get(), writeToFile);
+    }
+    opj_stream_set_skip_function(stream.get(), skipInFile);
+    opj_stream_set_seek_function(stream.get(), seekInFile);
+    return stream;
+}
+
+int opjThreadCount() {
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+} // namespace sips

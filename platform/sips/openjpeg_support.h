@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <openjpeg.h>
+#include <string>
+
+namespace sips {
+
+struct OpjCodecDeleter {
+    void operator()(opj_codec_t* codec) const { opj_destroy_codec(codec); }
+};
+struct OpjStreamDeleter {
+    void operator()(opj_stream_t* stream) const { opj_stream_destroy(stream); }
+};
+struct OpjImageDeleter {
+    void operator()(opj_image_t* image) const { opj_image_destroy(image); }
+};
+using OpjCodec = std::unique_ptr<opj_codec_t, OpjCodecDeleter>;
+using OpjStream = std::unique_ptr<opj_stream_t, OpjStreamDeleter>;
+using OpjImage = std::unique_ptr<opj_image_t, OpjImageDeleter>;
+
+// OpenJPEG's last error message, kept for the one line the tool prints.
+struct OpjMessages {
+    std::string lastError = "unknown error";
+};
+
+// Sends errors to `messages` and silences warnings and information.
+void routeOpjMessages(opj_codec_t* codec, OpjMessages& messages);
+
+// A stream over an open FILE*, which stays owned by the caller.
+OpjStream opjStreamOver(std::FILE* file, bool forReading);
+
+// Worker threads for OpenJPEG's code-block coding: one per core.
+int opjThreadCount();
+
+} // namespace sips

@@ -1,0 +1,98 @@
+#include "png_reader.h"
+
+#include "failure.h"
+
+#include <bit>
+#include <cstring>
+
+namespace sips {
+
+PngReader::PngReader(std::string path)
+    : path_(std::move(path))
+    , file_(openForReading(path_)) {
+    png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, &errors_, pngRecordAndResume,
+                                  pngIgnoreWarning);
+    if (png_ != nullptr)
+        info_ = png_create_info_struct(png_);
+    if (png_ == nullptr || info_ == nullptr)
+        throw Failure(path_, "out of memory");
+
+    int passes = 1;
+    png_uint_32 xPerMetre = 0;
+    png_uint_32 yPerMetre = 0;
+    int unit = PNG_RESOLUTION_UNKNOWN;
+    const bool started = pngGuarded(png_, [&] {
+        png_init_io(png_, file_.get());
+        png_read_info(png_, info_);
+        const int colourType = png_get_color_type(png_, info_);
+        const int depth = png_get_bit_depth(png_, info_);
+        if (colourType == PNG_COLOR_TYPE_PALETTE)
+            png_set_palette_to_rgb(png_);
+        if (colourType == PNG_COLOR_TYPE_GRAY && depth < 8)
+            png_set_expand_gray_1_2_4_to_8(png_);
+        if (png_get_valid(png_, info_, PNG_INFO_tRNS))
+            png_set_tRNS_to_alpha(png_);
+        if (depth == 16 && std::endian::native == std::endian::little)
+            png_set_swap(png_);
+        passes = png_set_interlace_handling(png_);
+        png_read_update_info(png_, info_);
+        png_get_pHYs(png_, info_, &xPerMetre, &yPerMetre, &unit);
+    });
+    if (!started)
+        fail();
+
+    layout_.width = png_get_image_width(png_, info_);
+    layout_.height = png_get_image_height(png_, info_);
+    layout_.bits = png_get_bit_depth(png_, info_) == 16 ? 16 : 8;
+    switch (png_get_channels(png_, info_)) {
+    case 1:
+        layout_.model = ColourModel::Grey;
+        break;
+    case 2:
+        layout_.model = ColourModel::GreyAlpha;
+        break;
+    case 3:
+        layout_.model = ColourModel::Rgb;
+        break;
+    default:
+        layout_.model = ColourModel::RgbAlpha;
+        break;
+    }
+    if (unit == PNG_RESOLUTION_METER && xPerMetre > 0 && yPerMetre > 0)
+        density_ = Density::fromPixelsPerMetre(xPerMetre, yPerMetre);
+
+    if (passes > 1) {
+        wholeImage_.resize(layout_.rowBytes() * layout_.height);
+        std::vector<png_bytep> pointers(layout_.height);
+        for (std::uint32_t row = 0; row < layout_.height; ++row)
+            pointers[row] = wholeImage_.data() + row * layout_.rowBytes();
+        png_bytepp rows = pointers.data();
+        if (!pngGuarded(png_, [&] { png_read_image(png_, rows); }))
+            fail();
+    }
+}
+
+PngReader::~PngReader() {
+    png_destroy_read_struct(&png_, info_ != nullptr ? &info_ : nullptr, nullptr);
+}
+
+void PngReader::read(std::uint8_t* rows, std::uint32_t count) {
+    const std::size_t rowBytes = layout_.rowBytes();
+    if (!wholeImage_.empty()) {
+        std::memcpy(rows, wholeImage_.data() + nextRow_ * rowBytes, count * rowBytes);
+    } else {
+        const bool complete = pngGuarded(png_, [&] {
+            for (std::uint32_t row = 0; row < count; ++row)
+                png_read_row(png_, rows + row * rowBytes, nullptr);
+        });
+        if (!complete)
+            fail();
+    }
+    nextRow_ += count;
+}
+
+void PngReader::fail() const {
+    throw Failure(path_, std::string("cannot decode PNG data: ") + errors_.message);
+}
+
+} // namespace sips

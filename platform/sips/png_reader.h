@@ -1,0 +1,41 @@
+#pragma once
+
+#include "density.h"
+#include "pixels.h"
+#include "png_support.h"
+#include "stdio_file.h"
+
+#include <optional>
+#include <vector>
+
+namespace sips {
+
+// Decodes a PNG row by row: palettes and low bit depths expand to 8 bits, transparency becomes an
+// alpha channel, 16-bit samples stay 16-bit. Interlaced files are decoded whole first.
+class PngReader final : public RowReader {
+public:
+    explicit PngReader(std::string path);
+    ~PngReader() override;
+    PngReader(const PngReader&) = delete;
+    PngReader& operator=(const PngReader&) = delete;
+
+    const Layout& layout() const override { return layout_; }
+    void read(std::uint8_t* rows, std::uint32_t count) override;
+    // The pHYs resolution, when given per metre.
+    const std::optional<Density>& density() const { return density_; }
+
+private:
+    [[noreturn]] void fail() const;
+
+    std::string path_;
+    FilePtr file_;
+    PngErrors errors_;
+    png_structp png_ = nullptr;
+    png_infop info_ = nullptr;
+    Layout layout_;
+    std::optional<Density> density_;
+    std::vector<std::uint8_t> wholeImage_; // only for interlaced files
+    std::uint32_t nextRow_ = 0;
+};
+
+} // namespace sips

@@ -1,0 +1,146 @@
+#include "tiff_reader.h"
+
+#include "failure.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace sips {
+
+namespace {
+
+// libtiff reports through process-wide handlers; the tool reads one file at a time.
+char lastTiffError[512] = "unknown error";
+
+extern "C" void recordTiffError(const char* module, const char* format, va_list arguments) {
+    (void)module;
+    std::vsnprintf(lastTiffError, sizeof lastTiffError, format, arguments);
+}
+
+void installTiffHandlers() {
+    TIFFSetErrorHandler(recordTiffError);
+    TIFFSetWarningHandler(nullptr);
+}
+
+} // namespace
+
+TiffReader::TiffReader(std::string path)
+    : path_(std::move(path)) {
+    installTiffHandlers();
+    tiff_.reset(TIFFOpen(path_.c_str(), "r"));
+    if (!tiff_)
+        fail("cannot open TIFF");
+
+    TIFF* tiff = tiff_.get();
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint16_t bits = 0;
+    std::uint16_t samples = 0;
+    std::uint16_t photometric = 0;
+    std::uint16_t planar = PLANARCONFIG_CONTIG;
+    std::uint16_t sampleFormat = SAMPLEFORMAT_UINT;
+    std::uint16_t orientation = ORIENTATION_TOPLEFT;
+    std::uint16_t inkSet = INKSET_CMYK;
+    std::uint16_t extraCount = 0;
+    std::uint16_t* extraTypes = nullptr;
+    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLEFORMAT, &sampleFormat);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_INKSET, &inkSet);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes);
+    if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric))
+        fail("TIFF without a photometric interpretation");
+    if (width == 0 || height == 0)
+        fail("TIFF without pixels");
+    layout_.width = width;
+    layout_.height = height;
+
+    const std::uint16_t extraType = extraCount > 0 ? extraTypes[0] : EXTRASAMPLE_UNSPECIFIED;
+    const bool streamable = !TIFFIsTiled(tiff) && planar == PLANARCONFIG_CONTIG &&
+                            sampleFormat == SAMPLEFORMAT_UINT && (bits == 8 || bits == 16) &&
+                            (photometric != PHOTOMETRIC_SEPARATED || inkSet == INKSET_CMYK) &&
+                            canStream(photometric, samples, extraType);
+    if (!streamable) {
+        decodeWhole(orientation);
+        return;
+    }
+    layout_.bits = bits;
+    if (photometric == PHOTOMETRIC_SEPARATED)
+        layout_.model = ColourModel::Cmyk;
+    else if (photometric == PHOTOMETRIC_RGB)
+        layout_.model = samples == 4 ? ColourModel::RgbAlpha : ColourModel::Rgb;
+    else
+        layout_.model = samples == 2 ? ColourModel::GreyAlpha : ColourModel::Grey;
+}
+
+bool TiffReader::canStream(std::uint16_t photometric, std::uint16_t samples,
+                           std::uint16_t extraType) const {
+    // Premultiplied alpha needs undoing; the RGBA reader does that.
+    const bool plainAlpha = extraType != EXTRASAMPLE_ASSOCALPHA;
+    switch (photometric) {
+    case PHOTOMETRIC_MINISBLACK:
+        return samples == 1 || (samples == 2 && plainAlpha);
+    case PHOTOMETRIC_RGB:
+        return samples == 3 || (samples == 4 && plainAlpha);
+    case PHOTOMETRIC_SEPARATED:
+        return samples == 4;
+    default:
+        return false;
+    }
+}
+
+void TiffReader::decodeWhole(std::uint16_t orientation) {
+    // Asking for the file's own orientation keeps the rows as stored; the Orientation tag travels
+    // with the EXIF data instead.
+    std::vector<std::uint32_t> raster(std::size_t{layout_.width} * layout_.height);
+    if (!TIFFReadRGBAImageOriented(tiff_.get(), layout_.width, layout_.height, raster.data(),
+                                   orientation, 1))
+        fail("cannot decode TIFF data");
+    std::uint16_t extraCount = 0;
+    std::uint16_t* extraTypes = nullptr;
+    TIFFGetFieldDefaulted(tiff_.get(), TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes);
+    layout_.bits = 8;
+    layout_.model = extraCount > 0 ? ColourModel::RgbAlpha : ColourModel::Rgb;
+    wholeImage_.resize(layout_.rowBytes() * layout_.height);
+    std::uint8_t* out = wholeImage_.data();
+    for (const std::uint32_t pixel : raster) {
+        const std::uint32_t alpha = TIFFGetA(pixel);
+        // libtiff hands back premultiplied colour.
+        const auto plain = [alpha](std::uint32_t value) {
+            if (alpha == 255 || alpha == 0)
+                return static_cast<std::uint8_t>(alpha == 0 ? 0 : value);
+            return static_cast<std::uint8_t>(
+                std::min<std::uint32_t>(255, (value * 255 + alpha / 2) / alpha));
+        };
+        *out++ = plain(TIFFGetR(pixel));
+        *out++ = plain(TIFFGetG(pixel));
+        *out++ = plain(TIFFGetB(pixel));
+        if (layout_.model == ColourModel::RgbAlpha)
+            *out++ = static_cast<std::uint8_t>(alpha);
+    }
+}
+
+void TiffReader::read(std::uint8_t* rows, std::uint32_t count) {
+    const std::size_t rowBytes = layout_.rowBytes();
+    if (!wholeImage_.empty()) {
+        std::memcpy(rows, wholeImage_.data() + nextRow_ * rowBytes, count * rowBytes);
+        nextRow_ += count;
+        return;
+    }
+    for (std::uint32_t row = 0; row < count; ++row, ++nextRow_) {
+        if (TIFFReadScanline(tiff_.get(), rows + row * rowBytes, nextRow_, 0) < 0)
+            fail("cannot decode TIFF data");
+    }
+}
+
+void TiffReader::fail(const std::string& what) const {
+    throw Failure(path_, what + ": " + lastTiffError);
+}
+
+} // namespace sips
