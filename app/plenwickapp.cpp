@@ -1,0 +1,75 @@
+#include "plenwickapp.h"
+
+#include "buttonstate.h"
+#include "intvalue.h"
+
+#include <QEvent>
+#include <QUrl>
+
+namespace plenwick {
+
+namespace {
+constexpr int DpiMaximum = 4000;
+constexpr int DpiMinimum = 1;
+const QUrl DotsPerInchPage(QStringLiteral("http://en.wikipedia.org/wiki/Dots_per_inch"));
+} // namespace
+
+Plenwickapp::Plenwickapp(DesktopServices& services, UserDefaults& defaults, QObject* parent)
+    : QObject(parent)
+    , services(services)
+    , defaults(defaults) {}
+
+void Plenwickapp::connectOutlets(const Outlets& outlets) {
+    dpi = outlets.dpi;
+    myWindow = outlets.myWindow;
+    startB = outlets.startB;
+    outfolderB = outlets.outfolderB;
+    coverB = outlets.coverB;
+    progressBar = outlets.progressBar;
+}
+
+void Plenwickapp::awakeFromNib() {
+    if (dpi != nullptr)
+        connect(dpi, &QLineEdit::textEdited, this, [this] { controlTextDidChange(dpi); });
+    tip(false);
+}
+
+void Plenwickapp::whatisDPI(QObject* /*sender*/) {
+    services.openUrl(DotsPerInchPage);
+    services.beep();
+}
+
+void Plenwickapp::controlTextDidChange(QObject* notificationObject) {
+    if (dpi == nullptr || notificationObject != dpi)
+        return;
+    // Each step reads the field afresh, so the upper bound is applied before the lower one.
+    dpi->setText(QString::number(intValue(dpi->text())));
+    if (intValue(dpi->text()) >= DpiMaximum + 1)
+        dpi->setText(QString::number(DpiMaximum));
+    if (intValue(dpi->text()) <= 0)
+        dpi->setText(QString::number(DpiMinimum));
+}
+
+void Plenwickapp::buttonPressed(QObject* /*sender*/) {
+    services.pumpEventsOnce();
+    if (startB != nullptr)
+        setButtonState(*startB, ButtonState::On);
+    if (outfolderB != nullptr)
+        setButtonState(*outfolderB, ButtonState::On);
+}
+
+void Plenwickapp::windowWillClose(QObject* /*notification*/) {
+    services.terminate();
+}
+
+bool Plenwickapp::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == myWindow && event->type() == QEvent::Close)
+        windowWillClose(watched);
+    return QObject::eventFilter(watched, event);
+}
+
+qint64 Plenwickapp::dpiValue() const {
+    return dpi != nullptr ? intValue(dpi->text()) : 0;
+}
+
+} // namespace plenwick

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QString>
+
+namespace plenwick {
+
+// A button's title as plain text. Qt reads '&' in a button text as a mnemonic marker, so a title
+// such as a folder path is stored with each '&' doubled and read back without.
+inline void setTitle(QAbstractButton& button, const QString& title) {
+    QString text = title;
+    button.setText(text.replace(u'&', QStringLiteral("&&")));
+}
+
+[[nodiscard]] inline QString title(const QAbstractButton& button) {
+    QString text = button.text();
+    return text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+} // namespace plenwick

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "desktopservices.h"
+
+namespace plenwick {
+
+// The desktop services done for real with Qt.
+class QtDesktopServices final : public DesktopServices {
+public:
+    int runAlert(Alert& alert) override;
+    FolderChoice runFolderChooser(const FolderChooser& chooser) override;
+    void openUrl(const QUrl& url) override;
+    void beep() override;
+    void pumpEventsOnce() override;
+    void runEventLoopFor(int milliseconds) override;
+    int runShellCommand(const QString& commandLine) override;
+    bool removeFile(const QString& path) override;
+    void setActivationPolicy(ActivationPolicy policy) override;
+    void activateApplication() override;
+    void terminate() override;
+};
+
+} // namespace plenwick

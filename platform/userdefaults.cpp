@@ -1,0 +1,36 @@
+#include "userdefaults.h"
+
+namespace plenwick {
+
+UserDefaults::UserDefaults()
+    : settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("plenwick"),
+               QStringLiteral("plenwick")) {}
+
+UserDefaults::UserDefaults(const QString& filePath)
+    : settings(filePath, QSettings::IniFormat) {}
+
+QVariant UserDefaults::objectForKey(const QString& key) const {
+    return settings.value(key);
+}
+
+void UserDefaults::setObject(const QVariant& value, const QString& key) {
+    settings.setValue(key, value);
+}
+
+qint64 UserDefaults::integerForKey(const QString& key) const {
+    const QVariant value = settings.value(key);
+    bool ok = false;
+    const qint64 number = value.toLongLong(&ok);
+    return ok ? number : 0;
+}
+
+void UserDefaults::setInteger(qint64 value, const QString& key) {
+    settings.setValue(key, value);
+}
+
+bool UserDefaults::synchronize() {
+    settings.sync(); // QSettings commits through a temporary file and a rename
+    return settings.status() == QSettings::NoError;
+}
+
+} // namespace plenwick

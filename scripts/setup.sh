@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running, testing and benchmarking need.
+# Idempotent: packages already present are not touched and apt is not asked at all.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake ninja-build g++ make pkg-config
+    # application
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxkbcommon-dev
+    # image tool
+    libjpeg62-turbo-dev libpng-dev libtiff-dev libopenjp2-7-dev libexiv2-dev libvips-dev
+    # tests
+    libgtest-dev libgmock-dev libimage-exiftool-perl python3-pil xvfb xauth
+    # benchmarks
+    imagemagick libvips-tools mate-backgrounds time
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,11 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+
+// GUI tests need one application object; they run on the offscreen platform unless told otherwise.
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

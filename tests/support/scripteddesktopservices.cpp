@@ -1,0 +1,87 @@
+#include "scripteddesktopservices.h"
+
+#include "eventpump.h"
+#include "shellcommand.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <stdexcept>
+
+namespace plenwick::test {
+
+int ScriptedDesktopServices::runAlert(Alert& alert) {
+    log.append(QStringLiteral("alert ") + alert.messageText);
+    if (alertAnswers.empty())
+        throw std::logic_error("an alert ran that the test did not expect: " +
+                               alert.messageText.toStdString());
+    if (whileModal)
+        whileModal();
+    const AlertAnswer answer = alertAnswers.front();
+    alertAnswers.pop_front();
+    const bool shownChecked = alert.suppressionChecked;
+    if (answer.suppressionChecked)
+        alert.suppressionChecked = *answer.suppressionChecked;
+    alerts.push_back({alert, shownChecked, answer.code});
+    return answer.code;
+}
+
+FolderChoice ScriptedDesktopServices::runFolderChooser(const FolderChooser& chooser) {
+    log.append(QStringLiteral("chooser ") + chooser.title);
+    choosers.push_back(chooser);
+    if (chooserAnswers.empty())
+        throw std::logic_error("a chooser ran that the test did not expect: " +
+                               chooser.title.toStdString());
+    if (whileModal)
+        whileModal();
+    FolderChoice choice = chooserAnswers.front();
+    chooserAnswers.pop_front();
+    return choice;
+}
+
+void ScriptedDesktopServices::openUrl(const QUrl& url) {
+    log.append(QStringLiteral("open ") + url.toString(QUrl::FullyEncoded));
+    openedUrls.push_back(url);
+}
+
+void ScriptedDesktopServices::beep() {
+    log.append(QStringLiteral("beep"));
+    ++beeps;
+}
+
+void ScriptedDesktopServices::pumpEventsOnce() {
+    log.append(QStringLiteral("pump"));
+    ++pumps;
+    plenwick::pumpEventsOnce();
+}
+
+void ScriptedDesktopServices::runEventLoopFor(int milliseconds) {
+    log.append(QStringLiteral("run-loop ") + QString::number(milliseconds));
+    plenwick::runEventLoopFor(milliseconds);
+}
+
+int ScriptedDesktopServices::runShellCommand(const QString& commandLine) {
+    log.append(QStringLiteral("shell ") + commandLine);
+    commands.push_back(commandLine);
+    return plenwick::runShellCommand(commandLine, toolDirectory());
+}
+
+bool ScriptedDesktopServices::removeFile(const QString& path) {
+    log.append(QStringLiteral("remove ") + path);
+    return QFile::remove(path);
+}
+
+void ScriptedDesktopServices::setActivationPolicy(ActivationPolicy policy) {
+    log.append(QStringLiteral("policy ") + QString::number(static_cast<int>(policy)));
+}
+
+void ScriptedDesktopServices::activateApplication() {
+    log.append(QStringLiteral("activate"));
+}
+
+void ScriptedDesktopServices::terminate() {
+    log.append(QStringLiteral("terminate"));
+    terminated = true;
+    QCoreApplication::quit();
+}
+
+} // namespace plenwick::test

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "desktopservices.h"
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace plenwick::test {
+
+// A desktop that answers modal requests from a script and records every request, in order. Shell
+// commands and file removals are carried out for real, so that whole runs can be checked.
+class ScriptedDesktopServices final : public DesktopServices {
+public:
+    struct AlertAnswer final {
+        int code = AlertFirstButtonReturn;
+        // The suppression check box's state when the alert closes; unset keeps what it showed.
+        std::optional<bool> suppressionChecked;
+    };
+    struct RecordedAlert final {
+        Alert alert;                  // as it was when it ran
+        bool suppressionShownChecked; // the check box's state when it appeared
+        int answer;
+    };
+
+    // Called while an alert or chooser is "open", e.g. to look at the window meanwhile.
+    std::function<void()> whileModal;
+
+    void answerAlert(AlertAnswer answer) { alertAnswers.push_back(answer); }
+    void answerChooser(FolderChoice choice) { chooserAnswers.push_back(std::move(choice)); }
+
+    int runAlert(Alert& alert) override;
+    FolderChoice runFolderChooser(const FolderChooser& chooser) override;
+    void openUrl(const QUrl& url) override;
+    void beep() override;
+    void pumpEventsOnce() override;
+    void runEventLoopFor(int milliseconds) override;
+    int runShellCommand(const QString& commandLine) override;
+    bool removeFile(const QString& path) override;
+    void setActivationPolicy(ActivationPolicy policy) override;
+    void activateApplication() override;
+    void terminate() override;
+
+    // Every request in order, one line each: "alert <message>", "chooser <title>",
+    // "open <url>", "beep", "pump", "run-loop <ms>", "shell <command>", "remove <path>",
+    // "policy <0|1>", "activate", "terminate".
+    QStringList log;
+    std::vector<RecordedAlert> alerts;
+    std::vector<FolderChooser> choosers;
+    std::vector<QUrl> openedUrls;
+    std::vector<QString> commands;
+    int beeps = 0;
+    int pumps = 0;
+    bool terminated = false;
+
+    [[nodiscard]] bool allAnswersUsed() const {
+        return alertAnswers.empty() && chooserAnswers.empty();
+    }
+
+private:
+    std::deque<AlertAnswer> alertAnswers;
+    std::deque<FolderChoice> chooserAnswers;
+};
+
+} // namespace plenwick::test
