@@ -3,6 +3,7 @@
 #include "atomic_file.h"
 #include "failure.h"
 #include "file_kind.h"
+#include "jp2_boxes.h"
 #include "jp2_reader.h"
 #include "jp2_writer.h"
 #include "jpeg_reader.h"
@@ -157,6 +158,19 @@ void writePngFile(RowReader& source, AtomicFile& out, Metadata& metadata,
     writePng(pixels, out.stream(), out.target(), extras);
 }
 
+void writeJp2File(RowReader& source, AtomicFile& out, const Metadata& metadata) {
+    const ColourModel model = source.layout().model;
+    writeJp2(source, out.stream(), out.target());
+    out.closeStream();
+    const std::vector<std::uint8_t> icc = profileFor(metadata, model);
+    writeJp2Metadata(out.temporaryPath(), metadata, icc);
+    if (!icc.empty() || model == ColourModel::Rgb || model == ColourModel::RgbAlpha)
+        return;
+    const std::uint32_t space = model == ColourModel::Cmyk ? jp2Cmyk : jp2Grey;
+    if (!relabelJp2ColourSpace(out.temporaryPath(), space))
+        throw Failure(out.target(), "cannot record the colour space in the JPEG 2000 header");
+}
+
 } // namespace
 
 void convert(const Request& request) {
@@ -188,10 +202,7 @@ void convert(const Request& request) {
         writePngFile(*source.reader, out, metadata, density);
         break;
     case OutputFormat::Jp2:
-        writeJp2(*source.reader, out.stream(), target);
-        out.closeStream();
-        writeJp2Metadata(out.temporaryPath(), metadata,
-                         profileFor(metadata, source.reader->layout().model));
+        writeJp2File(*source.reader, out, metadata);
         break;
     }
     out.commit();

@@ -1,6 +1,7 @@
 #include "jp2_reader.h"
 
 #include "failure.h"
+#include "jp2_boxes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -75,7 +76,12 @@ Jp2Reader::Jp2Reader(std::string path, FileKind kind)
         deepest = std::max(deepest, component.prec);
         precision_.push_back(component.prec);
     }
-    if (image.color_space == OPJ_CLRSPC_SYCC || image.color_space == OPJ_CLRSPC_EYCC)
+    // OpenJPEG's tile decoder leaves colour space and channel definitions unread.
+    const Jp2ColourHints hints =
+        kind == FileKind::Jp2 ? readJp2ColourHints(path_) : Jp2ColourHints{};
+    alpha = alpha || hints.alphaChannel == static_cast<int>(count) - 1;
+    if (hints.space == Jp2ColourHints::Space::Ycc || image.color_space == OPJ_CLRSPC_SYCC ||
+        image.color_space == OPJ_CLRSPC_EYCC)
         fail("unsupported JPEG 2000 colour space (YCC)");
 
     layout_.width = image.x1 - image.x0;
@@ -92,8 +98,8 @@ Jp2Reader::Jp2Reader(std::string path, FileKind kind)
         layout_.model = ColourModel::Rgb;
         break;
     default:
-        layout_.model = alpha || image.color_space == OPJ_CLRSPC_SRGB ? ColourModel::RgbAlpha
-                                                                      : ColourModel::Cmyk;
+        layout_.model = alpha || hints.space == Jp2ColourHints::Space::Rgb ? ColourModel::RgbAlpha
+                                                                           : ColourModel::Cmyk;
         break;
     }
 

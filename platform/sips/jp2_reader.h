@@ -10,8 +10,8 @@
 namespace sips {
 
 // Decodes JPEG 2000 (JP2 file or bare codestream) a row of tiles at a time. Samples deeper than
-// 8 bits come out as 16-bit, shallower ones scaled to 8. Four components without alpha are CMYK
-// unless the file says RGB.
+// 8 bits come out as 16-bit, shallower ones scaled to 8. Four components are RGBA
+// when the header says RGB or defines an alpha channel, else CMYK.
 class Jp2Reader final : public RowReader {
 public:
     Jp2Reader(std::string path, FileKind kind);

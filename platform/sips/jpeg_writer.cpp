@@ -10,7 +10,7 @@ namespace sips {
 
 namespace {
 
-constexpr int quality = 95;
+constexpr int quality = 97;
 constexpr std::uint32_t rowsPerBatch = 16;
 
 // Owns a compressor; destroying it releases libjpeg's memory whatever state it is in.

@@ -30,8 +30,8 @@ constexpr std::size_t largestSegmentPayload = 65533;
 // take the resolution from it.
 void requestJfifHeader(jpeg_compress_struct& info, const std::optional<Density>& density);
 
-// Encodes 8-bit grey, RGB or CMYK rows as a baseline JPEG at quality 95 without chroma
-// subsampling, which keeps photographs above 40 dB PSNR.
+// Encodes 8-bit grey, RGB or CMYK rows as a baseline JPEG at quality 97 without chroma
+// subsampling, which keeps photographs and dithered palette pictures above 40 dB PSNR.
 void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
                const JpegExtras& extras);
 
