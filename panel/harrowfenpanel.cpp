@@ -1,0 +1,95 @@
+#include "harrowfenpanel.h"
+
+#include "siblingapps.h"
+#include "systemversion.h"
+#include "ui_panel.h"
+#include "versiontext.h"
+
+#include <utility>
+
+namespace plenwick {
+
+namespace {
+const QString FirstTimeKey = QStringLiteral("firstTime");
+const QString DockKey = QStringLiteral("iDock");
+} // namespace
+
+Harrowfenpanel::Harrowfenpanel(DesktopServices& services, UserDefaults& defaults,
+                               const BundleInfo& bundle, QWidget* parent)
+    : QDialog(parent)
+    , services(services)
+    , defaults(defaults)
+    , bundle(bundle)
+    , systemVersion(&systemVersionText) {
+    Ui::Harrowfenpanel form;
+    form.setupUi(this);
+    tipView = form.tipView;
+    dockButton = form.dockButton;
+    sMenu = form.sMenu;
+    versionLabel = form.versionLabel;
+    harrowfenSubmenuS = form.harrowfenSubmenuS;
+    harrowfenSubmenuD = form.harrowfenSubmenuD;
+
+    form.storeButton->setMenu(form.sMenu);
+    // clicked, not toggled: setting the switch from the stored mode is no user's switch.
+    connect(form.dockButton, &QAbstractButton::clicked, this,
+            [this, button = form.dockButton] { dockIconSwitching(button); });
+    connect(form.supportButton, &QAbstractButton::clicked, this,
+            [this, button = form.supportButton] { sendEmailtoMe(button); });
+    connect(form.featureRequestButton, &QAbstractButton::clicked, this,
+            [this, button = form.featureRequestButton] { featureRequest(button); });
+    connect(form.autostartButton, &QAbstractButton::clicked, this,
+            [this, button = form.autostartButton] { tipsForAutostart(button); });
+    connect(form.rateAction, &QAction::triggered, this,
+            [this, action = form.rateAction] { rateMe(action); });
+    connect(form.moreAction, &QAction::triggered, this,
+            [this, action = form.moreAction] { moreBYharrowfen(action); });
+}
+
+void Harrowfenpanel::awakeFromNib() {
+    appVersion = versionText(bundle);
+    if (versionLabel != nullptr)
+        versionLabel->setText(QStringLiteral("Plenwick v%1").arg(appVersion));
+
+    if (defaults.integerForKey(FirstTimeKey) != 1) {
+        defaults.setInteger(1, FirstTimeKey);
+        defaults.setInteger(1, DockKey);
+        defaults.synchronize();
+    }
+
+    addingPromoAppsOfHarrowfen(titlesOf(siblingApps()));
+}
+
+void Harrowfenpanel::restoreDockIconMode() {
+    bool isNumber = false;
+    const bool hidden = defaults.objectForKey(DockKey).toLongLong(&isNumber) == 0 && isNumber;
+    if (dockButton != nullptr)
+        dockButton->setChecked(!hidden);
+    services.setActivationPolicy(hidden ? ActivationPolicy::Accessory : ActivationPolicy::Regular);
+}
+
+void Harrowfenpanel::setSystemVersionSource(std::function<QString()> source) {
+    systemVersion = std::move(source);
+}
+
+int Harrowfenpanel::dockButtonState() const {
+    return dockButton != nullptr && dockButton->isChecked() ? 1 : 0;
+}
+
+void Harrowfenpanel::dockIconSwitching(QObject* /*sender*/) {
+    if (dockButtonState() == 0) {
+        services.setActivationPolicy(ActivationPolicy::Accessory);
+        if (sMenu != nullptr)
+            sMenu->close();
+    } else {
+        services.setActivationPolicy(ActivationPolicy::Regular);
+    }
+    // Activates once this handler has returned, after the policy and the stored state are final.
+    QMetaObject::invokeMethod(
+        this, [this] { services.activateApplication(); }, Qt::QueuedConnection);
+
+    defaults.setInteger(dockButtonState(), DockKey);
+    defaults.synchronize();
+}
+
+} // namespace plenwick
