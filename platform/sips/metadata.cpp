@@ -1,5 +1,7 @@
 #include "metadata.h"
 
+#include "failure.h"
+
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -50,8 +52,13 @@ std::vector<std::uint8_t> bytesOf(const Exiv2::Value& value) {
 } // namespace
 
 Metadata readMetadata(const std::string& path) {
-    Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(path);
-    image->readMetadata();
+    Exiv2::Image::AutoPtr image;
+    try {
+        image = Exiv2::ImageFactory::open(path);
+        image->readMetadata();
+    } catch (const Exiv2::AnyError& error) {
+        throw Failure(path, std::string("damaged or truncated file (") + error.what() + ")");
+    }
     Metadata metadata;
     metadata.exif = image->exifData();
     metadata.xmp = image->xmpData();

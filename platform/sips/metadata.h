@@ -20,6 +20,7 @@ struct Metadata {
 
 // Reads EXIF, XMP, IPTC and the ICC profile. EXIF tags that describe the source file's own layout
 // (strips, depth, embedded profile or packets) are left out: the new file describes itself.
+// Throws a Failure when the file's structure is damaged.
 Metadata readMetadata(const std::string& path);
 
 // The resolution the EXIF tags record, if they record one.

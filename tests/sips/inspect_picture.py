@@ -1,0 +1,64 @@
+#!/usr/bin/python3
+"""Independent checks on pictures, through Pillow.
+
+  inspect_picture.py dpi FILE                 prints Pillow's dpi, rounded: "X Y"
+  inspect_picture.py psnr REFERENCE FILE      prints the PSNR in dB (inf when identical); the
+                                              reference is composited on white when the file has
+                                              no alpha, both compared at 8 bits in the file's mode
+  inspect_picture.py same-pixels A B          prints "yes" when the decoded pixels are identical
+  inspect_picture.py pixel FILE               prints the top-left pixel's samples
+"""
+import math
+import sys
+
+from PIL import Image, ImageChops, ImageStat
+
+
+def eight_bit(image):
+    if image.mode in ("I;16", "I;16B", "I"):
+        return image.point(lambda v: v / 257).convert("L")
+    return image
+
+
+def load(path):
+    image = Image.open(path)
+    if image.mode == "P":
+        image = image.convert("RGBA")
+    return eight_bit(image)
+
+
+def on_white(image):
+    if image.mode not in ("RGBA", "LA"):
+        return image
+    white = Image.new("RGBA", image.size, (255, 255, 255, 255))
+    flat = Image.alpha_composite(white, image.convert("RGBA")).convert("RGB")
+    return flat.convert("L") if image.mode == "LA" else flat
+
+
+def psnr(reference_path, path):
+    image = load(path)
+    reference = load(reference_path)
+    if "A" not in image.mode:
+        reference = on_white(reference)
+    reference = reference.convert(image.mode)
+    rms = ImageStat.Stat(ImageChops.difference(reference, image)).rms
+    mse = sum(value * value for value in rms) / len(rms)
+    return math.inf if mse == 0 else 10 * math.log10(255 * 255 / mse)
+
+
+def main(command, *paths):
+    if command == "dpi":
+        dpi = Image.open(paths[0]).info.get("dpi")
+        print("none" if dpi is None else f"{round(dpi[0])} {round(dpi[1])}")
+    elif command == "psnr":
+        print(f"{psnr(*paths):.2f}")
+    elif command == "pixel":
+        pixel = Image.open(paths[0]).getpixel((0, 0))
+        print(" ".join(str(v) for v in (pixel if isinstance(pixel, tuple) else (pixel,))))
+    elif command == "same-pixels":
+        a, b = Image.open(paths[0]), Image.open(paths[1])
+        print("yes" if a.mode == b.mode and a.tobytes() == b.tobytes() else "no")
+
+
+if __name__ == "__main__":
+    main(*sys.argv[1:])

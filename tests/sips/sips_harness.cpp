@@ -1,0 +1,128 @@
+#include "sips_harness.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace sips_test {
+
+namespace {
+
+std::string readAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+} // namespace
+
+RunResult run(const std::vector<std::string>& arguments) {
+    TemporaryFolder capture;
+    const std::string outPath = capture / "out";
+    const std::string errPath = capture / "err";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    RunResult result;
+    pid_t child = 0;
+    const int spawned = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return result;
+    int status = 0;
+    waitpid(child, &status, 0);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.out = readAll(outPath);
+    result.err = readAll(errPath);
+    return result;
+}
+
+RunResult sips(const std::vector<std::string>& arguments) {
+    std::vector<std::string> all{SIPS_EXECUTABLE};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return run(all);
+}
+
+TemporaryFolder::TemporaryFolder() {
+    std::string pattern = (fs::temp_directory_path() / "sips-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot create a temporary folder");
+    path_ = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+void copySample(const std::string& name, const fs::path& destination) {
+    const fs::path samples = SIPS_SAMPLE_PICTURES;
+    // Running the test program alone (without CTest's fixture) makes the pictures on demand.
+    if (!fs::exists(samples / "cmyk.jpg")) {
+        const RunResult made =
+            run({"/usr/bin/python3", std::string(SIPS_TEST_SCRIPTS) + "/make_pictures.py",
+                 samples.string()});
+        ASSERT_EQ(made.exitCode, 0) << made.err;
+    }
+    fs::copy_file(samples / name, destination, fs::copy_options::overwrite_existing);
+}
+
+std::map<std::string, std::string> exifTool(const fs::path& file) {
+    const RunResult result = run({"exiftool", "-j", "-n", "-G1", "-a", file.string()});
+    std::map<std::string, std::string> tags;
+    // One "Group:Tag": value pair per line; values are numbers or JSON strings.
+    static const std::regex line(R"re(^\s*"([^"]+)":\s*"?(.*?)"?,?\s*$)re");
+    std::istringstream lines(result.out);
+    for (std::string text; std::getline(lines, text);) {
+        std::smatch match;
+        if (std::regex_match(text, match, line))
+            tags.emplace(match[1].str(), match[2].str());
+    }
+    return tags;
+}
+
+std::string pillow(const std::string& command, const fs::path& a, const fs::path& b) {
+    std::vector<std::string> arguments{"/usr/bin/python3",
+                                       std::string(SIPS_TEST_SCRIPTS) + "/inspect_picture.py",
+                                       command, a.string()};
+    if (!b.empty())
+        arguments.push_back(b.string());
+    RunResult result = run(arguments);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    while (!result.out.empty() && result.out.back() == '\n')
+        result.out.pop_back();
+    return result.out;
+}
+
+std::string fileBytes(const fs::path& file) {
+    return readAll(file);
+}
+
+std::vector<std::string> folderEntries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace sips_test

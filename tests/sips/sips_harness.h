@@ -1,0 +1,50 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace sips_test {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a program with these arguments (no shell), capturing its output.
+RunResult run(const std::vector<std::string>& arguments);
+
+// Runs the sips executable under test.
+RunResult sips(const std::vector<std::string>& arguments);
+
+// A fresh folder, removed with everything in it at the end of the test.
+class TemporaryFolder final {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const fs::path& path() const { return path_; }
+    fs::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    fs::path path_;
+};
+
+// Copies the sample picture `name` (made by make_pictures.py) to `destination`.
+void copySample(const std::string& name, const fs::path& destination);
+
+// Tag values ExifTool reads (-j -n -G1), keyed "Group:Tag", numbers and text as printed.
+std::map<std::string, std::string> exifTool(const fs::path& file);
+
+// Pillow's view of a picture (inspect_picture.py).
+std::string pillow(const std::string& command, const fs::path& a, const fs::path& b = {});
+
+std::string fileBytes(const fs::path& file);
+std::vector<std::string> folderEntries(const fs::path& folder);
+
+} // namespace sips_test
