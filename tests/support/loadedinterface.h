@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interfaceloader.h"
+#include "qtprinters.h"
 #include "scripteddesktopservices.h"
 #include "temporarysettings.h"
 #include "ui_mainwindow.h"

@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace plenwick::test {
@@ -30,6 +31,7 @@ public:
     std::function<void()> whileModal;
 
     void answerAlert(AlertAnswer answer) { alertAnswers.push_back(answer); }
+    void answerAlert(int code) { alertAnswers.push_back({code, std::nullopt}); }
     void answerChooser(FolderChoice choice) { chooserAnswers.push_back(std::move(choice)); }
 
     int runAlert(Alert& alert) override;

@@ -1,0 +1,200 @@
+#include "buttonstate.h"
+#include "conversionwindow.h"
+#include "folderbookmarks.h"
+
+#include <QFile>
+
+namespace plenwick::test {
+namespace {
+
+const QString WaitingTitle = QString::fromUtf16(SelectOutputFolderFirst);
+
+class BatchRunTest : public ConversionWindow {
+protected:
+    void SetUp() override {
+        output = folder(QStringLiteral("out"));
+        source = folder(QStringLiteral("in"));
+        chooseOutputFolder(output);
+        window.desktop.log.clear();
+        window.desktop.beeps = 0;
+        form().progressBar->reset();
+        QObject::connect(form().progressBar, &QProgressBar::valueChanged, form().progressBar,
+                         [this](int value) {
+                             progress.push_back(value);
+                             maximumSeen = form().progressBar->maximum();
+                         });
+    }
+
+    void startWithSource(const FolderChoice& choice) {
+        window.desktop.answerChooser(choice);
+        form().startB->click();
+    }
+
+    void touch(const QString& name) const {
+        QFile file(QDir(source).filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a picture");
+    }
+
+    void expectClosingReset() const {
+        EXPECT_EQ(outputTitle(), WaitingTitle);
+        EXPECT_FALSE(form().startB->isEnabled());
+        EXPECT_FALSE(form().dpi->isEnabled());
+        EXPECT_EQ(form().progressBar->value(), 0);
+        EXPECT_EQ(window.desktop.beeps, 1);
+        EXPECT_EQ(window.desktop.log.last(), QStringLiteral("beep"));
+    }
+
+    QString output;
+    QString source;
+    std::vector<int> progress;
+    int maximumSeen = -1;
+};
+
+TEST_F(BatchRunTest, NoStoredOutputFolderOnlyAsksForOne) {
+    LoadedInterface fresh; // a first launch: nothing stored
+    fresh.load();
+    fresh.form().startB->setEnabled(true);
+    fresh.form().startB->click();
+
+    EXPECT_EQ(title(*fresh.form().outfolderB), WaitingTitle);
+    EXPECT_TRUE(fresh.desktop.choosers.empty());
+    EXPECT_EQ(fresh.desktop.beeps, 0);
+    EXPECT_TRUE(fresh.form().startB->isEnabled());
+}
+
+TEST_F(BatchRunTest, OutputFolderThatIsGoneOrNoBookmarkStopsTheRun) {
+    for (const QVariant& value :
+         {QVariant(QByteArray("garbage")), QVariant(QStringLiteral("text"))}) {
+        window.settings.store(QString::fromUtf16(OutputFolderKey), value);
+        form().startB->click();
+        EXPECT_EQ(outputTitle(), WaitingTitle);
+        EXPECT_TRUE(window.desktop.choosers.size() == 1U) << "no source chooser";
+    }
+    chooseOutputFolder(output);
+    ASSERT_TRUE(QDir(output).removeRecursively());
+    form().startB->click();
+    EXPECT_EQ(outputTitle(), WaitingTitle);
+    EXPECT_TRUE(stored(OutputFolderKey).isValid()) << "the stored bookmark stays";
+    EXPECT_EQ(window.desktop.beeps, 0);
+}
+
+TEST_F(BatchRunTest, CancelledSourceChooserLeavesTheOutputPath) {
+    startWithSource({});
+    ASSERT_EQ(window.desktop.choosers.size(), 2U);
+    const FolderChooser& chooser = window.desktop.choosers.back();
+    EXPECT_EQ(chooser.title, QStringLiteral("Select Source Files Folder"));
+    EXPECT_EQ(chooser.prompt, QStringLiteral("Select this picture folder"));
+    EXPECT_TRUE(chooser.canChooseDirectories);
+    EXPECT_FALSE(chooser.canCreateDirectories);
+    EXPECT_EQ(outputTitle(), output);
+    EXPECT_TRUE(form().startB->isEnabled());
+    EXPECT_EQ(window.desktop.beeps, 0);
+    EXPECT_FALSE(stored(SourceFolderKey).isValid());
+}
+
+TEST_F(BatchRunTest, OutputFolderAsSourceIsRefusedUnderAnyOfItsPaths) {
+    const QString link = root.filePath(QStringLiteral("link-to-out"));
+    ASSERT_TRUE(QFile::link(output, link));
+    const QString paths[] = {output, output + u'/', output + QStringLiteral("/../out"), link,
+                             QStringLiteral("//") + output.mid(1)};
+    for (const QString& path : paths) {
+        window.desktop.alerts.clear();
+        window.desktop.answerAlert(AlertFirstButtonReturn);
+        startWithSource(confirmed(path));
+
+        ASSERT_EQ(window.desktop.alerts.size(), 1U) << path.toStdString();
+        const Alert& refusal = window.desktop.alerts.front().alert;
+        EXPECT_EQ(refusal.messageText, QStringLiteral("Overwrite protection Alert"));
+        EXPECT_EQ(refusal.informativeText,
+                  QStringLiteral("Input folder can not be the same of your Output folder.\n"));
+        EXPECT_EQ(refusal.buttons, QStringList{QStringLiteral("Got it")});
+        EXPECT_TRUE(refusal.titlebarAppearsTransparent);
+    }
+    EXPECT_TRUE(window.desktop.commands.empty());
+    EXPECT_FALSE(stored(SourceFolderKey).isValid());
+    EXPECT_EQ(window.desktop.beeps, 0);
+    EXPECT_TRUE(form().startB->isEnabled());
+    EXPECT_TRUE(form().dpi->isEnabled());
+    EXPECT_FALSE(form().coverB->isVisible());
+    EXPECT_EQ(window.desktop.log.last(), QStringLiteral("pump"));
+    EXPECT_EQ(buttonState(*form().startB), ButtonState::On);
+}
+
+TEST_F(BatchRunTest, UnusableSourcePathResetsTheWindow) {
+    for (const QString& path : {QStringLiteral("/"), QString()}) {
+        chooseOutputFolder(output);
+        window.desktop.beeps = 0;
+        startWithSource(confirmed(path, source));
+        expectClosingReset();
+        EXPECT_FALSE(stored(SourceFolderKey).isValid());
+        EXPECT_FALSE(form().coverB->isVisible());
+    }
+}
+
+TEST_F(BatchRunTest, SourceThatCannotBeListedResetsAndLeavesTheWindowUsable) {
+    const QString missing = root.filePath(QStringLiteral("missing"));
+    startWithSource(confirmed(missing, source));
+
+    expectClosingReset();
+    EXPECT_EQ(storedItem(SourceFolderKey), source) << "the checks were passed";
+    EXPECT_FALSE(form().coverB->isVisible());
+    EXPECT_FALSE(form().progressBar->isVisible());
+    EXPECT_TRUE(window.desktop.openedUrls.empty());
+    EXPECT_FALSE(window.controller().isConverting());
+}
+
+TEST_F(BatchRunTest, EmptyFolderOpensTheOutputAndResets) {
+    startWithSource(confirmed(source));
+
+    EXPECT_TRUE(window.desktop.commands.empty());
+    EXPECT_EQ(maximumSeen, 0);
+    ASSERT_EQ(window.desktop.openedUrls.size(), 1U);
+    EXPECT_EQ(window.desktop.openedUrls.front(), QUrl::fromLocalFile(output));
+    EXPECT_FALSE(form().coverB->isVisible());
+    EXPECT_FALSE(form().progressBar->isVisible());
+    expectClosingReset();
+}
+
+TEST_F(BatchRunTest, NonPicturesCostNothingButMoveTheProgress) {
+    const QStringList names = {QStringLiteral("a.txt"),   QStringLiteral("b.Jpg"),
+                               QStringLiteral("c.gif"),   QStringLiteral("d"),
+                               QStringLiteral(".hidden"), QStringLiteral("e.TiFF"),
+                               QStringLiteral("f.jp2"),   QStringLiteral("g.pdf"),
+                               QStringLiteral("h.Png"),   QStringLiteral("i.jpg.txt")};
+    for (const QString& name : names)
+        touch(name);
+    startWithSource(confirmed(source, QDir(source).filePath(names.front())));
+
+    EXPECT_TRUE(window.desktop.commands.empty());
+    EXPECT_EQ(maximumSeen, 10);
+    EXPECT_EQ(progress, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0}));
+    // Confirming a single file remembers that file.
+    EXPECT_EQ(storedItem(SourceFolderKey), QDir(source).filePath(names.front()));
+    EXPECT_EQ(window.desktop.openedUrls.size(), 1U);
+    expectClosingReset();
+}
+
+TEST_F(BatchRunTest, ActionsDuringARunAreIgnored) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        touch(QString::fromLatin1(name));
+    int reentries = 0;
+    QObject::connect(form().progressBar, &QProgressBar::valueChanged, form().progressBar,
+                     [this, &reentries] {
+                         if (!window.controller().isConverting())
+                             return;
+                         ++reentries;
+                         // The scripted desktop fails the test on any chooser not answered.
+                         window.controller().doConversion(nullptr);
+                         window.controller().outputFolder(nullptr);
+                     });
+    startWithSource(confirmed(source));
+
+    EXPECT_GT(reentries, 0);
+    EXPECT_EQ(window.desktop.choosers.size(), 2U);
+    EXPECT_EQ(window.desktop.openedUrls.size(), 1U);
+    expectClosingReset();
+}
+
+} // namespace
+} // namespace plenwick::test

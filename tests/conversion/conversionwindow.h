@@ -1,0 +1,49 @@
+#pragma once
+
+#include "bookmark.h"
+#include "buttontitle.h"
+#include "loadedinterface.h"
+#include "plenwickapp.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace plenwick::test {
+
+// The loaded window with real temporary folders to choose from.
+class ConversionWindow : public testing::Test {
+protected:
+    ConversionWindow() { window.load(); }
+
+    [[nodiscard]] QString folder(const QString& name) const {
+        const QString path = QDir(root.path()).filePath(name);
+        QDir().mkpath(path);
+        return QDir(path).canonicalPath();
+    }
+
+    static FolderChoice confirmed(const QString& shown, const QString& chosen = QString()) {
+        return {ChooserConfirmed, shown, chosen.isEmpty() ? shown : chosen};
+    }
+
+    // Chooses and confirms the output folder through the window's button.
+    void chooseOutputFolder(const QString& path) {
+        window.desktop.answerChooser(confirmed(path));
+        window.desktop.answerAlert(AlertFirstButtonReturn);
+        form().outfolderB->click();
+    }
+
+    [[nodiscard]] Ui::MainWindow& form() const { return window.form(); }
+    [[nodiscard]] QString outputTitle() const { return title(*form().outfolderB); }
+    [[nodiscard]] QVariant stored(const char16_t* key) const {
+        return window.settings.onDisk(QString::fromUtf16(key));
+    }
+    [[nodiscard]] std::optional<QString> storedItem(const char16_t* key) const {
+        return resolveBookmarkData(stored(key).toByteArray());
+    }
+
+    QTemporaryDir root;
+    LoadedInterface window;
+};
+
+} // namespace plenwick::test
