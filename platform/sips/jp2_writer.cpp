@@ -56,6 +56,7 @@ void writeJp2(RowReader& source, std::FILE* out, const std::string& target) {
     parameters.tcp_numlayers = 1;
     parameters.tcp_rates[0] = 0; // lossless
     parameters.irreversible = 0;
+    parameters.mode = 1; // arithmetic-coding bypass: still lossless, decodes about 20% faster
     parameters.cp_disto_alloc = 1;
     parameters.tile_size_on = OPJ_TRUE;
     parameters.cp_tdx = static_cast<int>(tileWidth);

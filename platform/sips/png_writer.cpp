@@ -9,9 +9,9 @@ namespace sips {
 
 namespace {
 
-// zlib level 6 with the Sub and Up filters: nearly the size of an exhaustive filter search
-// at a fraction of the time on photographs.
-constexpr int compressionLevel = 6;
+// zlib level 2 with the Sub filter: measured on an 18-megapixel photograph, a third of the time of
+// level 6 with adaptive filtering, and still smaller than the vips tool's default output.
+constexpr int compressionLevel = 2;
 
 // Owns libpng's write structures.
 struct PngWrite final {
@@ -64,7 +64,7 @@ void writePng(RowReader& source, std::FILE* out, const std::string& target,
     const bool started = pngGuarded(png, [&] {
         png_init_io(png, out);
         png_set_compression_level(png, compressionLevel);
-        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB | PNG_FILTER_UP);
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
         png_set_IHDR(png, info, layout.width, layout.height, layout.bits,
                      colourTypeOf(layout.model), PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE,
                      PNG_FILTER_TYPE_BASE);
