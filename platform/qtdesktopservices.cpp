@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
@@ -47,7 +48,11 @@ int QtDesktopServices::runAlert(Alert& alert) {
     box.setIcon(QMessageBox::Information);
     box.setText(alert.messageText);
     box.setInformativeText(alert.informativeText);
+    // Texts carry paths and names: never let Qt guess they are markup.
     box.setTextFormat(Qt::PlainText);
+    if (auto* informative = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+        informative->setTextFormat(Qt::PlainText);
+    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { font-weight: bold; }"));
     if (alert.titlebarAppearsTransparent) {
         // A title bar with no title text or icon: the alert's own texts speak for it.
         box.setWindowTitle(QString());

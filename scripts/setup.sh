@@ -7,13 +7,15 @@ packages=(
     # build
     cmake ninja-build g++ make pkg-config
     # application
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxkbcommon-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxkbcommon-dev xdg-utils
     # image tool
     libjpeg62-turbo-dev libpng-dev libtiff-dev libopenjp2-7-dev libexiv2-dev libvips-dev
     # tests
-    libgtest-dev libgmock-dev libimage-exiftool-perl python3-pil xvfb xauth
+    libgtest-dev libgmock-dev libimage-exiftool-perl python3-pil imagemagick
     # benchmarks
-    imagemagick libvips-tools mate-backgrounds time
+    libvips-tools mate-backgrounds time
+    # screenshots
+    xvfb xauth xdotool
 )
 
 missing=()
