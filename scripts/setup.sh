@@ -11,7 +11,7 @@ packages=(
     # image tool
     libjpeg62-turbo-dev libpng-dev libtiff-dev libopenjp2-7-dev libexiv2-dev libvips-dev
     # tests
-    libgtest-dev libgmock-dev libimage-exiftool-perl python3-pil imagemagick
+    libgtest-dev libgmock-dev libimage-exiftool-perl python3-pil imagemagick desktop-file-utils
     # benchmarks
     libvips-tools mate-backgrounds time
     # screenshots
