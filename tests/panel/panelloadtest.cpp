@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
-#include <QToolButton>
+#include <QPushButton>
 #include <optional>
 
 namespace plenwick::test {
@@ -88,7 +88,7 @@ TEST_F(PanelLoadTest, EveryControlHasANameAndTakesTheKeyboardFocus) {
         EXPECT_FALSE(button->accessibleName().isEmpty()) << button->objectName().toStdString();
         EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus) << button->objectName().toStdString();
     }
-    EXPECT_EQ(outlet<QToolButton>("storeButton").menu(), &outlet<QMenu>("sMenu"));
+    EXPECT_EQ(outlet<QPushButton>("storeButton").menu(), &outlet<QMenu>("sMenu"));
 }
 
 using DockSwitchTest = PanelFixture;
