@@ -1,4 +1,3 @@
-#include "harrowfenlinks.h"
 
 #include "autostarttiptext.h"
 #include "bundleinfo.h"
@@ -8,35 +7,6 @@
 
 namespace plenwick::test {
 namespace {
-
-// Blanks, parentheses, a plus sign, an ampersand, an equals sign, a slash and non-ASCII letters.
-const QString AwkwardSystem = QStringLiteral("Tüx OS 3 (a+b&c=d/e) été");
-const QString AwkwardSystemEncoded =
-    QStringLiteral("T%C3%BCx%20OS%203%20(a+b&c=d%2Fe)%20%C3%A9t%C3%A9");
-
-TEST(EmailLinkTest, SupportRequestIsExactToTheByte) {
-    EXPECT_EQ(emailLink(EmailKind::SupportRequest, u"2.1.5", AwkwardSystem),
-              QStringLiteral("mailto:support%40harrowfen.example"
-                             "?SUBJECT=Plenwick%202.1.5%20-%20support%20request"
-                             "&BODY=Hi%20Harrowfen,%0A%0A%0A%0A%0Amy%20OS:") +
-                  AwkwardSystemEncoded +
-                  QStringLiteral("%0Amy%20issue:%0A%0A%0A%0A%0Amyname:%0Amycountry:"));
-}
-
-TEST(EmailLinkTest, FeatureRequestIsExactToTheByte) {
-    EXPECT_EQ(emailLink(EmailKind::FeatureRequest, u"2.1.5", AwkwardSystem),
-              QStringLiteral("mailto:support%40harrowfen.example"
-                             "?SUBJECT=Plenwick%202.1.5%20-%20frature%20request"
-                             "&BODY=Hi%20Harrowfen,%0A%0A%0A%0A%0Amy%20OS:") +
-                  AwkwardSystemEncoded +
-                  QStringLiteral("%0Amy%20request:%0A%0A%0A%0A%0Amyname:%0Amycountry:"));
-}
-
-TEST(EmailLinkTest, TheVersionIsEncodedInTheSubjectOnly) {
-    const QString link = emailLink(EmailKind::SupportRequest, u"1.0 (beta/2)", u"");
-    EXPECT_TRUE(link.contains(QStringLiteral("SUBJECT=Plenwick%201.0%20(beta%2F2)%20-%20support")));
-    EXPECT_TRUE(link.contains(QStringLiteral("my%20OS:%0Amy%20issue:")));
-}
 
 TEST(AutostartTipTextTest, IsExactToTheByte) {
     const QString expected = QStringLiteral(
