@@ -29,16 +29,16 @@ TEST_F(BookmarkTest, ResolvesAChosenFileToo) {
     EXPECT_EQ(resolveBookmarkData(*data), QFileInfo(file).canonicalFilePath());
 }
 
-TEST_F(BookmarkTest, FailsOnceTheItemIsGoneOrReplaced) {
+TEST_F(BookmarkTest, FailsOnceTheItemIsReplacedOrGone) {
     const std::optional<QByteArray> data = bookmarkData(folder);
     ASSERT_TRUE(data);
-    ASSERT_TRUE(QDir(folder).removeRecursively());
+    // Another folder under the old name is not the item that was chosen.
+    const QString movedAway = root.filePath(QStringLiteral("moved away"));
+    ASSERT_TRUE(QDir().rename(folder, movedAway));
+    ASSERT_TRUE(QDir().mkpath(folder));
     EXPECT_FALSE(resolveBookmarkData(*data));
 
-    // A new folder under the old name is not the item that was chosen.
-    const QString placeholder = root.filePath(QStringLiteral("placeholder"));
-    ASSERT_TRUE(QDir().mkpath(placeholder)); // keeps the old inode from being reused at once
-    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QDir(folder).removeRecursively());
     EXPECT_FALSE(resolveBookmarkData(*data));
 }
 
