@@ -1,6 +1,7 @@
 #pragma once
 
 #include "harrowfenpanel.h"
+#include "qtprinters.h"
 #include "scripteddesktopservices.h"
 #include "temporarysettings.h"
 

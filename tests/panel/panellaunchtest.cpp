@@ -1,48 +1,48 @@
 #include "harrowfenpanel.h"
 #include "loadedinterface.h"
 
-#include <QAbstractButton>
-#include <QMenu>
 #include <QMenuBar>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace plenwick::test {
 namespace {
 
-QAbstractButton& dockButton(const Interface& interface) {
-    return *interface.panel().findChild<QAbstractButton*>(QStringLiteral("dockButton"));
-}
+using namespace Qt::StringLiterals;
 
-TEST(PanelLaunchTest, AFirstLaunchShowsTheTaskBarIcon) {
+// Stored "firstTime" and "iDock" (null: no entry in the file) and whether the icon shows.
+using StoredModeRow = std::tuple<QVariant, QVariant, bool>;
+
+class DockModeAtLaunchTest : public testing::TestWithParam<StoredModeRow> {};
+
+// The first-launch defaults come before the stored mode is read; then only a stored 0 hides.
+TEST_P(DockModeAtLaunchTest, SetsTheSwitchAndTheTaskBarFromTheStoredMode) {
     LoadedInterface window;
+    const auto& [firstTime, dock, shown] = GetParam();
+    if (firstTime.isValid())
+        window.settings.store(u"firstTime"_s, firstTime);
+    if (dock.isValid())
+        window.settings.store(u"iDock"_s, dock);
     window.load();
-    EXPECT_EQ(window.settings.onDisk(QStringLiteral("iDock")).toInt(), 1);
-    EXPECT_TRUE(dockButton(*window.interface).isChecked());
-    EXPECT_EQ(window.desktop.log, QStringList{QStringLiteral("policy 0")});
+    const auto* button = window.interface->panel().findChild<QAbstractButton*>(u"dockButton"_s);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->isChecked(), shown);
+    EXPECT_EQ(window.desktop.log, QStringList{shown ? u"policy 0"_s : u"policy 1"_s});
 }
 
-TEST(PanelLaunchTest, TheStoredHiddenModeHoldsFromTheStart) {
-    LoadedInterface window;
-    window.settings.store(QStringLiteral("firstTime"), 1);
-    window.settings.store(QStringLiteral("iDock"), 0);
-    window.load();
-    EXPECT_FALSE(dockButton(*window.interface).isChecked());
-    EXPECT_EQ(window.desktop.log, QStringList{QStringLiteral("policy 1")});
-}
+INSTANTIATE_TEST_SUITE_P(Table, DockModeAtLaunchTest,
+                         testing::Values(StoredModeRow{{}, {}, true}, StoredModeRow{{}, 0, true},
+                                         StoredModeRow{1, 0, false}, StoredModeRow{1, {}, true},
+                                         StoredModeRow{1, 1, true}, StoredModeRow{1, 7, true},
+                                         StoredModeRow{1, u"off"_s, true}));
 
-TEST(PanelLaunchTest, TheMenuBarCarriesTheSecondSiblingMenu) {
+TEST(PanelLaunchTest, TheMenuBarCarriesTheSecondSiblingMenuAndAboutShowsThePanel) {
     LoadedInterface window;
     window.load();
     const QAction* item = window.interface->panel().siblingMenuItemForMenuBar();
     ASSERT_NE(item, nullptr);
     EXPECT_TRUE(window.interface->mainWindow().menuBar()->actions().contains(item));
-    ASSERT_NE(item->menu(), nullptr);
-    EXPECT_EQ(item->menu()->actions().size(), 8);
-}
-
-TEST(PanelLaunchTest, AboutShowsThePanel) {
-    LoadedInterface window;
-    window.load();
+    EXPECT_EQ(item->menu() != nullptr ? item->menu()->actions().size() : 0, 8);
     window.form().infoButton->click();
     EXPECT_TRUE(window.interface->panel().isVisible());
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <QVariant>
 #include <ostream>
 
 // Readable failure messages for Qt values; found by GoogleTest through argument-dependent lookup.
@@ -16,4 +17,11 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) {
 
 inline void PrintTo(const QUrl& url, std::ostream* out) {
     *out << url.toString().toStdString();
+}
+
+inline void PrintTo(const QVariant& value, std::ostream* out) {
+    if (value.isValid())
+        *out << value.typeName() << ' ' << value.toString().toStdString();
+    else
+        *out << "(none)";
 }

@@ -1,0 +1,227 @@
+#include "harrowfenlinks.h"
+#include "panelfixture.h"
+#include "percentencoding.h"
+#include "siblingapps.h"
+
+#include <QCoreApplication>
+#include <QSet>
+#include <array>
+#include <optional>
+#include <string>
+#include <tuple>
+
+namespace plenwick::test {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+BundleInfo bundle(const QString& shortVersion, const QVariant& buildNumber) {
+    return BundleInfo(
+        {{u"CFBundleShortVersionString"_s, shortVersion}, {u"CFBundleVersion"_s, buildNumber}});
+}
+
+// Stored "firstTime" and "iDock" (null: no entry in the file) and "iDock" after loading.
+using FirstLaunchRow = std::tuple<QVariant, QVariant, int>;
+
+class FirstLaunchTest : public PanelFixture, public testing::WithParamInterface<FirstLaunchRow> {};
+
+TEST_P(FirstLaunchTest, WritesBothKeysUnlessTheMarkerIsExactlyOne) {
+    const auto& [firstTime, dock, dockAfter] = GetParam();
+    if (firstTime.isValid())
+        settings.store(u"firstTime"_s, firstTime);
+    if (dock.isValid())
+        settings.store(u"iDock"_s, dock);
+    load();
+    EXPECT_EQ(settings.onDisk(u"firstTime"_s).toInt(), 1);
+    EXPECT_EQ(settings.onDisk(u"iDock"_s).toInt(), dockAfter);
+    // Loading alone leaves the switch and the task bar to the launch.
+    EXPECT_TRUE(outlet<QAbstractButton>("dockButton").isChecked());
+    EXPECT_EQ(desktop.log, QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FirstLaunchTest,
+                         testing::Values(FirstLaunchRow{{}, {}, 1}, FirstLaunchRow{0, 0, 1},
+                                         FirstLaunchRow{2, 0, 1}, FirstLaunchRow{u"yes"_s, 0, 1},
+                                         FirstLaunchRow{1, 0, 0}, FirstLaunchRow{1, {}, 0}));
+
+TEST(PercentEncodingTest, KeepsOnlyWhatAHostAllowsAndEncodesEveryOtherUtf8ByteInUpperCase) {
+    // Written out apart from the encoder, from the list of characters a URL's host may hold.
+    const QByteArray allowed =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~!$&'()*+,;=:[]";
+    for (char16_t code = 0; code < 0x80; ++code) {
+        const QString expected = allowed.contains(static_cast<char>(code))
+                                     ? QString(QChar(code))
+                                     : u"%%1"_s.arg(int(code), 2, 16, QLatin1Char('0')).toUpper();
+        EXPECT_EQ(percentEncodedForHost(QStringView(&code, 1)), expected) << "code " << int(code);
+    }
+    EXPECT_EQ(percentEncodedForHost(u"\u00FF€\U0001F600"), u"%C3%BF%E2%82%AC%F0%9F%98%80"_s);
+}
+
+TEST(SiblingPromoLinkTest, TheFirstEqualTitleWinsAnythingElseSearchesAndAnEmptyLinkGivesNothing) {
+    const QUrl first(u"macappstore://s.example/us/app/a/id1"_s);
+    const std::array apps{SiblingApp{u"Quiet"_s, QString()},
+                          SiblingApp{u"Twice"_s, first.toString()},
+                          SiblingApp{u"Twice"_s, u"macappstore://s.example/us/app/b/id2"_s}};
+    const QUrl search(QString::fromUtf16(StoreSearchLink));
+    const std::pair<QVariant, std::optional<QUrl>> rows[] = {
+        {u"Quiet"_s, std::nullopt}, {u"Twice"_s, first},   {u"twice"_s, search},
+        {u"Twice "_s, search},      {u"Nobody"_s, search}, {QVariant(), search},
+        {QVariant(0), search}};
+    for (const auto& [chosen, link] : rows)
+        EXPECT_EQ(promoLink(chosen, apps), link) << chosen.toString().toStdString();
+}
+
+using PanelLoadTest = PanelFixture;
+
+TEST_F(PanelLoadTest, LabelShowsTheBundlesVersionAndAMissingBuildNumberAsNull) {
+    for (const auto& [build, label] : {std::pair{QVariant(u"5"_s), u"Plenwick v2.1.5"_s},
+                                       std::pair{QVariant(), u"Plenwick v2.1.(null)"_s}}) {
+        load(bundle(u"2.1"_s, build));
+        EXPECT_EQ(outlet<QLabel>("versionLabel").text(), label);
+    }
+}
+
+using DockSwitchTest = PanelFixture;
+
+TEST_F(DockSwitchTest, StoresTheButtonsStateAndActivatesOnlyAfterTheHandler) {
+    load();
+    auto& menu = outlet<QMenu>("sMenu");
+    for (const auto& [stored, policy, menuStaysOpen] :
+         {std::tuple{0, u"policy 1"_s, false}, std::tuple{1, u"policy 0"_s, true}}) {
+        desktop.log.clear();
+        menu.popup(QPoint(10, 10));
+        outlet<QAbstractButton>("dockButton").click();
+        EXPECT_EQ(menu.isVisible(), menuStaysOpen);
+        EXPECT_EQ(settings.onDisk(u"iDock"_s).toInt(), stored);
+        EXPECT_EQ(desktop.log, QStringList{policy}); // the activation is queued
+        QCoreApplication::processEvents();
+        EXPECT_EQ(desktop.log, (QStringList{policy, u"activate"_s}));
+    }
+}
+
+using SiblingMenusTest = PanelFixture;
+
+TEST_F(SiblingMenusTest, BothSubmenusListEverySiblingAndEachEntryOpensItsOwnPage) {
+    load();
+    EXPECT_TRUE(outlet<QMenu>("sMenu").actions().contains(&outlet<QAction>("harrowfenSubmenuS")));
+    std::vector<QUrl> expected;
+    for (const char* item : {"harrowfenSubmenuS", "harrowfenSubmenuD"}) {
+        SCOPED_TRACE(item);
+        const QMenu* menu = outlet<QAction>(item).menu();
+        ASSERT_NE(menu, nullptr);
+        const auto entries = menu->actions();
+        ASSERT_EQ(entries.size(), 8);
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            const SiblingApp& app = siblingApps()[static_cast<std::size_t>(i)];
+            EXPECT_EQ(entries[i]->text(), app.title);
+            EXPECT_TRUE(entries[i]->shortcuts().isEmpty());
+            EXPECT_EQ(entries[i]->icon().isNull(), item == std::string_view("harrowfenSubmenuD"));
+            entries[i]->trigger();
+            expected.emplace_back(app.storeLink);
+        }
+    }
+    EXPECT_EQ(desktop.openedUrls, expected);
+    EXPECT_EQ(QSet<QUrl>(expected.begin(), expected.end()).size(), 8);
+}
+
+TEST_F(SiblingMenusTest, ARebuildReplacesBothSubmenusAndAnUnknownTitleOpensTheStoreSearch) {
+    load();
+    const QPointer<QMenu> old = outlet<QAction>("harrowfenSubmenuS").menu();
+    panel->addingPromoAppsOfHarrowfen({u"Nobody's App"_s});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull());
+    for (const char* item : {"harrowfenSubmenuS", "harrowfenSubmenuD"}) {
+        const auto entries = outlet<QAction>(item).menu()->actions();
+        ASSERT_EQ(entries.size(), 1);
+        entries.front()->trigger();
+    }
+    const QUrl search(QString::fromUtf16(StoreSearchLink));
+    EXPECT_EQ(desktop.openedUrls, (std::vector<QUrl>{search, search}));
+}
+
+const QString ProductPage =
+    u"open macappstore://apps.storefront.example/us/app/Plenwick/id1784203956"_s;
+const QString StoreSearch =
+    u"open macappstore://apps.storefront.example/WebObjects/MZSearch.woa/wa/search?q=Harrowfen"_s;
+const QString FeatureAlert = u"alert Need more functions? or have some ideas?"_s;
+const QString SystemRead = u"system version read"_s;
+// The system version text below with blanks, parentheses, + & = / and non-ASCII letters encoded.
+const QString SupportEmail =
+    u"open mailto:support%40harrowfen.example?SUBJECT=Plenwick%202.1.5%20-%20support%20request"
+    u"&BODY=Hi%20Harrowfen,%0A%0A%0A%0A%0Amy%20OS:T%C3%BCx%20OS%203%20(a+b&c=d%2Fe)%20%C3%A9t%C3%A9"
+    u"%0Amy%20issue:%0A%0A%0A%0A%0Amyname:%0Amycountry:"_s;
+const QString FeatureEmail =
+    u"open mailto:support%40harrowfen.example?SUBJECT=Plenwick%202.1.5%20-%20frature%20request"
+    u"&BODY=Hi%20Harrowfen,%0A%0A%0A%0A%0Amy%20OS:T%C3%BCx%20OS%203%20(a+b&c=d%2Fe)%20%C3%A9t%C3%A9"
+    u"%0Amy%20request:%0A%0A%0A%0A%0Amyname:%0Amycountry:"_s;
+
+// The control used, the answer to its alert if it asks, and what the desktop is asked for.
+using ActionRow = std::tuple<std::string, std::optional<int>, QStringList>;
+
+// A panel of version 2.1.5 on a system whose version text needs encoding.
+class PanelSupportActionsTest : public PanelFixture, public testing::WithParamInterface<ActionRow> {
+protected:
+    void SetUp() override {
+        load(bundle(u"2.1"_s, u"5"_s));
+        panel->setSystemVersionSource([this] {
+            desktop.log.append(SystemRead);
+            return u"Tüx OS 3 (a+b&c=d/e) été"_s;
+        });
+    }
+
+    void activate(const std::string& control) {
+        if (auto* button = panel->findChild<QAbstractButton*>(QString::fromStdString(control)))
+            button->click();
+        else
+            outlet<QAction>(control.c_str()).trigger();
+    }
+};
+
+TEST_P(PanelSupportActionsTest, HandsTheDesktopExactlyTheseRequestsInOrder) {
+    const auto& [control, alertAnswer, log] = GetParam();
+    if (alertAnswer)
+        desktop.answerAlert(*alertAnswer);
+    activate(control);
+    EXPECT_EQ(desktop.log, log);
+    EXPECT_TRUE(desktop.allAnswersUsed());
+    for (const auto& shown : desktop.alerts) // the outcomes follow the buttons' order
+        EXPECT_EQ(shown.alert.buttons,
+                  (QStringList{u"feature request"_s, u"more by Harrowfen"_s, u"cancel"_s}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PanelSupportActionsTest,
+    testing::Values(
+        ActionRow{"rateAction", {}, {ProductPage}}, ActionRow{"moreAction", {}, {StoreSearch}},
+        ActionRow{"supportButton", {}, {SystemRead, SupportEmail}},
+        ActionRow{"featureRequestButton",
+                  AlertFirstButtonReturn,
+                  {FeatureAlert, ProductPage, u"run-loop 100"_s, SystemRead, FeatureEmail}},
+        ActionRow{"featureRequestButton", AlertSecondButtonReturn, {FeatureAlert, StoreSearch}},
+        ActionRow{"featureRequestButton", AlertThirdButtonReturn, {FeatureAlert}}));
+
+using AutostartTipTest = PanelSupportActionsTest;
+
+TEST_F(AutostartTipTest, ShowsTheExactTextWithThePictureAndOpensNothing) {
+    desktop.answerAlert(AlertFirstButtonReturn);
+    activate("autostartButton");
+    EXPECT_EQ(desktop.log, QStringList{u"alert Tips for 'Auto open at login'"_s});
+    ASSERT_EQ(desktop.alerts.size(), 1U);
+    const Alert& alert = desktop.alerts.front().alert;
+    EXPECT_EQ(alert.informativeText,
+              u"To save the reserved resource of your macOS under sandbox, we've stopped using "
+              u"hidden helper agent on loading 'Auto open at login (Auto start)' function from "
+              u"version 2.1.5. You can simply make any Mac app auto open at login in two ways:"
+              u"\n\nMethod A:\nplease goto your \n->System Preferences \n-> Users & Groups \n-> "
+              u"unlock change from left corner\n-> select your user name from left column\n-> "
+              u"select Login Items tab from right colum\n-> click + button to locate and add "
+              u"'Plenwick'\n-> lock change from left corner\n\nMethod B:\nfrom dock icon of "
+              u"'Plenwick'\n->right click icon then clicking Options\n->select Open at Login\n(see "
+              u"attached screenshot for details)"_s);
+    EXPECT_EQ(alert.buttons, QStringList{u"Got it"_s});
+    EXPECT_EQ(alert.accessoryView.data(), &outlet<QLabel>("tipView"));
+    EXPECT_FALSE(outlet<QLabel>("tipView").pixmap().isNull());
+}
+
+} // namespace
+} // namespace plenwick::test
