@@ -51,31 +51,21 @@ protected:
     int maximumSeen = -1;
 };
 
-TEST_F(BatchRunTest, NoStoredOutputFolderOnlyAsksForOne) {
-    LoadedInterface fresh; // a first launch: nothing stored
-    fresh.load();
-    fresh.form().startB->setEnabled(true);
-    fresh.form().startB->click();
-
-    EXPECT_EQ(title(*fresh.form().outfolderB), WaitingTitle);
-    EXPECT_TRUE(fresh.desktop.choosers.empty());
-    EXPECT_EQ(fresh.desktop.beeps, 0);
-    EXPECT_TRUE(fresh.form().startB->isEnabled());
-}
-
-TEST_F(BatchRunTest, OutputFolderThatIsGoneOrNoBookmarkStopsTheRun) {
-    for (const QVariant& value :
-         {QVariant(QByteArray("garbage")), QVariant(QStringLiteral("text"))}) {
+// Absent (a first launch), not bookmark data, or a folder that is gone: the run only asks for
+// an output folder, quietly, and keeps what is stored.
+TEST_F(BatchRunTest, WithoutAUsableOutputFolderOnlyTheTitleChanges) {
+    const QVariant stale = stored(OutputFolderKey);
+    for (const QVariant& value : {QVariant(), QVariant(QByteArray("garbage")), stale}) {
         window.settings.store(QString::fromUtf16(OutputFolderKey), value);
+        if (value == stale) {
+            ASSERT_TRUE(QDir(output).removeRecursively());
+        }
         form().startB->click();
         EXPECT_EQ(outputTitle(), WaitingTitle);
-        EXPECT_TRUE(window.desktop.choosers.size() == 1U) << "no source chooser";
+        EXPECT_EQ(window.desktop.choosers.size(), 1U) << "no source chooser";
+        EXPECT_TRUE(form().startB->isEnabled());
     }
-    chooseOutputFolder(output);
-    ASSERT_TRUE(QDir(output).removeRecursively());
-    form().startB->click();
-    EXPECT_EQ(outputTitle(), WaitingTitle);
-    EXPECT_TRUE(stored(OutputFolderKey).isValid()) << "the stored bookmark stays";
+    EXPECT_EQ(stored(OutputFolderKey), stale);
     EXPECT_EQ(window.desktop.beeps, 0);
 }
 
@@ -121,27 +111,22 @@ TEST_F(BatchRunTest, OutputFolderAsSourceIsRefusedUnderAnyOfItsPaths) {
     EXPECT_EQ(buttonState(*form().startB), ButtonState::On);
 }
 
-TEST_F(BatchRunTest, UnusableSourcePathResetsTheWindow) {
-    for (const QString& path : {QStringLiteral("/"), QString()}) {
+// "/", an empty path and a folder that cannot be listed end in the closing reset, with the cover
+// taken away so the window stays usable; only a listed folder's choice is remembered.
+TEST_F(BatchRunTest, UnusableSourceResetsTheWindow) {
+    const std::pair<QString, bool> sources[] = {{QStringLiteral("/"), false},
+                                                {QString(), false},
+                                                {root.filePath(QStringLiteral("missing")), true}};
+    for (const auto& [path, remembered] : sources) {
         chooseOutputFolder(output);
         window.desktop.beeps = 0;
         startWithSource(confirmed(path, source));
         expectClosingReset();
-        EXPECT_FALSE(stored(SourceFolderKey).isValid());
-        EXPECT_FALSE(form().coverB->isVisible());
+        EXPECT_EQ(storedItem(SourceFolderKey).has_value(), remembered) << path.toStdString();
+        EXPECT_FALSE(form().coverB->isVisible() || form().progressBar->isVisible());
+        EXPECT_TRUE(window.desktop.openedUrls.empty());
+        EXPECT_FALSE(window.controller().isConverting());
     }
-}
-
-TEST_F(BatchRunTest, SourceThatCannotBeListedResetsAndLeavesTheWindowUsable) {
-    const QString missing = root.filePath(QStringLiteral("missing"));
-    startWithSource(confirmed(missing, source));
-
-    expectClosingReset();
-    EXPECT_EQ(storedItem(SourceFolderKey), source) << "the checks were passed";
-    EXPECT_FALSE(form().coverB->isVisible());
-    EXPECT_FALSE(form().progressBar->isVisible());
-    EXPECT_TRUE(window.desktop.openedUrls.empty());
-    EXPECT_FALSE(window.controller().isConverting());
 }
 
 TEST_F(BatchRunTest, EmptyFolderOpensTheOutputAndResets) {

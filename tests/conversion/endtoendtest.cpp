@@ -42,14 +42,10 @@ std::map<QString, QJsonObject> judge(const QString& folder) {
     QProcess exiftool;
     exiftool.setWorkingDirectory(folder);
     exiftool.start(QStringLiteral("exiftool"),
-                   {QStringLiteral("-j"), QStringLiteral("-n"), QStringLiteral("-a"),
-                    QStringLiteral("-G1"), QStringLiteral("-charset"),
-                    QStringLiteral("filename=utf8"), QStringLiteral("-FileName"),
-                    QStringLiteral("-FileType"), QStringLiteral("-XResolution"),
-                    QStringLiteral("-YResolution"), QStringLiteral("-ResolutionUnit"),
-                    QStringLiteral("-PixelsPerUnitX"), QStringLiteral("-PixelsPerUnitY"),
-                    QStringLiteral("-ImageSize"), QStringLiteral("-ext+"), QStringLiteral("*"),
-                    QStringLiteral(".")});
+                   QStringLiteral("-j -n -a -G1 -charset filename=utf8 -FileName -FileType "
+                                  "-XResolution -YResolution -PixelsPerUnitX -PixelsPerUnitY "
+                                  "-ImageSize -ext+ * .")
+                       .split(u' '));
     exiftool.waitForFinished(60000);
     std::map<QString, QJsonObject> files;
     const QJsonArray all = QJsonDocument::fromJson(exiftool.readAllStandardOutput()).array();
