@@ -159,16 +159,15 @@ void writePngFile(RowReader& source, AtomicFile& out, Metadata& metadata,
 }
 
 void writeJp2File(RowReader& source, AtomicFile& out, const Metadata& metadata) {
-    const ColourModel model = source.layout().model;
-    writeJp2(source, out.stream(), out.target());
-    out.closeStream();
-    const std::vector<std::uint8_t> icc = profileFor(metadata, model);
-    writeJp2Metadata(out.temporaryPath(), metadata, icc);
-    if (!icc.empty() || model == ColourModel::Rgb || model == ColourModel::RgbAlpha)
-        return;
-    const std::uint32_t space = model == ColourModel::Cmyk ? jp2Cmyk : jp2Grey;
-    if (!relabelJp2ColourSpace(out.temporaryPath(), space))
-        throw Failure(out.target(), "cannot record the colour space in the JPEG 2000 header");
+    const Layout& layout = source.layout();
+    const std::vector<std::uint8_t> icc = profileFor(metadata, layout.model);
+    std::vector<std::uint8_t> header = jp2Skeleton(layout);
+    if (!icc.empty() || !metadata.exif.empty() || !metadata.xmp.empty() || !metadata.iptc.empty()) {
+        header = withJp2Metadata(header, metadata, icc);
+        if (icc.empty() && !relabelJp2ColourSpace(header, layout.model))
+            throw Failure(out.target(), "cannot record the colour space in the JPEG 2000 header");
+    }
+    writeJp2(source, jp2BoxesBeforeCodestream(header), out.stream(), out.target());
 }
 
 } // namespace

@@ -17,6 +17,18 @@ std::uint64_t bigEndian(const std::uint8_t* bytes, int count) {
     return value;
 }
 
+std::uint32_t enumeratedColourSpace(ColourModel model) {
+    switch (model) {
+    case ColourModel::Grey:
+    case ColourModel::GreyAlpha:
+        return 17;
+    case ColourModel::Cmyk:
+        return 12;
+    default:
+        return 16; // sRGB
+    }
+}
+
 Jp2ColourHints::Space fromEnumerated(std::uint64_t code) {
     switch (code) {
     case 16:
@@ -73,8 +85,8 @@ void readHeaderBox(const std::vector<std::uint8_t>& box, Jp2ColourHints& hints) 
     }
 }
 
-// Reads the JP2 header box's body, leaving `offset` at its first byte in the file.
-std::vector<std::uint8_t> readHeaderBoxBody(std::FILE* file, long& offset) {
+// Reads the JP2 header box's body.
+std::vector<std::uint8_t> readHeaderBoxBody(std::FILE* file) {
     std::uint8_t header[16];
     // The JP2 header box comes before the codestream; only boxes up to it are read.
     while (std::fread(header, 1, 8, file) == 8) {
@@ -93,7 +105,6 @@ std::vector<std::uint8_t> readHeaderBoxBody(std::FILE* file, long& offset) {
         if (jp2Header) {
             if (bodySize > (1u << 24))
                 break;
-            offset = std::ftell(file);
             std::vector<std::uint8_t> box(static_cast<std::size_t>(bodySize));
             if (std::fread(box.data(), 1, box.size(), file) != box.size())
                 break;
@@ -110,32 +121,77 @@ std::vector<std::uint8_t> readHeaderBoxBody(std::FILE* file, long& offset) {
 Jp2ColourHints readJp2ColourHints(const std::string& path) {
     Jp2ColourHints hints;
     FilePtr file = openForReading(path);
-    long offset = 0;
-    readHeaderBox(readHeaderBoxBody(file.get(), offset), hints);
+    readHeaderBox(readHeaderBoxBody(file.get()), hints);
     return hints;
 }
 
-bool relabelJp2ColourSpace(const std::string& path, std::uint32_t code) {
-    FilePtr file(std::fopen(path.c_str(), "r+b"));
-    if (!file)
-        return false;
-    long offset = 0;
-    const std::vector<std::uint8_t> box = readHeaderBoxBody(file.get(), offset);
-    std::size_t at = 0;
-    while (box.size() - at >= 8) {
-        const std::uint64_t length = bigEndian(&box[at], 4);
-        if (length < 8 || length > box.size() - at)
+std::vector<std::uint8_t> jp2Skeleton(const Layout& layout) {
+    std::vector<std::uint8_t> file;
+    const auto put = [&file](std::uint64_t value, int bytes) {
+        for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
+            file.push_back(static_cast<std::uint8_t>(value >> shift));
+    };
+    const auto box = [&](std::uint32_t length, const char* type) {
+        put(length, 4);
+        file.insert(file.end(), type, type + 4);
+    };
+    box(12, "jP  ");
+    put(0x0D0A870A, 4);
+    box(20, "ftyp");
+    file.insert(file.end(), {'j', 'p', '2', ' ', 0, 0, 0, 0, 'j', 'p', '2', ' '});
+    box(8 + 22 + 15, "jp2h");
+    box(22, "ihdr");
+    put(layout.height, 4);
+    put(layout.width, 4);
+    put(static_cast<std::uint64_t>(layout.channels()), 2);
+    put(static_cast<std::uint64_t>(layout.bits - 1), 1);
+    put(7, 1); // wavelet compression
+    put(0, 2); // colour space known, no intellectual property box
+    box(15, "colr");
+    put(1, 1); // enumerated
+    put(0, 2); // no precedence or approximation
+    put(enumeratedColourSpace(layout.model), 4);
+    box(8, "jp2c");
+    return file;
+}
+
+bool relabelJp2ColourSpace(std::vector<std::uint8_t>& file, ColourModel model) {
+    const std::uint32_t code = enumeratedColourSpace(model);
+    for (std::size_t at = 0; file.size() - at >= 8;) {
+        const std::uint64_t length = bigEndian(&file[at], 4);
+        if (length < 8 || length > file.size() - at)
             return false;
-        if (std::memcmp(&box[at + 4], "colr", 4) == 0 && length >= 15 && box[at + 8] == 1) {
-            const std::uint8_t bytes[4] = {
-                static_cast<std::uint8_t>(code >> 24), static_cast<std::uint8_t>(code >> 16),
-                static_cast<std::uint8_t>(code >> 8), static_cast<std::uint8_t>(code)};
-            return std::fseek(file.get(), offset + static_cast<long>(at) + 11, SEEK_SET) == 0 &&
-                   std::fwrite(bytes, 1, 4, file.get()) == 4 && std::fflush(file.get()) == 0;
+        if (std::memcmp(&file[at + 4], "jp2h", 4) == 0) {
+            const std::size_t end = at + static_cast<std::size_t>(length);
+            for (std::size_t inner = at + 8; end - inner >= 8;) {
+                const std::uint64_t size = bigEndian(&file[inner], 4);
+                if (size < 8 || size > end - inner)
+                    return false;
+                if (std::memcmp(&file[inner + 4], "colr", 4) == 0 && size >= 15 &&
+                    file[inner + 8] == 1) {
+                    for (int i = 0; i < 4; ++i)
+                        file[inner + 11 + i] = static_cast<std::uint8_t>(code >> (24 - 8 * i));
+                    return true;
+                }
+                inner += static_cast<std::size_t>(size);
+            }
+            return false;
         }
         at += static_cast<std::size_t>(length);
     }
     return false;
+}
+
+std::span<const std::uint8_t> jp2BoxesBeforeCodestream(const std::vector<std::uint8_t>& file) {
+    for (std::size_t at = 0; file.size() - at >= 8;) {
+        if (std::memcmp(&file[at + 4], "jp2c", 4) == 0)
+            return {file.data(), at};
+        const std::uint64_t length = bigEndian(&file[at], 4);
+        if (length < 8 || length > file.size() - at)
+            break;
+        at += static_cast<std::size_t>(length);
+    }
+    return {};
 }
 
 } // namespace sips

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "pixels.h"
+
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace sips {
 
@@ -17,12 +21,16 @@ struct Jp2ColourHints {
 // definition boxes from the JP2 header box of the file at `path`.
 Jp2ColourHints readJp2ColourHints(const std::string& path);
 
-// Enumerated colour spaces of a JP2 colour specification box.
-inline constexpr std::uint32_t jp2Cmyk = 12;
-inline constexpr std::uint32_t jp2Grey = 17;
+// The start of a JP2 file for `layout` as OpenJPEG writes it (signature, file type, a header with
+// size, depth and enumerated colour space) and an empty codestream box, for Exiv2 to add metadata
+// to without the pixels: the codestream is streamed after the header boxes.
+std::vector<std::uint8_t> jp2Skeleton(const Layout& layout);
 
-// Rewrites the enumerated colour space in the file's colour specification box. Exiv2 labels
-// every file without an ICC profile sRGB. Returns false when the file has no enumerated one.
-bool relabelJp2ColourSpace(const std::string& path, std::uint32_t code);
+// Sets the enumerated colour space of a JP2 file in memory back to the one `model` needs: Exiv2
+// labels every file without an ICC profile sRGB. Returns false when it has no enumerated one.
+bool relabelJp2ColourSpace(std::vector<std::uint8_t>& file, ColourModel model);
+
+// The boxes before the codestream box of a JP2 file in memory; empty when it has none.
+std::span<const std::uint8_t> jp2BoxesBeforeCodestream(const std::vector<std::uint8_t>& file);
 
 } // namespace sips

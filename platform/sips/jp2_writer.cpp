@@ -15,18 +15,6 @@ namespace {
 constexpr std::uint32_t tileSide = 1024;
 constexpr int mostResolutions = 6;
 
-OPJ_COLOR_SPACE colourSpaceOf(ColourModel model) {
-    switch (model) {
-    case ColourModel::Grey:
-    case ColourModel::GreyAlpha:
-        return OPJ_CLRSPC_GRAY;
-    case ColourModel::Cmyk:
-        return OPJ_CLRSPC_CMYK;
-    default:
-        return OPJ_CLRSPC_SRGB;
-    }
-}
-
 // Copies one tile out of a band of interleaved rows into OpenJPEG's planar layout.
 template <typename Sample>
 void extractTile(const std::uint8_t* band, std::size_t rowBytes, int channels, std::uint32_t x0,
@@ -45,7 +33,8 @@ void extractTile(const std::uint8_t* band, std::size_t rowBytes, int channels, s
 
 } // namespace
 
-void writeJp2(RowReader& source, std::FILE* out, const std::string& target) {
+void writeJp2(RowReader& source, std::span<const std::uint8_t> header, std::FILE* out,
+              const std::string& target) {
     const Layout& layout = source.layout();
     const int channels = layout.channels();
     const std::uint32_t tileWidth = std::min(tileSide, layout.width);
@@ -77,18 +66,23 @@ void writeJp2(RowReader& source, std::FILE* out, const std::string& target) {
         component.sgnd = 0;
     }
     OpjImage image(opj_image_tile_create(static_cast<OPJ_UINT32>(channels), components.data(),
-                                         colourSpaceOf(layout.model)));
+                                         OPJ_CLRSPC_UNSPECIFIED));
     if (!image)
         throw Failure(target, "out of memory");
     image->x0 = 0;
     image->y0 = 0;
     image->x1 = layout.width;
     image->y1 = layout.height;
-    if (hasAlpha(layout.model))
-        image->comps[channels - 1].alpha = 1;
+
+    // The codestream box's length is known once the codestream is written.
+    static constexpr std::uint8_t codestreamBox[8] = {0, 0, 0, 0, 'j', 'p', '2', 'c'};
+    const long boxStart = std::ftell(out) + static_cast<long>(header.size());
+    if (header.empty() || std::fwrite(header.data(), 1, header.size(), out) != header.size() ||
+        std::fwrite(codestreamBox, 1, sizeof codestreamBox, out) != sizeof codestreamBox)
+        throw Failure(target, "cannot write the JPEG 2000 header");
 
     OpjMessages messages;
-    OpjCodec codec(opj_create_compress(OPJ_CODEC_JP2));
+    OpjCodec codec(opj_create_compress(OPJ_CODEC_J2K));
     OpjStream stream = opjStreamOver(out, false);
     if (!codec || !stream)
         throw Failure(target, "out of memory");
@@ -124,6 +118,16 @@ void writeJp2(RowReader& source, std::FILE* out, const std::string& target) {
     }
     if (!opj_end_compress(codec.get(), stream.get()))
         throw Failure(target, "cannot encode JPEG 2000: " + messages.lastError);
+    const long end = std::ftell(out);
+    // Length 0 (up to the end of the file) where it does not fit the box's 32 bits.
+    const auto length = static_cast<std::uint64_t>(end - boxStart);
+    const std::uint32_t recorded = length > 0xFFFFFFFFu ? 0 : static_cast<std::uint32_t>(length);
+    const std::uint8_t bytes[4] = {
+        static_cast<std::uint8_t>(recorded >> 24), static_cast<std::uint8_t>(recorded >> 16),
+        static_cast<std::uint8_t>(recorded >> 8), static_cast<std::uint8_t>(recorded)};
+    if (end < 0 || std::fseek(out, boxStart, SEEK_SET) != 0 || std::fwrite(bytes, 1, 4, out) != 4 ||
+        std::fseek(out, end, SEEK_SET) != 0)
+        throw Failure(target, "cannot write the JPEG 2000 codestream box");
 }
 
 } // namespace sips

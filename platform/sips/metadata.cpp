@@ -156,9 +156,11 @@ std::string iccColourSpace(const std::vector<std::uint8_t>& icc) {
     return std::string(icc.begin() + 16, icc.begin() + 20);
 }
 
-void writeJp2Metadata(const std::string& path, const Metadata& metadata,
-                      const std::vector<std::uint8_t>& icc) {
-    Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(path);
+std::vector<std::uint8_t> withJp2Metadata(const std::vector<std::uint8_t>& file,
+                                          const Metadata& metadata,
+                                          const std::vector<std::uint8_t>& icc) {
+    Exiv2::Image::AutoPtr image =
+        Exiv2::ImageFactory::open(file.data(), static_cast<long>(file.size()));
     image->setExifData(metadata.exif);
     image->setXmpData(metadata.xmp);
     image->setIptcData(metadata.iptc);
@@ -167,6 +169,11 @@ void writeJp2Metadata(const std::string& path, const Metadata& metadata,
         image->setIccProfile(profile, false);
     }
     image->writeMetadata();
+    Exiv2::BasicIo& io = image->io();
+    const Exiv2::byte* bytes = io.mmap();
+    std::vector<std::uint8_t> result(bytes, bytes + io.size());
+    io.munmap();
+    return result;
 }
 
 } // namespace sips

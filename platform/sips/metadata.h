@@ -45,9 +45,10 @@ std::vector<std::uint8_t> encodeIptcResources(const Metadata& metadata);
 // The colour space an ICC profile's header names: "RGB ", "GRAY", "CMYK", ... or "".
 std::string iccColourSpace(const std::vector<std::uint8_t>& icc);
 
-// Adds EXIF, XMP, IPTC and the ICC profile to the JP2 file at `path` (as a colr box and the
-// standard uuid boxes).
-void writeJp2Metadata(const std::string& path, const Metadata& metadata,
-                      const std::vector<std::uint8_t>& icc);
+// The JP2 file held in `file` with EXIF, XMP, IPTC and the ICC profile added (as a colr box and
+// the standard uuid boxes).
+std::vector<std::uint8_t> withJp2Metadata(const std::vector<std::uint8_t>& file,
+                                          const Metadata& metadata,
+                                          const std::vector<std::uint8_t>& icc);
 
 } // namespace sips

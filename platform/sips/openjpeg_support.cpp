@@ -17,21 +17,36 @@ extern "C" void recordOpjError(const char* message, void* data) {
 
 extern "C" void ignoreOpjMessage(const char*, void*) {}
 
+// The stream's file and where in it the stream starts: OpenJPEG seeks relative to its stream.
+struct StreamFile {
+    std::FILE* file;
+    long start;
+};
+
+std::FILE* fileOf(void* data) {
+    return static_cast<StreamFile*>(data)->file;
+}
+
 extern "C" OPJ_SIZE_T readFromFile(void* buffer, OPJ_SIZE_T size, void* data) {
-    const std::size_t got = std::fread(buffer, 1, size, static_cast<std::FILE*>(data));
+    const std::size_t got = std::fread(buffer, 1, size, fileOf(data));
     return got == 0 ? static_cast<OPJ_SIZE_T>(-1) : got;
 }
 
 extern "C" OPJ_SIZE_T writeToFile(void* buffer, OPJ_SIZE_T size, void* data) {
-    return std::fwrite(buffer, 1, size, static_cast<std::FILE*>(data));
+    return std::fwrite(buffer, 1, size, fileOf(data));
 }
 
 extern "C" OPJ_OFF_T skipInFile(OPJ_OFF_T offset, void* data) {
-    return std::fseek(static_cast<std::FILE*>(data), offset, SEEK_CUR) == 0 ? offset : -1;
+    return std::fseek(fileOf(data), offset, SEEK_CUR) == 0 ? offset : -1;
 }
 
 extern "C" OPJ_BOOL seekInFile(OPJ_OFF_T offset, void* data) {
-    return std::fseek(static_cast<std::FILE*>(data), offset, SEEK_SET) == 0 ? OPJ_TRUE : OPJ_FALSE;
+    const auto* stream = static_cast<StreamFile*>(data);
+    return std::fseek(stream->file, stream->start + offset, SEEK_SET) == 0 ? OPJ_TRUE : OPJ_FALSE;
+}
+
+extern "C" void freeStreamFile(void* data) {
+    delete static_cast<StreamFile*>(data);
 }
 
 constexpr OPJ_SIZE_T streamChunk = 1 << 20;
@@ -48,11 +63,16 @@ OpjStream opjStreamOver(std::FILE* file, bool forReading) {
     OpjStream stream(opj_stream_create(streamChunk, forReading ? OPJ_TRUE : OPJ_FALSE));
     if (!stream)
         return stream;
-    opj_stream_set_user_data(stream.get(), file, nullptr);
+    const long start = std::ftell(file);
+    if (start < 0)
+        return nullptr;
+    auto data = std::make_unique<StreamFile>(StreamFile{file, start});
+    opj_stream_set_user_data(stream.get(), data.release(), freeStreamFile);
     if (forReading) {
         struct stat info {};
-        if (::fstat(::fileno(file), &info) == 0)
-            opj_stream_set_user_data_length(stream.get(), static_cast<OPJ_UINT64>(info.st_size));
+        if (::fstat(::fileno(file), &info) == 0 && info.st_size >= start)
+            opj_stream_set_user_data_length(stream.get(),
+                                            static_cast<OPJ_UINT64>(info.st_size - start));
         opj_stream_set_read_function(stream.get(), readFromFile);
     } else {
         opj_stream_set_write_function(stream.get(), writeToFile);

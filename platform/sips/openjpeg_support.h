@@ -28,7 +28,7 @@ struct OpjMessages {
 // Sends errors to `messages` and silences warnings and information.
 void routeOpjMessages(opj_codec_t* codec, OpjMessages& messages);
 
-// A stream over an open FILE*, which stays owned by the caller.
+// A stream over an open FILE*, which stays owned by the caller, from where the file stands.
 OpjStream opjStreamOver(std::FILE* file, bool forReading);
 
 // Worker threads for OpenJPEG's code-block coding: one per core.
