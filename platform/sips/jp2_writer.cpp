@@ -12,7 +12,7 @@ namespace sips {
 
 namespace {
 
-constexpr std::uint32_t tileSide = 1024;
+constexpr std::uint32_t tileSide = 512;
 constexpr int mostResolutions = 6;
 
 // Copies one tile out of a band of interleaved rows into OpenJPEG's planar layout.

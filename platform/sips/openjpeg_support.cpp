@@ -49,7 +49,7 @@ extern "C" void freeStreamFile(void* data) {
     delete static_cast<StreamFile*>(data);
 }
 
-constexpr OPJ_SIZE_T streamChunk = 1 << 20;
+constexpr OPJ_SIZE_T streamChunk = 1 << 16;
 
 } // namespace
 
