@@ -28,8 +28,13 @@ JpegReader::JpegReader(std::string path)
         info_.dct_method = JDCT_ISLOW;
         jpeg_start_decompress(&info_);
     });
-    if (!started)
+    if (!started) {
+        // A throwing constructor runs no destructor: release the decoder here.
+        if (created_)
+            jpeg_destroy_decompress(&info_);
+        created_ = false;
         fail();
+    }
 
     layout_.width = info_.output_width;
     layout_.height = info_.output_height;

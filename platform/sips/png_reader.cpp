@@ -72,9 +72,7 @@ PngReader::PngReader(std::string path)
     }
 }
 
-PngReader::~PngReader() {
-    png_destroy_read_struct(&png_, info_ != nullptr ? &info_ : nullptr, nullptr);
-}
+PngReader::~PngReader() = default;
 
 void PngReader::read(std::uint8_t* rows, std::uint32_t count) {
     const std::size_t rowBytes = layout_.rowBytes();
