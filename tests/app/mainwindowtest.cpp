@@ -1,4 +1,5 @@
 #include "buttonstate.h"
+#include "harrowfenpanel.h"
 #include "loadedinterface.h"
 #include "plenwickapp.h"
 
@@ -76,6 +77,12 @@ TEST_F(MainWindowTest, EveryControlIsNamedAndReachableByKeyboard) {
             EXPECT_TRUE(control->focusPolicy() & Qt::TabFocus)
                 << control->objectName().toStdString();
         }
+    }
+    const auto panelButtons = window.interface->panel().findChildren<QAbstractButton*>();
+    ASSERT_FALSE(panelButtons.isEmpty());
+    for (const QAbstractButton* button : panelButtons) {
+        EXPECT_FALSE(button->accessibleName().isEmpty()) << button->objectName().toStdString();
+        EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus) << button->objectName().toStdString();
     }
     // The tab chain visits the controls in reading order.
     QWidget* next = form.dpi;
