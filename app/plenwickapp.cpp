@@ -59,6 +59,7 @@ void Plenwickapp::buttonPressed(QObject* /*sender*/) {
 }
 
 void Plenwickapp::windowWillClose(QObject* /*notification*/) {
+    quitting = true;
     services.terminate();
 }
 

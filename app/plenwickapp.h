@@ -76,6 +76,7 @@ private:
     QString returnDirectory; // the source folder of the latest run
     QUrl bookmarkFileURL;    // the output folder of the latest run, resolved from its bookmark
     bool batchInProgress = false;
+    bool quitting = false; // the window closed: a running batch stops after its current entry
 };
 
 } // namespace plenwick

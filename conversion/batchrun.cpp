@@ -80,7 +80,7 @@ void Plenwickapp::runBatch() {
     services.pumpEventsOnce();
     progressBar->setMaximum(static_cast<int>(entries->size()));
     progressBar->setValue(0);
-    for (qsizetype index = 0; index < entries->size(); ++index) {
+    for (qsizetype index = 0; index < entries->size() && !quitting; ++index) {
         progressBar->setValue(static_cast<int>(index));
         convertPicture(entries->at(index));
     }

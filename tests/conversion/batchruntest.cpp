@@ -181,5 +181,20 @@ TEST_F(BatchRunTest, ActionsDuringARunAreIgnored) {
     expectClosingReset();
 }
 
+// Closing the window quits the program; a running batch does not go on behind it.
+TEST_F(BatchRunTest, ClosingTheWindowStopsTheBatchAfterTheCurrentEntry) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"})
+        touch(QString::fromLatin1(name));
+    QObject::connect(form().progressBar, &QProgressBar::valueChanged, form().progressBar,
+                     [this](int value) {
+                         if (value == 1)
+                             window.interface->mainWindow().close();
+                     });
+    startWithSource(confirmed(source));
+
+    EXPECT_TRUE(window.desktop.terminated);
+    EXPECT_EQ(progress, (std::vector<int>{0, 1, 0}));
+}
+
 } // namespace
 } // namespace plenwick::test
