@@ -131,6 +131,8 @@ def main(folder):
     base.save(folder / "picture.tif", compression="tiff_lzw", dpi=(150, 150))
     exiftool(folder / "picture.tif", "-XMP-dc:Title=Harbour at dusk")
     base.convert("CMYK").save(folder / "cmyk.jpg", quality=95)
+    base.save(folder / "photo.jp2")
+    (folder / "text.txt").write_text("not a picture at all\n")
 
 
 if __name__ == "__main__":

@@ -1,7 +1,5 @@
 #include "sips_harness.h"
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
@@ -16,27 +14,15 @@ extern char** environ;
 
 namespace sips_test {
 
-namespace {
-
-std::string readAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-} // namespace
-
 RunResult run(const std::vector<std::string>& arguments) {
     TemporaryFolder capture;
-    const std::string outPath = capture / "out";
-    const std::string errPath = capture / "err";
+    const fs::path out = capture / "out";
+    const fs::path err = capture / "err";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
+    for (const auto& [descriptor, file] : {std::pair{1, out}, std::pair{2, err}})
+        posix_spawn_file_actions_addopen(&actions, descriptor, file.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -51,8 +37,8 @@ RunResult run(const std::vector<std::string>& arguments) {
     int status = 0;
     waitpid(child, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = readAll(outPath);
-    result.err = readAll(errPath);
+    result.out = fileBytes(out);
+    result.err = fileBytes(err);
     return result;
 }
 
@@ -77,7 +63,7 @@ TemporaryFolder::~TemporaryFolder() {
 void copySample(const std::string& name, const fs::path& destination) {
     const fs::path samples = SIPS_SAMPLE_PICTURES;
     // Running the test program alone (without CTest's fixture) makes the pictures on demand.
-    if (!fs::exists(samples / "cmyk.jpg")) {
+    if (!fs::exists(samples / "photo.jp2")) {
         const RunResult made =
             run({"/usr/bin/python3", std::string(SIPS_TEST_SCRIPTS) + "/make_pictures.py",
                  samples.string()});
@@ -114,7 +100,10 @@ std::string pillow(const std::string& command, const fs::path& a, const fs::path
 }
 
 std::string fileBytes(const fs::path& file) {
-    return readAll(file);
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
 }
 
 std::vector<std::string> folderEntries(const fs::path& folder) {

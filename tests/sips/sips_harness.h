@@ -1,7 +1,9 @@
 #pragma once
 
+#include <concepts>
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,19 @@ struct RunResult {
     int exitCode = -1;
     std::string out;
     std::string err;
+};
+
+// A row of a test table. Its name (up to a dot) names its test, and it prints as its name so that
+// test names stay the same from build to build.
+struct Row {
+    const char* name;
+};
+template <std::derived_from<Row> Table> void PrintTo(const Table& row, std::ostream* out) {
+    *out << row.name;
+}
+inline constexpr auto rowName = [](const auto& info) {
+    const std::string name = info.param.name;
+    return name.substr(0, name.find('.'));
 };
 
 // Runs a program with these arguments (no shell), capturing its output.
