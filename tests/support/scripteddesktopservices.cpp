@@ -14,8 +14,6 @@ int ScriptedDesktopServices::runAlert(Alert& alert) {
     if (alertAnswers.empty())
         throw std::logic_error("an alert ran that the test did not expect: " +
                                alert.messageText.toStdString());
-    if (whileModal)
-        whileModal();
     const AlertAnswer answer = alertAnswers.front();
     alertAnswers.pop_front();
     const bool shownChecked = alert.suppressionChecked;
@@ -31,8 +29,6 @@ FolderChoice ScriptedDesktopServices::runFolderChooser(const FolderChooser& choo
     if (chooserAnswers.empty())
         throw std::logic_error("a chooser ran that the test did not expect: " +
                                chooser.title.toStdString());
-    if (whileModal)
-        whileModal();
     FolderChoice choice = chooserAnswers.front();
     chooserAnswers.pop_front();
     return choice;
@@ -48,6 +44,8 @@ void ScriptedDesktopServices::beep() {
     ++beeps;
 }
 
+// Event passes, shell commands and file removals are real: the window must redraw and a run
+// must really convert.
 void ScriptedDesktopServices::pumpEventsOnce() {
     log.append(QStringLiteral("pump"));
     ++pumps;
@@ -68,14 +66,6 @@ int ScriptedDesktopServices::runShellCommand(const QString& commandLine) {
 bool ScriptedDesktopServices::removeFile(const QString& path) {
     log.append(QStringLiteral("remove ") + path);
     return QFile::remove(path);
-}
-
-void ScriptedDesktopServices::setActivationPolicy(ActivationPolicy policy) {
-    log.append(QStringLiteral("policy ") + QString::number(static_cast<int>(policy)));
-}
-
-void ScriptedDesktopServices::activateApplication() {
-    log.append(QStringLiteral("activate"));
 }
 
 void ScriptedDesktopServices::terminate() {

@@ -6,7 +6,6 @@
 #include <QStringList>
 #include <QUrl>
 #include <deque>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -27,9 +26,6 @@ public:
         int answer;
     };
 
-    // Called while an alert or chooser is "open", e.g. to look at the window meanwhile.
-    std::function<void()> whileModal;
-
     void answerAlert(AlertAnswer answer) { alertAnswers.push_back(answer); }
     void answerAlert(int code) { alertAnswers.push_back({code, std::nullopt}); }
     void answerChooser(FolderChoice choice) { chooserAnswers.push_back(std::move(choice)); }
@@ -42,8 +38,10 @@ public:
     void runEventLoopFor(int milliseconds) override;
     int runShellCommand(const QString& commandLine) override;
     bool removeFile(const QString& path) override;
-    void setActivationPolicy(ActivationPolicy policy) override;
-    void activateApplication() override;
+    void setActivationPolicy(ActivationPolicy policy) override {
+        log.append(QStringLiteral("policy ") + QString::number(static_cast<int>(policy)));
+    }
+    void activateApplication() override { log.append(QStringLiteral("activate")); }
     void terminate() override;
 
     // Every request in order, one line each: "alert <message>", "chooser <title>",
