@@ -60,7 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
                     Entry{QStringLiteral("4000"), QStringLiteral("4000")},
                     Entry{QStringLiteral("4001"), QStringLiteral("4000")},
                     Entry{QStringLiteral("99999999999"), QStringLiteral("4000")},
-                    Entry{QStringLiteral("-99999999999"), QStringLiteral("1")}));
+                    Entry{QStringLiteral("-99999999999"), QStringLiteral("1")},
+                    Entry{QStringLiteral("\t+7 px"), QStringLiteral("7")},
+                    Entry{QStringLiteral("--3"), QStringLiteral("1")},
+                    Entry{QStringLiteral("2147483647"), QStringLiteral("4000")},
+                    Entry{QStringLiteral("-2147483648"), QStringLiteral("1")},
+                    Entry{QString::fromUtf16(u"\u0663\u0662"),
+                          QStringLiteral("1")})); // ASCII digits only
 
 // Every keystroke is clamped at once, so what stands in the field is always a valid DPI.
 TEST_F(DpiFieldTest, ClampsAfterEveryKeystroke) {

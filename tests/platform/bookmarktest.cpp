@@ -21,14 +21,6 @@ TEST_F(BookmarkTest, ResolvesBackToTheChosenFolder) {
     EXPECT_EQ(resolveBookmarkData(*data), QDir(folder).canonicalPath());
 }
 
-TEST_F(BookmarkTest, ResolvesAChosenFileToo) {
-    const QString file = QDir(folder).filePath(QStringLiteral("picture.jpg"));
-    QFile(file).open(QIODevice::WriteOnly);
-    const std::optional<QByteArray> data = bookmarkData(file);
-    ASSERT_TRUE(data);
-    EXPECT_EQ(resolveBookmarkData(*data), QFileInfo(file).canonicalFilePath());
-}
-
 TEST_F(BookmarkTest, FailsOnceTheItemIsReplacedOrGone) {
     const std::optional<QByteArray> data = bookmarkData(folder);
     ASSERT_TRUE(data);
