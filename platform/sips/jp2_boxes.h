@@ -17,7 +17,7 @@ struct Jp2ColourHints {
     std::optional<int> alphaChannel; // from a channel definition box
 };
 
-// Reads the colour specification (enumerated, or an ICC profile's colour space) and channel
+// Reads the colour box (enumerated, or an ICC profile's colour space) and channel
 // definition boxes from the JP2 header box of the file at `path`.
 Jp2ColourHints readJp2ColourHints(const std::string& path);
 
