@@ -8,7 +8,7 @@ namespace plenwick {
 
 namespace {
 
-const char* const PolicyProperty = "plenwickActivationPolicy";
+const char* const OwnTypeProperty = "plenwickOwnWindowType";
 
 QMainWindow* mainWindow() {
     const QWidgetList windows = QApplication::topLevelWidgets();
@@ -23,27 +23,26 @@ QMainWindow* mainWindow() {
 
 void applyActivationPolicy(ActivationPolicy policy) {
     const bool accessory = policy == ActivationPolicy::Accessory;
-    qApp->setProperty(PolicyProperty, static_cast<int>(policy));
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {
-        if (!window->isWindow() || window->windowType() == Qt::Popup ||
-            window->windowType() == Qt::ToolTip)
+        if (window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip)
             continue;
-        // A tool window is what Linux task bars leave out.
-        if (window->testAttribute(Qt::WA_WState_Created) &&
-            window->windowFlags().testFlag(Qt::Tool) == accessory)
+        // A tool window is what Linux task bars leave out. Each window keeps its own kind (a
+        // dialog stays a dialog) to return to.
+        const QVariant ownType = window->property(OwnTypeProperty);
+        const auto regularType =
+            ownType.isValid() ? static_cast<Qt::WindowType>(ownType.toInt()) : window->windowType();
+        window->setProperty(OwnTypeProperty, static_cast<int>(regularType));
+        const Qt::WindowType wanted = accessory ? Qt::Tool : regularType;
+        if (window->windowType() == wanted)
             continue;
         const bool wasVisible = window->isVisible();
-        window->setWindowFlag(Qt::Tool, accessory);
+        window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | wanted);
         if (wasVisible)
             window->show(); // changing the flags hides a window
     }
     if (QMainWindow* main = mainWindow())
         main->menuBar()->setVisible(!accessory);
-}
-
-ActivationPolicy currentActivationPolicy() {
-    return static_cast<ActivationPolicy>(qApp->property(PolicyProperty).toInt());
 }
 
 void activateMainWindow() {

@@ -7,7 +7,6 @@ namespace plenwick {
 // Regular: the program's windows are in the task bar and its main window shows its menu bar.
 // Accessory: the windows leave the task bar and the menu bar is hidden; the windows stay usable.
 void applyActivationPolicy(ActivationPolicy policy);
-[[nodiscard]] ActivationPolicy currentActivationPolicy();
 // Brings the main window to the front and gives it the focus.
 void activateMainWindow();
 
