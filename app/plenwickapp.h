@@ -43,8 +43,6 @@ public:
     // Converts one entry of the source folder into the output folder, if it is a picture.
     void convertPicture(const QString& entryName);
 
-    [[nodiscard]] const QString& sourceDirectory() const { return returnDirectory; }
-    [[nodiscard]] const QUrl& outputFolderUrl() const { return bookmarkFileURL; }
     [[nodiscard]] bool isConverting() const { return batchInProgress; }
 
 public Q_SLOTS:

@@ -32,7 +32,6 @@ public:
     // Builds both sibling submenus from the titles, replacing any built before.
     void addingPromoAppsOfHarrowfen(const QStringList& titles);
 
-    [[nodiscard]] const QString& version() const { return appVersion; }
     // The second sibling submenu's item, for the main window's menu bar.
     [[nodiscard]] QAction* siblingMenuItemForMenuBar() const { return harrowfenSubmenuD; }
     // Where the e-mail links read the system's version text.

@@ -7,7 +7,6 @@
 namespace plenwick {
 
 void pumpEventsOnce() {
-    QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

@@ -33,11 +33,15 @@ int runShellCommand(const QString& commandLine, const QString& toolDirectory) {
 }
 
 QString toolDirectory() {
-    const QDir installed(QCoreApplication::applicationDirPath() +
-                         QStringLiteral("/../" PLENWICK_LIBEXEC_DIR "/plenwick"));
-    if (QFileInfo::exists(installed.filePath(QStringLiteral("sips"))))
-        return installed.canonicalPath();
-    return QStringLiteral(PLENWICK_BUILD_TOOL_DIR);
+    // Looked up once: where the program lies does not change while it runs.
+    static const QString directory = [] {
+        const QDir installed(QCoreApplication::applicationDirPath() +
+                             QStringLiteral("/../" PLENWICK_LIBEXEC_DIR "/plenwick"));
+        if (QFileInfo::exists(installed.filePath(QStringLiteral("sips"))))
+            return installed.canonicalPath();
+        return QStringLiteral(PLENWICK_BUILD_TOOL_DIR);
+    }();
+    return directory;
 }
 
 } // namespace plenwick

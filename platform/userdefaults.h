@@ -23,8 +23,6 @@ public:
     // Writes pending changes to disk; false when the file could not be written.
     bool synchronize();
 
-    [[nodiscard]] QString fileName() const { return settings.fileName(); }
-
 private:
     QSettings settings;
 };
