@@ -1,7 +1,5 @@
 #include "commandlines.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace plenwick {
@@ -51,27 +49,6 @@ TEST(CommandLineTest, KeepsTheToolsCommandShapes) {
                   "sips -s format jpeg \"/out/.plenwick-Ab12Cd\".jp2 --out \"/out/photo\".jpg"));
     EXPECT_EQ(scratchFilePath(QStringLiteral("/out"), scratch),
               QStringLiteral("/out/.plenwick-Ab12Cd.jp2"));
-}
-
-// The shell itself is the judge: what it makes of a quoted name must be the name, untouched.
-TEST(CommandLineTest, NamesReachTheShellAsOneUnexecutedWord) {
-    QTemporaryDir folder;
-    const QString names[] = {QStringLiteral("$(touch INJECTED).png"),
-                             QStringLiteral("quote\".jpg"),
-                             QStringLiteral("`touch INJECTED`.png"),
-                             QStringLiteral("back\\slash.tif"),
-                             QStringLiteral("line\nfeed.jpg"),
-                             QStringLiteral("$HOME ${PATH} 'single' \\\" ü *.png")};
-    for (const QString& name : names) {
-        QProcess shell;
-        shell.setWorkingDirectory(folder.path());
-        shell.start(QStringLiteral("/bin/sh"),
-                    {QStringLiteral("-c"),
-                     QStringLiteral("printf '%s' \"") + shellQuoted(name) + QStringLiteral("\"")});
-        ASSERT_TRUE(shell.waitForFinished());
-        EXPECT_EQ(QString::fromUtf8(shell.readAllStandardOutput()), name);
-    }
-    EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("INJECTED"))));
 }
 
 } // namespace
