@@ -7,7 +7,7 @@ set -euo pipefail
 
 build_dir=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
-sips=$(cd "$build_dir" && pwd)/platform/sips/sips
+sips=$(cd "$build_dir" && pwd)/sips/sips
 corpus=$here/corpus
 results=$here/results
 dpi=300
