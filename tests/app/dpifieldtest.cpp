@@ -58,6 +58,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, DpiFieldTest,
                                          Entry{u"-99999999999", u"1"}, Entry{u"\t+7 px", u"7"},
                                          Entry{u"--3", u"1"}, Entry{u"2147483647", u"4000"},
                                          Entry{u"-2147483648", u"1"},
+                                         // beyond 64 bits: the reading must saturate, not wrap
+                                         Entry{u"9223372036854775808", u"4000"},
+                                         Entry{u"18446744073709551617", u"4000"},
+                                         Entry{u"-9223372036854775809", u"1"},
                                          Entry{u"\u0663\u0662", u"1"})); // ASCII digits only
 
 // Every keystroke is clamped at once, so what stands in the field is always a valid DPI.
