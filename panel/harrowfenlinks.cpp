@@ -20,7 +20,7 @@ QString emailLink(EmailKind kind, QStringView appVersion, QStringView systemVers
                                 .arg(QStringView(ProductName), appVersion);
     const QString body = Greeting + systemVersion + (support ? SupportClosing : RequestClosing);
     return u"mailto:" + percentEncodedForHost(SupportAddress) + u"?SUBJECT=" +
-           percentEncodedForHost(subject) + u"&BODY=" + percentEncodedForHost(body);
+           percentEncodedForMailtoField(subject) + u"&BODY=" + percentEncodedForMailtoField(body);
 }
 
 } // namespace plenwick

@@ -5,6 +5,7 @@
 #include "ui_panel.h"
 #include "versiontext.h"
 
+#include <QSignalBlocker>
 #include <utility>
 
 namespace plenwick {
@@ -12,6 +13,13 @@ namespace plenwick {
 namespace {
 const QString FirstTimeKey = QStringLiteral("firstTime");
 const QString DockKey = QStringLiteral("iDock");
+
+// Assistive technology reads a named label's name alone, never its text: the description
+// carries the text.
+void setLabelText(QLabel& label, const QString& text) {
+    label.setText(text);
+    label.setAccessibleDescription(text);
+}
 } // namespace
 
 Harrowfenpanel::Harrowfenpanel(DesktopServices& services, UserDefaults& defaults,
@@ -30,9 +38,10 @@ Harrowfenpanel::Harrowfenpanel(DesktopServices& services, UserDefaults& defaults
     harrowfenSubmenuS = form.harrowfenSubmenuS;
     harrowfenSubmenuD = form.harrowfenSubmenuD;
 
+    setLabelText(*form.descriptionLabel, form.descriptionLabel->text());
     form.storeButton->setMenu(form.sMenu);
-    // clicked, not toggled: setting the switch from the stored mode is no user's switch.
-    connect(form.dockButton, &QAbstractButton::clicked, this,
+    // toggled, not clicked: assistive technology's toggle action changes the state without a click.
+    connect(form.dockButton, &QAbstractButton::toggled, this,
             [this, button = form.dockButton] { dockIconSwitching(button); });
     connect(form.supportButton, &QAbstractButton::clicked, this,
             [this, button = form.supportButton] { sendEmailtoMe(button); });
@@ -49,7 +58,7 @@ Harrowfenpanel::Harrowfenpanel(DesktopServices& services, UserDefaults& defaults
 void Harrowfenpanel::awakeFromNib() {
     appVersion = versionText(bundle);
     if (versionLabel != nullptr)
-        versionLabel->setText(QStringLiteral("Plenwick v%1").arg(appVersion));
+        setLabelText(*versionLabel, QStringLiteral("Plenwick v%1").arg(appVersion));
 
     if (defaults.integerForKey(FirstTimeKey) != 1) {
         defaults.setInteger(1, FirstTimeKey);
@@ -63,8 +72,11 @@ void Harrowfenpanel::awakeFromNib() {
 void Harrowfenpanel::restoreDockIconMode() {
     bool isNumber = false;
     const bool hidden = defaults.objectForKey(DockKey).toLongLong(&isNumber) == 0 && isNumber;
-    if (dockButton != nullptr)
+    if (dockButton != nullptr) {
+        // Showing the stored mode is no switch by the user.
+        const QSignalBlocker quiet(dockButton);
         dockButton->setChecked(!hidden);
+    }
     services.setActivationPolicy(hidden ? ActivationPolicy::Accessory : ActivationPolicy::Regular);
 }
 

@@ -35,16 +35,18 @@ bool isHostAllowed(unsigned char byte) {
     }
 }
 
-} // namespace
+bool isMailtoFieldAllowed(unsigned char byte) {
+    return byte != '&' && byte != '=' && byte != '+' && isHostAllowed(byte);
+}
 
-QString percentEncodedForHost(QStringView text) {
+QString percentEncoded(QStringView text, bool (*keeps)(unsigned char)) {
     static constexpr char HexDigits[] = "0123456789ABCDEF";
     const QByteArray utf8 = text.toUtf8();
     QString encoded;
     encoded.reserve(utf8.size() * 3);
     for (const char c : utf8) {
         const auto byte = static_cast<unsigned char>(c);
-        if (isHostAllowed(byte)) {
+        if (keeps(byte)) {
             encoded.append(QLatin1Char(c));
         } else {
             encoded.append(u'%');
@@ -53,6 +55,16 @@ QString percentEncodedForHost(QStringView text) {
         }
     }
     return encoded;
+}
+
+} // namespace
+
+QString percentEncodedForHost(QStringView text) {
+    return percentEncoded(text, isHostAllowed);
+}
+
+QString percentEncodedForMailtoField(QStringView text) {
+    return percentEncoded(text, isMailtoFieldAllowed);
 }
 
 } // namespace plenwick

@@ -10,4 +10,8 @@ namespace plenwick {
 // byte of the text's UTF-8 form becomes a percent sign and two upper-case hexadecimal digits.
 [[nodiscard]] QString percentEncodedForHost(QStringView text);
 
+// As for a host, but '&', '=' and '+' are encoded too: inside a mailto link's field value they
+// would end the field, start a new one or read as a blank (RFC 6068).
+[[nodiscard]] QString percentEncodedForMailtoField(QStringView text);
+
 } // namespace plenwick

@@ -3,6 +3,7 @@
 #include "percentencoding.h"
 #include "siblingapps.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QSet>
 #include <array>
@@ -32,8 +33,8 @@ TEST_P(FirstLaunchTest, WritesBothKeysUnlessTheMarkerIsExactlyOne) {
     if (dock.isValid())
         settings.store(u"iDock"_s, dock);
     load();
-    EXPECT_EQ(settings.onDisk(u"firstTime"_s).toInt(), 1);
-    EXPECT_EQ(settings.onDisk(u"iDock"_s).toInt(), dockAfter);
+    EXPECT_EQ(inFile("firstTime"), "1");
+    EXPECT_EQ(inFile("iDock").toInt(), dockAfter);
     // Loading alone leaves the switch and the task bar to the launch.
     EXPECT_TRUE(outlet<QAbstractButton>("dockButton").isChecked());
     EXPECT_EQ(desktop.log, QStringList());
@@ -44,17 +45,22 @@ INSTANTIATE_TEST_SUITE_P(Table, FirstLaunchTest,
                                          FirstLaunchRow{2, 0, 1}, FirstLaunchRow{u"yes"_s, 0, 1},
                                          FirstLaunchRow{1, 0, 0}, FirstLaunchRow{1, {}, 0}));
 
-TEST(PercentEncodingTest, KeepsOnlyWhatAHostAllowsAndEncodesEveryOtherUtf8ByteInUpperCase) {
-    // Written out apart from the encoder, from the list of characters a URL's host may hold.
-    const QByteArray allowed =
+TEST(PercentEncodingTest, KeepsOnlyItsOwnSetAndEncodesEveryOtherUtf8ByteInUpperCase) {
+    // Written out apart from the encoder: what a URL's host may hold, less what splits a field.
+    const QByteArray host =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~!$&'()*+,;=:[]";
-    for (char16_t code = 0; code < 0x80; ++code) {
-        const QString expected = allowed.contains(static_cast<char>(code))
-                                     ? QString(QChar(code))
-                                     : u"%%1"_s.arg(int(code), 2, 16, QLatin1Char('0')).toUpper();
-        EXPECT_EQ(percentEncodedForHost(QStringView(&code, 1)), expected) << "code " << int(code);
+    const QByteArray field = QByteArray(host).replace('&', "").replace('=', "").replace('+', "");
+    for (const auto& [encode, allowed] : {std::pair{&percentEncodedForHost, host},
+                                          std::pair{&percentEncodedForMailtoField, field}}) {
+        for (char16_t code = 0; code < 0x80; ++code) {
+            const QString expected =
+                allowed.contains(static_cast<char>(code))
+                    ? QString(QChar(code))
+                    : u"%%1"_s.arg(int(code), 2, 16, QLatin1Char('0')).toUpper();
+            EXPECT_EQ(encode(QStringView(&code, 1)), expected) << "code " << int(code);
+        }
+        EXPECT_EQ(encode(u"\u00FF€\U0001F600"), u"%C3%BF%E2%82%AC%F0%9F%98%80"_s);
     }
-    EXPECT_EQ(percentEncodedForHost(u"\u00FF€\U0001F600"), u"%C3%BF%E2%82%AC%F0%9F%98%80"_s);
 }
 
 TEST(SiblingPromoLinkTest, TheFirstEqualTitleWinsAnythingElseSearchesAndAnEmptyLinkGivesNothing) {
@@ -81,23 +87,37 @@ TEST_F(PanelLoadTest, LabelShowsTheBundlesVersionAndAMissingBuildNumberAsNull) {
     }
 }
 
-using DockSwitchTest = PanelFixture;
+// Whether the switch is flipped by a click or by assistive technology's toggle action, which
+// changes the state without a click and is the only way to reach it while the store menu is open.
+class DockSwitchTest : public PanelFixture, public testing::WithParamInterface<bool> {
+protected:
+    void flip(QAbstractButton& button) const {
+        if (GetParam())
+            QAccessible::queryAccessibleInterface(&button)->actionInterface()->doAction(
+                QAccessibleActionInterface::toggleAction());
+        else
+            button.click();
+    }
+};
 
-TEST_F(DockSwitchTest, StoresTheButtonsStateAndActivatesOnlyAfterTheHandler) {
+TEST_P(DockSwitchTest, StoresTheStateDurablyClosesTheMenuAndActivatesOnlyAfterTheHandler) {
     load();
     auto& menu = outlet<QMenu>("sMenu");
+    auto& button = outlet<QAbstractButton>("dockButton");
     for (const auto& [stored, policy, menuStaysOpen] :
-         {std::tuple{0, u"policy 1"_s, false}, std::tuple{1, u"policy 0"_s, true}}) {
+         {std::tuple{"0", u"policy 1"_s, false}, std::tuple{"1", u"policy 0"_s, true}}) {
         desktop.log.clear();
         menu.popup(QPoint(10, 10));
-        outlet<QAbstractButton>("dockButton").click();
+        flip(button);
         EXPECT_EQ(menu.isVisible(), menuStaysOpen);
-        EXPECT_EQ(settings.onDisk(u"iDock"_s).toInt(), stored);
+        EXPECT_EQ(inFile("iDock"), stored);
         EXPECT_EQ(desktop.log, QStringList{policy}); // the activation is queued
         QCoreApplication::processEvents();
         EXPECT_EQ(desktop.log, (QStringList{policy, u"activate"_s}));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(ClickOrToggleAction, DockSwitchTest, testing::Bool());
 
 using SiblingMenusTest = PanelFixture;
 
@@ -145,14 +165,16 @@ const QString StoreSearch =
     u"open macappstore://apps.storefront.example/WebObjects/MZSearch.woa/wa/search?q=Harrowfen"_s;
 const QString FeatureAlert = u"alert Need more functions? or have some ideas?"_s;
 const QString SystemRead = u"system version read"_s;
-// The system version text below with blanks, parentheses, + & = / and non-ASCII letters encoded.
+// The system version text below: parentheses stay, blanks, + & = / and non-ASCII letters encoded.
 const QString SupportEmail =
     u"open mailto:support%40harrowfen.example?SUBJECT=Plenwick%202.1.5%20-%20support%20request"
-    u"&BODY=Hi%20Harrowfen,%0A%0A%0A%0A%0Amy%20OS:T%C3%BCx%20OS%203%20(a+b&c=d%2Fe)%20%C3%A9t%C3%A9"
+    u"&BODY=Hi%20Harrowfen,%0A%0A%0A%0A%0Amy%20OS:T%C3%BCx%20OS%203%20(a%2Bb%26c%3Dd%2Fe)%20%C3%"
+    u"A9t%C3%A9"
     u"%0Amy%20issue:%0A%0A%0A%0A%0Amyname:%0Amycountry:"_s;
 const QString FeatureEmail =
     u"open mailto:support%40harrowfen.example?SUBJECT=Plenwick%202.1.5%20-%20frature%20request"
-    u"&BODY=Hi%20Harrowfen,%0A%0A%0A%0A%0Amy%20OS:T%C3%BCx%20OS%203%20(a+b&c=d%2Fe)%20%C3%A9t%C3%A9"
+    u"&BODY=Hi%20Harrowfen,%0A%0A%0A%0A%0Amy%20OS:T%C3%BCx%20OS%203%20(a%2Bb%26c%3Dd%2Fe)%20%C3%"
+    u"A9t%C3%A9"
     u"%0Amy%20request:%0A%0A%0A%0A%0Amyname:%0Amycountry:"_s;
 
 // The control used, the answer to its alert if it asks, and what the desktop is asked for.
