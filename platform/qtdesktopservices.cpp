@@ -53,6 +53,10 @@ int QtDesktopServices::runAlert(Alert& alert) {
     if (auto* informative = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
         informative->setTextFormat(Qt::PlainText);
     box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { font-weight: bold; }"));
+    // A screen reader announces an alert by its name and description: both texts, whole, and
+    // not the window title, which a transparent title bar leaves empty.
+    box.setAccessibleName(alert.messageText);
+    box.setAccessibleDescription(alert.informativeText);
     if (alert.titlebarAppearsTransparent) {
         // A title bar with no title text or icon: the alert's own texts speak for it.
         box.setWindowTitle(QString());

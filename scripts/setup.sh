@@ -12,9 +12,11 @@ packages=(
     libjpeg62-turbo-dev libpng-dev libtiff-dev libopenjp2-7-dev libexiv2-dev libvips-dev
     # tests
     libgtest-dev libgmock-dev libimage-exiftool-perl python3-pil imagemagick desktop-file-utils
+    # accessibility tests: a private session bus and the accessibility bus (display: xvfb below)
+    dbus-daemon at-spi2-core
     # benchmarks
     libvips-tools mate-backgrounds time
-    # screenshots
+    # screenshots and accessibility tests
     xvfb xauth xdotool
 )
 
