@@ -1,41 +1,32 @@
 #include "atspinode.h"
 
 #include <QDBusArgument>
-#include <QDBusInterface>
-#include <QDBusMessage>
+#include <QDBusConnectionInterface>
 #include <QDBusReply>
 #include <QDBusVariant>
+#include <tuple>
 #include <utility>
 
 namespace plenwick::test {
 
 namespace {
 
-const QString AccessibleInterface = QStringLiteral("org.a11y.atspi.Accessible");
-const QString ActionInterface = QStringLiteral("org.a11y.atspi.Action");
+const QString Accessible = QStringLiteral("org.a11y.atspi.Accessible");
+const QString Action = QStringLiteral("org.a11y.atspi.Action");
 
-QDBusMessage call(const QDBusConnection& bus, const QString& service, const QString& path,
-                  const QString& interface, const QString& method,
-                  const QVariantList& arguments = {}) {
-    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
-    message.setArguments(arguments);
-    return bus.call(message);
-}
-
-// The first reply argument, an array the bus sends as "a(so)": (service, path) pairs.
-std::vector<std::pair<QString, QString>> references(const QDBusMessage& reply) {
-    std::vector<std::pair<QString, QString>> found;
+// The reply's array of structures ("a(so)", "a(sss)", ...), one tuple each.
+template <typename... Fields> std::vector<std::tuple<Fields...>> rows(const QDBusMessage& reply) {
+    std::vector<std::tuple<Fields...>> found;
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return found;
     const auto array = reply.arguments().constFirst().value<QDBusArgument>();
     array.beginArray();
     while (!array.atEnd()) {
-        QString service;
-        QDBusObjectPath path;
+        std::tuple<Fields...> row;
         array.beginStructure();
-        array >> service >> path;
+        std::apply([&array](auto&... field) { (array >> ... >> field); }, row);
         array.endStructure();
-        found.emplace_back(service, path.path());
+        found.push_back(std::move(row));
     }
     array.endArray();
     return found;
@@ -44,14 +35,10 @@ std::vector<std::pair<QString, QString>> references(const QDBusMessage& reply) {
 } // namespace
 
 std::optional<QDBusConnection> accessibilityBus(QString& why) {
-    if (!QDBusConnection::sessionBus().isConnected()) {
-        why = QStringLiteral("no session bus");
-        return std::nullopt;
-    }
     const QDBusReply<QString> address =
-        call(QDBusConnection::sessionBus(), QStringLiteral("org.a11y.Bus"),
-             QStringLiteral("/org/a11y/bus"), QStringLiteral("org.a11y.Bus"),
-             QStringLiteral("GetAddress"));
+        QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+            QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+            QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")));
     if (!address.isValid()) {
         why = QStringLiteral("no accessibility bus: ") + address.error().message();
         return std::nullopt;
@@ -75,45 +62,51 @@ std::vector<AtspiNode> AtspiNode::applications(const QDBusConnection& bus) {
         .children();
 }
 
-QVariant AtspiNode::property(const char* interface, const char* name) const {
-    const QDBusMessage reply =
-        call(bus, service, path, QStringLiteral("org.freedesktop.DBus.Properties"),
-             QStringLiteral("Get"), {QString::fromLatin1(interface), QString::fromLatin1(name)});
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return {};
-    return reply.arguments().constFirst().value<QDBusVariant>().variant();
+QDBusMessage AtspiNode::call(const QString& interface, const QString& method,
+                             const QVariantList& arguments) const {
+    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+    message.setArguments(arguments);
+    return bus.call(message);
+}
+
+QString AtspiNode::text(const QString& property) const {
+    const QDBusReply<QDBusVariant> reply = call(QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                QStringLiteral("Get"), {Accessible, property});
+    return reply.isValid() ? reply.value().variant().toString() : QString();
+}
+
+qint64 AtspiNode::processId() const {
+    const QDBusReply<uint> pid = bus.interface()->servicePid(service);
+    return pid.isValid() ? pid.value() : -1;
 }
 
 QString AtspiNode::name() const {
-    return property("org.a11y.atspi.Accessible", "Name").toString();
+    return text(QStringLiteral("Name"));
 }
 
 QString AtspiNode::description() const {
-    return property("org.a11y.atspi.Accessible", "Description").toString();
+    return text(QStringLiteral("Description"));
 }
 
 QString AtspiNode::roleName() const {
-    const QDBusReply<QString> reply =
-        call(bus, service, path, AccessibleInterface, QStringLiteral("GetRoleName"));
+    const QDBusReply<QString> reply = call(Accessible, QStringLiteral("GetRoleName"));
     return reply.isValid() ? reply.value() : QString();
 }
 
 bool AtspiNode::has(State state) const {
-    const QDBusMessage reply =
-        call(bus, service, path, AccessibleInterface, QStringLiteral("GetState"));
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return false;
+    const QDBusMessage reply = call(Accessible, QStringLiteral("GetState"));
     QList<uint> words; // the state set as 32-bit words, lowest first
-    reply.arguments().constFirst().value<QDBusArgument>() >> words;
+    if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
+        reply.arguments().constFirst().value<QDBusArgument>() >> words;
     const auto bit = static_cast<qsizetype>(state);
     return bit / 32 < words.size() && (words[bit / 32] >> (bit % 32) & 1U) != 0;
 }
 
 std::vector<AtspiNode> AtspiNode::children() const {
     std::vector<AtspiNode> nodes;
-    for (auto& [childService, childPath] :
-         references(call(bus, service, path, AccessibleInterface, QStringLiteral("GetChildren"))))
-        nodes.emplace_back(bus, std::move(childService), std::move(childPath));
+    for (const auto& [childService, childPath] :
+         rows<QString, QDBusObjectPath>(call(Accessible, QStringLiteral("GetChildren"))))
+        nodes.emplace_back(bus, childService, childPath.path());
     return nodes;
 }
 
@@ -128,30 +121,17 @@ AtspiNode::find(const std::function<bool(const AtspiNode&)>& accepts) const {
 }
 
 bool AtspiNode::doAction(const QString& action) const {
-    const QDBusMessage reply =
-        call(bus, service, path, ActionInterface, QStringLiteral("GetActions"));
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return false;
-    const auto array = reply.arguments().constFirst().value<QDBusArgument>();
-    int index = -1;
-    array.beginArray();
-    for (int at = 0; !array.atEnd(); ++at) {
-        QString actionName;
-        QString description;
-        QString keyBinding;
-        array.beginStructure();
-        array >> actionName >> description >> keyBinding;
-        array.endStructure();
-        if (index < 0 && actionName == action)
-            index = at;
+    const auto actions =
+        rows<QString, QString, QString>(call(Action, QStringLiteral("GetActions")));
+    for (std::size_t index = 0; index < actions.size(); ++index) {
+        if (std::get<0>(actions[index]) == action) {
+            QDBusMessage request =
+                QDBusMessage::createMethodCall(service, path, Action, QStringLiteral("DoAction"));
+            request.setArguments({static_cast<int>(index)});
+            return bus.send(request);
+        }
     }
-    array.endArray();
-    if (index < 0)
-        return false;
-    QDBusMessage request =
-        QDBusMessage::createMethodCall(service, path, ActionInterface, QStringLiteral("DoAction"));
-    request.setArguments({index});
-    return bus.send(request);
+    return false;
 }
 
 } // namespace plenwick::test

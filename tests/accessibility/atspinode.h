@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -14,13 +14,15 @@ namespace plenwick::test {
 class AtspiNode final {
 public:
     // States a test asks about, numbered as the accessibility bus numbers them.
-    enum class State { Checked = 4, Pressed = 20, Showing = 25 };
+    enum class State { Checked = 4, Pressed = 20 };
 
     AtspiNode(const QDBusConnection& bus, QString service, QString path);
 
     // The applications registered with the bus's registry.
     [[nodiscard]] static std::vector<AtspiNode> applications(const QDBusConnection& bus);
 
+    // The process that answers for this node.
+    [[nodiscard]] qint64 processId() const;
     [[nodiscard]] QString name() const;
     [[nodiscard]] QString description() const;
     [[nodiscard]] QString roleName() const;
@@ -29,13 +31,14 @@ public:
     // The first node, depth first from this one, that the test accepts.
     [[nodiscard]] std::optional<AtspiNode>
     find(const std::function<bool(const AtspiNode&)>& accepts) const;
-
-    // Asks for the named action (e.g. "Press", "Toggle") without waiting for it to finish, as
-    // an action may open a modal window; false when the node offers no such action.
+    // Asks for the named action ("Press", "Toggle", ...) without waiting for it to finish, as an
+    // action may open a modal window; false when the node offers no such action.
     bool doAction(const QString& action) const;
 
 private:
-    [[nodiscard]] QVariant property(const char* interface, const char* name) const;
+    [[nodiscard]] QDBusMessage call(const QString& interface, const QString& method,
+                                    const QVariantList& arguments = {}) const;
+    [[nodiscard]] QString text(const QString& property) const;
 
     QDBusConnection bus;
     QString service;

@@ -55,7 +55,7 @@ protected:
         return root.filePath(u"config/plenwick/plenwick.ini"_s);
     }
 
-    // Starts the program with these settings and returns its main window once it is shown.
+    // Starts the program with these settings; returns it once it has joined the bus.
     AtspiNode launch(const QByteArray& settings) {
         QFile file(settingsFile());
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write("[General]\n" + settings) > 0);
@@ -71,9 +71,9 @@ protected:
         EXPECT_TRUE(program.waitForStarted());
         std::optional<AtspiNode> application;
         EXPECT_TRUE(eventually([&] {
-            const auto registered = AtspiNode::applications(*bus);
-            if (!registered.empty())
-                application = registered.front();
+            for (const AtspiNode& registered : AtspiNode::applications(*bus))
+                if (registered.processId() == program.processId())
+                    application = registered;
             return application.has_value();
         }));
         return application.value_or(AtspiNode(*bus, {}, {}));
