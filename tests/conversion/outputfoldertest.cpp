@@ -44,7 +44,8 @@ TEST_F(OutputFolderTest, ConfirmedFolderMakesTheWindowReadyAndIsRemembered) {
 
     EXPECT_EQ(outputTitle(), output);
     EXPECT_TRUE(form().dpi->isEnabled() && form().startB->isEnabled());
-    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), output); // synchronized: a fresh reader sees it
+    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark),
+              output); // synchronized: a fresh reader sees it
     EXPECT_EQ(window.desktop.beeps, 0);
     expectEndedWithButtonPressed();
 }
