@@ -127,6 +127,18 @@ TEST_F(EndToEndTest, ConvertsEveryPictureOfAFolderAndNothingElse) {
     convert(source, output);
 
     EXPECT_TRUE(failureAlerts().isEmpty()) << "a clean run looks as it always did";
+    // The run's requests by their first letters: the source chooser, the pass after the listing,
+    // per picture three steps and the removal each followed by a pass, then the closing passes,
+    // the opened folder and the beep.
+    QString kinds;
+    for (const QString& request : window.desktop.log)
+        kinds += request.front();
+    const QString run = kinds.mid(kinds.lastIndexOf(u'c'));
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^cp(spspsprp){%1}ppob$").arg(std::size(pictures)))
+            .match(run)
+            .hasMatch())
+        << run.toStdString();
     const QStringList produced = QDir(output).entryList(QDir::AllEntries | QDir::Hidden |
                                                         QDir::System | QDir::NoDotAndDotDot);
     EXPECT_EQ(QSet<QString>(produced.begin(), produced.end()), expected);
