@@ -84,14 +84,6 @@ protected:
         return failed;
     }
 
-    [[nodiscard]] bool noScratchLeft() const {
-        for (const QByteArray& name : namesIn(output)) {
-            if (name.startsWith('.'))
-                return false;
-        }
-        return true;
-    }
-
     QTemporaryDir root;
     QString source;
     QString output;
@@ -202,24 +194,6 @@ TEST_F(ConversionBatchTest, OddNamesAndMixedCaseExtensionsAreConverted) {
               QStringLiteral("PNG"));
     EXPECT_EQ(judged.at(QStringLiteral("Photo.jpg"))[QStringLiteral("IFD0:XResolution")].toDouble(),
               300);
-}
-
-TEST_F(ConversionBatchTest, AStopFinishesTheCurrentPictureFirst) {
-    for (const char* name : {"1.png", "2.png", "3.png", "4.png"})
-        makePicture(in(name), QStringLiteral("png"));
-    int finished = 0;
-    ConversionBatch::Callbacks callbacks;
-    callbacks.pictureStarted = [this](const BatchProgress& progress) {
-        if (progress.pictureNumber == 2)
-            batch->requestStop();
-    };
-    callbacks.pictureFinished = [&finished](const PictureOutcome&) {
-        ++finished;
-    };
-
-    EXPECT_TRUE(run(callbacks).empty());
-    EXPECT_EQ(finished, 2);
-    EXPECT_EQ(namesIn(output).size(), 2U);
 }
 
 // A folder gone in the middle of a run: every picture after that is listed, with the reason.
