@@ -47,8 +47,9 @@ private:
     std::atomic<pid_t>* slot = nullptr;
 };
 
-// A shell ended by a signal may leave a tool it had just started: end the rest of its group,
-// giving each member a moment to remove its own partial files.
+// The shell, ended by a signal, may be gone before the tool it started has removed its partial
+// file and ended, or before a tool it was starting has seen the signal. Wait for the rest of the
+// group, ending it again, and at last for good.
 void endStragglers(pid_t group) {
     constexpr int Attempts = 100;
     for (int attempt = 0; attempt < Attempts && ::kill(-group, 0) == 0; ++attempt) {
