@@ -9,7 +9,6 @@
 #include <atomic>
 #include <csignal>
 #include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace plenwick {
@@ -55,8 +54,6 @@ void endStragglers(pid_t group) {
     for (int attempt = 0; attempt < Attempts && ::kill(-group, 0) == 0; ++attempt) {
         ::kill(-group, attempt < Attempts / 2 ? SIGTERM : SIGKILL);
         ::usleep(10000);
-        while (::waitpid(-group, nullptr, WNOHANG) > 0) {
-        }
     }
 }
 
