@@ -11,8 +11,8 @@
 namespace plenwick {
 
 namespace {
-const QString FirstTimeKey = QStringLiteral("firstTime");
-const QString DockKey = QStringLiteral("iDock");
+constexpr SettingsKey FirstTimeKey = SettingsKey::FirstLaunchDone;
+constexpr SettingsKey DockKey = SettingsKey::DockIconShown;
 
 // Assistive technology reads a named label's name alone, never its text: the description
 // carries the text.
