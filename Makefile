@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?= -DPLENWICK_WERROR=ON
 
-.PHONY: setup configure build run test bench install format clean
+.PHONY: setup configure build run test bench install package format clean
 
 setup:
 	bash scripts/setup.sh
@@ -24,6 +24,9 @@ bench: build
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
+
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

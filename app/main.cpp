@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("plenwick"));
     QApplication::setApplicationDisplayName(QStringLiteral("Plenwick"));
-    QApplication::setDesktopFileName(QStringLiteral("plenwick"));
+    QApplication::setDesktopFileName(QStringLiteral("com.harrowfen.Plenwick"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/plenwick.png")));
 
     plenwick::UserDefaults defaults;

@@ -12,6 +12,8 @@ packages=(
     libjpeg62-turbo-dev libpng-dev libtiff-dev libopenjp2-7-dev libexiv2-dev libvips-dev
     # tests
     libgtest-dev libgmock-dev libimage-exiftool-perl python3-pil imagemagick desktop-file-utils
+    # icons, manual page and the Debian package with its checks
+    librsvg2-bin dpkg-dev lintian appstream man-db
     # benchmarks
     libvips-tools mate-backgrounds time
     # screenshots
