@@ -17,7 +17,9 @@ Interface::Interface(DesktopServices& services, UserDefaults& defaults, const Bu
                          .startB = layout->startB,
                          .outfolderB = layout->outfolderB,
                          .coverB = layout->coverB,
-                         .progressBar = layout->progressBar});
+                         .progressBar = layout->progressBar,
+                         .progressText = layout->progressText,
+                         .stopB = layout->stopB});
     window->installEventFilter(app.get()); // the controller hears the window closing
     connectActions();
 
@@ -42,6 +44,10 @@ void Interface::connectActions() {
                      [controller, this] { controller->outputFolder(layout->outfolderB); });
     QObject::connect(layout->startB, &QPushButton::clicked, controller,
                      [controller, this] { controller->doConversion(layout->startB); });
+    QObject::connect(layout->stopB, &QPushButton::clicked, controller,
+                     [controller, this] { controller->stopConversion(layout->stopB); });
+    QObject::connect(&termination, &TerminationSignal::received, controller,
+                     &Plenwickapp::terminateProgram);
     QObject::connect(layout->whatisDPIButton, &QPushButton::clicked, controller,
                      [controller, this] { controller->whatisDPI(layout->whatisDPIButton); });
     QObject::connect(layout->actionWhatIsDpi, &QAction::triggered, controller,

@@ -2,6 +2,7 @@
 
 #include "bundleinfo.h"
 #include "desktopservices.h"
+#include "terminationsignal.h"
 #include "userdefaults.h"
 
 #include <QMainWindow>
@@ -18,7 +19,8 @@ class Harrowfenpanel;
 
 // What the interface layout brings into being: the main window with its controls, its controller
 // and the information panel. Loading connects outlets and actions, makes the controller the
-// window's close delegate, and wakes the controller and then the panel, once each.
+// window's close delegate, and wakes the controller and then the panel, once each. While it is
+// loaded, SIGTERM ends the program the way closing the window does.
 class Interface final {
 public:
     Interface(DesktopServices& services, UserDefaults& defaults, const BundleInfo& bundle);
@@ -38,6 +40,7 @@ private:
     std::unique_ptr<Ui::MainWindow> layout;
     std::unique_ptr<Plenwickapp> app;
     std::unique_ptr<Harrowfenpanel> infoPanel;
+    TerminationSignal termination; // SIGTERM ends a running tool and the program
 };
 
 } // namespace plenwick

@@ -1,7 +1,10 @@
 #include "plenwickapp.h"
 
 #include "buttonstate.h"
+#include "buttontitle.h"
+#include "conversionbatch.h"
 #include "intvalue.h"
+#include "windowtexts.h"
 
 #include <QEvent>
 #include <QUrl>
@@ -19,6 +22,8 @@ Plenwickapp::Plenwickapp(DesktopServices& services, UserDefaults& defaults, QObj
     , services(services)
     , defaults(defaults) {}
 
+Plenwickapp::~Plenwickapp() = default;
+
 void Plenwickapp::connectOutlets(const Outlets& outlets) {
     dpi = outlets.dpi;
     myWindow = outlets.myWindow;
@@ -26,12 +31,40 @@ void Plenwickapp::connectOutlets(const Outlets& outlets) {
     outfolderB = outlets.outfolderB;
     coverB = outlets.coverB;
     progressBar = outlets.progressBar;
+    progressText = outlets.progressText;
+    stopB = outlets.stopB;
 }
 
 void Plenwickapp::awakeFromNib() {
     if (dpi != nullptr)
         connect(dpi, &QLineEdit::textEdited, this, [this] { controlTextDidChange(dpi); });
     tip(false);
+}
+
+void Plenwickapp::updateControls() {
+    setTitle(*outfolderB, state.outputFolderPath.isEmpty() ? WindowTexts::selectOutputFolderFirst()
+                                                           : state.outputFolderPath);
+    startB->setEnabled(state.startEnabled);
+    dpi->setEnabled(state.dpiEnabled);
+    // The cover comes before the bar, as the run shows them.
+    coverB->setVisible(state.batchShown);
+    progressBar->setVisible(state.batchShown);
+    progressText->setVisible(state.batchShown);
+    progressText->setText(state.progressText);
+    stopB->setVisible(state.batchShown);
+    stopB->setEnabled(state.batchShown && !state.stopRequested);
+    if (progressMoved) {
+        progressMoved = false;
+        progressBar->setMaximum(state.progressMaximum);
+        progressBar->setValue(state.progressValue);
+    }
+}
+
+void Plenwickapp::showProgress(int maximum, int value) {
+    state.progressMaximum = maximum;
+    state.progressValue = value;
+    progressMoved = true;
+    updateControls();
 }
 
 void Plenwickapp::whatisDPI(QObject* /*sender*/) {
@@ -59,7 +92,13 @@ void Plenwickapp::buttonPressed(QObject* /*sender*/) {
 }
 
 void Plenwickapp::windowWillClose(QObject* /*notification*/) {
+    terminateProgram();
+}
+
+void Plenwickapp::terminateProgram() {
     quitting = true;
+    if (batch)
+        batch->abort();
     services.terminate();
 }
 

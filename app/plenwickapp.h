@@ -1,6 +1,7 @@
 #pragma once
 
 #include "desktopservices.h"
+#include "picturejob.h"
 #include "userdefaults.h"
 
 #include <QLabel>
@@ -12,13 +13,15 @@
 #include <QPushButton>
 #include <QString>
 #include <QUrl>
+#include <memory>
+#include <vector>
 
 namespace plenwick {
 
-inline constexpr char16_t SelectOutputFolderFirst[] = u"Select Destination (output) Folder First";
+class ConversionBatch;
 
 // The main window's controller. Its methods are the window's actions and delegate callbacks; the
-// conversion methods live with the conversion code.
+// batch itself is ConversionBatch's, which this drives and shows.
 class Plenwickapp final : public QObject {
     Q_OBJECT
 
@@ -31,19 +34,20 @@ public:
         QPushButton* outfolderB = nullptr;
         QLabel* coverB = nullptr;
         QProgressBar* progressBar = nullptr;
+        QLabel* progressText = nullptr;
+        QPushButton* stopB = nullptr;
     };
 
     Plenwickapp(DesktopServices& services, UserDefaults& defaults, QObject* parent = nullptr);
+    ~Plenwickapp() override;
 
     void connectOutlets(const Outlets& outlets);
     void awakeFromNib();
 
     // The startup notice; true when called up on demand, false at start-up.
     void tip(bool onDemand);
-    // Converts one entry of the source folder into the output folder, if it is a picture.
-    void convertPicture(const QString& entryName);
 
-    [[nodiscard]] bool isConverting() const { return batchInProgress; }
+    [[nodiscard]] bool isConverting() const { return running; }
 
 public Q_SLOTS:
     void whatisDPI(QObject* sender);
@@ -53,12 +57,33 @@ public Q_SLOTS:
     void outputFolder(QObject* sender);
     void doConversion(QObject* sender);
     void tipStartup(QObject* sender);
+    // The Stop control: the picture being converted is finished, then the run ends as usual.
+    void stopConversion(QObject* sender);
+    // The program is ending (SIGTERM): a running tool and its scratch file go at once.
+    void terminateProgram();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the window shows; updateControls() is the one place that puts it on the controls.
+    struct WindowState final {
+        // The confirmed or resolved output folder; empty while the window asks for one.
+        QString outputFolderPath;
+        bool startEnabled = false;
+        bool dpiEnabled = false;
+        bool batchShown = false; // the cover, the progress and the Stop control
+        int progressMaximum = 100;
+        int progressValue = 0;
+        QString progressText;
+        bool stopRequested = false;
+    };
+
+    void updateControls();
+    // The bar's value is set only when the run moves it: each setting is a step the user sees.
+    void showProgress(int maximum, int value);
     void runBatch();
+    void showFailures(qsizetype pictureCount);
     void closingReset();
     [[nodiscard]] qint64 dpiValue() const;
 
@@ -71,10 +96,17 @@ private:
     QPointer<QPushButton> outfolderB;
     QPointer<QLabel> coverB;
     QPointer<QProgressBar> progressBar;
+    QPointer<QLabel> progressText;
+    QPointer<QPushButton> stopB;
     QString returnDirectory; // the source folder of the latest run
     QUrl bookmarkFileURL;    // the output folder of the latest run, resolved from its bookmark
-    bool batchInProgress = false;
-    bool quitting = false; // the window closed: a running batch stops after its current entry
+
+    WindowState state;
+    bool progressMoved = false;
+    bool running = false;                   // a run's action is under way
+    std::unique_ptr<ConversionBatch> batch; // while a run converts
+    std::vector<PictureOutcome> failures; // of the latest run
+    bool quitting = false; // the program ends: a running batch stops at once
 };
 
 } // namespace plenwick

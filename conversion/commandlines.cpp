@@ -1,38 +1,46 @@
 #include "commandlines.h"
 
+#include <QStringBuilder>
 #include <array>
 
 namespace plenwick {
 
-std::optional<PictureFamily> pictureFamily(QStringView extension) {
-    static constexpr std::array<QStringView, 6> pngFamily{u"png", u"PNG",  u"tif",
-                                                          u"TIF", u"tiff", u"TIFF"};
-    static constexpr std::array<QStringView, 4> jpegFamily{u"jpg", u"JPG", u"jpeg", u"JPEG"};
-    for (QStringView candidate : pngFamily) {
-        if (extension == candidate)
+using namespace Qt::Literals::StringLiterals;
+
+std::optional<PictureFamily> pictureFamily(QByteArrayView extension) {
+    static constexpr std::array<QByteArrayView, 3> pngFamily{"png", "tif", "tiff"};
+    static constexpr std::array<QByteArrayView, 2> jpegFamily{"jpg", "jpeg"};
+    for (QByteArrayView candidate : pngFamily) {
+        if (extension.compare(candidate, Qt::CaseInsensitive) == 0)
             return PictureFamily::Png;
     }
-    for (QStringView candidate : jpegFamily) {
-        if (extension == candidate)
+    for (QByteArrayView candidate : jpegFamily) {
+        if (extension.compare(candidate, Qt::CaseInsensitive) == 0)
             return PictureFamily::Jpeg;
     }
     return std::nullopt;
 }
 
-EntryName splitEntryName(const QString& name) {
+EntryName splitEntryName(const QByteArray& name) {
     // A name whose only dot leads it (".jpg") is a hidden name without an extension.
-    const qsizetype dot = name.lastIndexOf(u'.');
+    const qsizetype dot = name.lastIndexOf('.');
     if (dot <= 0)
-        return {name, QString()};
+        return {name, QByteArray()};
     return {name.left(dot), name.mid(dot + 1)};
 }
 
-QString shellQuoted(QStringView text) {
-    QString quoted;
+QByteArray copyName(const QByteArray& name, PictureFamily family) {
+    if (family == PictureFamily::Png)
+        return name;
+    return splitEntryName(name).base + ".jpg"_ba;
+}
+
+QByteArray shellQuoted(QByteArrayView text) {
+    QByteArray quoted;
     quoted.reserve(text.size());
-    for (QChar character : text) {
-        if (character == u'"' || character == u'$' || character == u'`' || character == u'\\')
-            quoted += u'\\';
+    for (const char character : text) {
+        if (character == '"' || character == '$' || character == '`' || character == '\\')
+            quoted += '\\';
         quoted += character;
     }
     return quoted;
@@ -40,36 +48,38 @@ QString shellQuoted(QStringView text) {
 
 namespace {
 
-QString quotedPath(const QString& folder, const QString& name) {
-    return u'"' + shellQuoted(folder) + u'/' + shellQuoted(name) + u'"';
+QByteArray quotedPath(const QByteArray& folder, const QByteArray& name) {
+    return "\""_ba + shellQuoted(folder) + "/"_ba + shellQuoted(name) + "\""_ba;
 }
 
 } // namespace
 
-QString toJpeg2000Command(const QString& sourceFolder, const QString& entryName,
-                          const QString& outputFolder, const QString& scratch) {
-    return QStringLiteral("sips -s format jp2 ") + quotedPath(sourceFolder, entryName) +
-           QStringLiteral(" --out ") + quotedPath(outputFolder, scratch) + QStringLiteral(".jp2");
+QByteArray toJpeg2000Command(const QByteArray& sourceFolder, const QByteArray& entryName,
+                             const QByteArray& outputFolder, const QByteArray& scratch) {
+    return "sips -s format jp2 "_ba + quotedPath(sourceFolder, entryName) + " --out "_ba +
+           quotedPath(outputFolder, scratch) + ".jp2"_ba;
 }
 
-QString setResolutionCommand(const QString& outputFolder, const QString& scratch, qint64 dpi) {
-    const QString value = QString::number(dpi);
-    return QStringLiteral("sips -s format jpeg ") + quotedPath(outputFolder, scratch) +
-           QStringLiteral(".jp2 -s dpiHeight ") + value + QStringLiteral(" -s dpiWidth ") + value;
+QByteArray setResolutionCommand(const QByteArray& outputFolder, const QByteArray& scratch,
+                                qint64 dpi) {
+    const QByteArray value = QByteArray::number(dpi);
+    return "sips -s format jpeg "_ba + quotedPath(outputFolder, scratch) + ".jp2 -s dpiHeight "_ba +
+           value + " -s dpiWidth "_ba + value;
 }
 
-QString finalCommand(PictureFamily family, const QString& outputFolder, const QString& scratch,
-                     const QString& base, const QString& extension) {
-    // The extension is one of the family's fixed forms, so it needs no quoting.
+QByteArray finalCommand(PictureFamily family, const QByteArray& outputFolder,
+                        const QByteArray& scratch, const QByteArray& base,
+                        const QByteArray& extension) {
+    // The extension is one of the picture extensions, letters only, so it needs no quoting.
     if (family == PictureFamily::Png)
-        return QStringLiteral("sips -s format png ") + quotedPath(outputFolder, scratch) +
-               QStringLiteral(".jp2 --out ") + quotedPath(outputFolder, base) + u'.' + extension;
-    return QStringLiteral("sips -s format jpeg ") + quotedPath(outputFolder, scratch) +
-           QStringLiteral(".jp2 --out ") + quotedPath(outputFolder, base) + QStringLiteral(".jpg");
+        return "sips -s format png "_ba + quotedPath(outputFolder, scratch) + ".jp2 --out "_ba +
+               quotedPath(outputFolder, base) + "."_ba + extension;
+    return "sips -s format jpeg "_ba + quotedPath(outputFolder, scratch) + ".jp2 --out "_ba +
+           quotedPath(outputFolder, base) + ".jpg"_ba;
 }
 
-QString scratchFilePath(const QString& outputFolder, const QString& scratch) {
-    return outputFolder + u'/' + scratch + QStringLiteral(".jp2");
+QByteArray scratchFilePath(const QByteArray& outputFolder, const QByteArray& scratch) {
+    return outputFolder + "/"_ba + scratch + ".jp2"_ba;
 }
 
 } // namespace plenwick

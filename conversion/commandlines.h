@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
-#include <QStringView>
+#include <QByteArray>
+#include <QByteArrayView>
 #include <optional>
 
 namespace plenwick {
@@ -9,29 +9,35 @@ namespace plenwick {
 // What a picture becomes: PNG data under its own extension, or JPEG data named ".jpg".
 enum class PictureFamily { Png, Jpeg };
 
-// The family of a listed name's extension, compared exactly; nothing for a non-picture.
-[[nodiscard]] std::optional<PictureFamily> pictureFamily(QStringView extension);
+// The family of a name's extension (jpg, jpeg, png, tif, tiff in any letter case); nothing for a
+// name that is no picture's.
+[[nodiscard]] std::optional<PictureFamily> pictureFamily(QByteArrayView extension);
 
 // A listed name split at its last dot: "archive.tar.png" is "archive.tar" and "png".
 struct EntryName final {
-    QString base;
-    QString extension;
+    QByteArray base;
+    QByteArray extension;
 };
-[[nodiscard]] EntryName splitEntryName(const QString& name);
+[[nodiscard]] EntryName splitEntryName(const QByteArray& name);
 
-// The text for use between double quotes on a /bin/sh command line: every character the shell
+// The name of a picture's copy: the base and ".jpg" for a JPEG, the name itself otherwise.
+[[nodiscard]] QByteArray copyName(const QByteArray& name, PictureFamily family);
+
+// The bytes for use between double quotes on a /bin/sh command line: every character the shell
 // still interprets there is escaped, so a name is never executed.
-[[nodiscard]] QString shellQuoted(QStringView text);
+[[nodiscard]] QByteArray shellQuoted(QByteArrayView text);
 
-// The image tool's command lines for one picture. `scratch` is the base name of the intermediate
-// JPEG 2000 file in the output folder.
-[[nodiscard]] QString toJpeg2000Command(const QString& sourceFolder, const QString& entryName,
-                                        const QString& outputFolder, const QString& scratch);
-[[nodiscard]] QString setResolutionCommand(const QString& outputFolder, const QString& scratch,
-                                           qint64 dpi);
-[[nodiscard]] QString finalCommand(PictureFamily family, const QString& outputFolder,
-                                   const QString& scratch, const QString& base,
-                                   const QString& extension);
-[[nodiscard]] QString scratchFilePath(const QString& outputFolder, const QString& scratch);
+// The image tool's command lines for one picture, as the bytes the shell reads. `scratch` is the
+// base name of the intermediate JPEG 2000 file in the output folder.
+[[nodiscard]] QByteArray toJpeg2000Command(const QByteArray& sourceFolder,
+                                           const QByteArray& entryName,
+                                           const QByteArray& outputFolder,
+                                           const QByteArray& scratch);
+[[nodiscard]] QByteArray setResolutionCommand(const QByteArray& outputFolder,
+                                              const QByteArray& scratch, qint64 dpi);
+[[nodiscard]] QByteArray finalCommand(PictureFamily family, const QByteArray& outputFolder,
+                                      const QByteArray& scratch, const QByteArray& base,
+                                      const QByteArray& extension);
+[[nodiscard]] QByteArray scratchFilePath(const QByteArray& outputFolder, const QByteArray& scratch);
 
 } // namespace plenwick

@@ -4,7 +4,7 @@
 
 namespace plenwick {
 
-void storeFolderBookmark(UserDefaults& defaults, const QString& path, const QString& key) {
+void storeFolderBookmark(UserDefaults& defaults, const QString& path, SettingsKey key) {
     const std::optional<QByteArray> data = bookmarkData(path);
     if (!data)
         return;
@@ -13,7 +13,7 @@ void storeFolderBookmark(UserDefaults& defaults, const QString& path, const QStr
 }
 
 std::optional<QUrl> resolveOutputFolder(const UserDefaults& defaults) {
-    const QVariant stored = defaults.objectForKey(QString::fromUtf16(OutputFolderKey));
+    const QVariant stored = defaults.objectForKey(SettingsKey::OutputFolderBookmark);
     if (!stored.isValid() || stored.typeId() != QMetaType::QByteArray)
         return std::nullopt;
     const std::optional<QString> path = resolveBookmarkData(stored.toByteArray());

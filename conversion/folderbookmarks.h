@@ -8,12 +8,9 @@
 
 namespace plenwick {
 
-inline constexpr char16_t OutputFolderKey[] = u"iDataD";
-inline constexpr char16_t SourceFolderKey[] = u"iDataS";
-
 // Stores the item's bookmark under the key and synchronizes; when no bookmark can be made, the key
 // keeps its earlier value and nothing is reported.
-void storeFolderBookmark(UserDefaults& defaults, const QString& path, const QString& key);
+void storeFolderBookmark(UserDefaults& defaults, const QString& path, SettingsKey key);
 // The output folder from its stored bookmark, or nothing when none is stored or it no longer
 // resolves.
 [[nodiscard]] std::optional<QUrl> resolveOutputFolder(const UserDefaults& defaults);

@@ -10,8 +10,8 @@
 namespace plenwick {
 
 namespace {
-const QString FirstTimeKey = QStringLiteral("firstTime");
-const QString DockKey = QStringLiteral("iDock");
+constexpr SettingsKey FirstTimeKey = SettingsKey::FirstLaunchDone;
+constexpr SettingsKey DockKey = SettingsKey::DockIconShown;
 } // namespace
 
 Harrowfenpanel::Harrowfenpanel(DesktopServices& services, UserDefaults& defaults,

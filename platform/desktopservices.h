@@ -1,6 +1,7 @@
 #pragma once
 
 #include "alert.h"
+#include "batchservices.h"
 #include "folderchooser.h"
 
 #include <QString>
@@ -10,11 +11,11 @@ namespace plenwick {
 
 enum class ActivationPolicy { Regular = 0, Accessory = 1 };
 
-// Everything modal or outward-facing that the program asks of the desktop. The Qt backend does it
-// for real; tests inject a scripted double.
-class DesktopServices {
+// Everything modal or outward-facing that the program asks of the desktop, besides what a batch
+// asks of the machine. The Qt backend does it for real; tests inject a scripted double.
+class DesktopServices : public BatchServices {
 public:
-    virtual ~DesktopServices() = default;
+    ~DesktopServices() override = default;
 
     // Runs the alert modally; answers the code of the pressed button (1000 for the first) and
     // leaves the suppression check box's final state in the alert.
@@ -22,13 +23,8 @@ public:
     virtual FolderChoice runFolderChooser(const FolderChooser& chooser) = 0;
     virtual void openUrl(const QUrl& url) = 0;
     virtual void beep() = 0;
-    // One pass over the events already waiting; never waits for new ones.
-    virtual void pumpEventsOnce() = 0;
     // Keeps handling events for the given time before returning.
     virtual void runEventLoopFor(int milliseconds) = 0;
-    // Runs one command line through /bin/sh and returns its exit status.
-    virtual int runShellCommand(const QString& commandLine) = 0;
-    virtual bool removeFile(const QString& path) = 0;
     virtual void setActivationPolicy(ActivationPolicy policy) = 0;
     virtual void activateApplication() = 0;
     virtual void terminate() = 0;

@@ -2,14 +2,13 @@
 
 #include "activationpolicy.h"
 #include "eventpump.h"
-#include "shellcommand.h"
+#include "toolcommand.h"
 #include "storelinks.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -17,6 +16,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 namespace plenwick {
@@ -129,12 +129,14 @@ void QtDesktopServices::runEventLoopFor(int milliseconds) {
     plenwick::runEventLoopFor(milliseconds);
 }
 
-int QtDesktopServices::runShellCommand(const QString& commandLine) {
-    return plenwick::runShellCommand(commandLine, toolDirectory());
+ToolRun QtDesktopServices::runCommand(const QByteArray& commandLine) {
+    // Repaints go on while the tool works; user input waits for the caller's own event passes.
+    return runToolCommand(commandLine, toolDirectory(),
+                          [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
 }
 
-bool QtDesktopServices::removeFile(const QString& path) {
-    return QFile::remove(path);
+bool QtDesktopServices::removeFile(const QByteArray& path) {
+    return ::unlink(path.constData()) == 0;
 }
 
 void QtDesktopServices::setActivationPolicy(ActivationPolicy policy) {

@@ -13,8 +13,8 @@ public:
     void beep() override;
     void pumpEventsOnce() override;
     void runEventLoopFor(int milliseconds) override;
-    int runShellCommand(const QString& commandLine) override;
-    bool removeFile(const QString& path) override;
+    ToolRun runCommand(const QByteArray& commandLine) override;
+    bool removeFile(const QByteArray& path) override;
     void setActivationPolicy(ActivationPolicy policy) override;
     void activateApplication() override;
     void terminate() override;

@@ -9,23 +9,23 @@ UserDefaults::UserDefaults()
 UserDefaults::UserDefaults(const QString& filePath)
     : settings(filePath, QSettings::IniFormat) {}
 
-QVariant UserDefaults::objectForKey(const QString& key) const {
-    return settings.value(key);
+QVariant UserDefaults::objectForKey(SettingsKey key) const {
+    return settings.value(settingsKeyName(key));
 }
 
-void UserDefaults::setObject(const QVariant& value, const QString& key) {
-    settings.setValue(key, value);
+void UserDefaults::setObject(const QVariant& value, SettingsKey key) {
+    settings.setValue(settingsKeyName(key), value);
 }
 
-qint64 UserDefaults::integerForKey(const QString& key) const {
-    const QVariant value = settings.value(key);
+qint64 UserDefaults::integerForKey(SettingsKey key) const {
+    const QVariant value = settings.value(settingsKeyName(key));
     bool ok = false;
     const qint64 number = value.toLongLong(&ok);
     return ok ? number : 0;
 }
 
-void UserDefaults::setInteger(qint64 value, const QString& key) {
-    settings.setValue(key, value);
+void UserDefaults::setInteger(qint64 value, SettingsKey key) {
+    settings.setValue(settingsKeyName(key), value);
 }
 
 bool UserDefaults::synchronize() {

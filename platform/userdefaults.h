@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settingskeys.h"
+
 #include <QSettings>
 #include <QString>
 #include <QVariant>
@@ -15,11 +17,11 @@ public:
     // A settings file at the given path (tests point this at a temporary folder).
     explicit UserDefaults(const QString& filePath);
 
-    [[nodiscard]] QVariant objectForKey(const QString& key) const;
-    void setObject(const QVariant& value, const QString& key);
+    [[nodiscard]] QVariant objectForKey(SettingsKey key) const;
+    void setObject(const QVariant& value, SettingsKey key);
     // 0 when the key is absent or holds no whole number.
-    [[nodiscard]] qint64 integerForKey(const QString& key) const;
-    void setInteger(qint64 value, const QString& key);
+    [[nodiscard]] qint64 integerForKey(SettingsKey key) const;
+    void setInteger(qint64 value, SettingsKey key);
     // Writes pending changes to disk; false when the file could not be written.
     bool synchronize();
 

@@ -7,7 +7,7 @@
 namespace plenwick::test {
 namespace {
 
-const QString WaitingTitle = QString::fromUtf16(SelectOutputFolderFirst);
+const QString WaitingTitle = WindowTexts::selectOutputFolderFirst();
 
 class BatchRunTest : public ConversionWindow {
 protected:
@@ -54,9 +54,9 @@ protected:
 // Absent (a first launch), not bookmark data, or a folder that is gone: the run only asks for
 // an output folder, quietly, and keeps what is stored.
 TEST_F(BatchRunTest, WithoutAUsableOutputFolderOnlyTheTitleChanges) {
-    const QVariant stale = stored(OutputFolderKey);
+    const QVariant stale = stored(SettingsKey::OutputFolderBookmark);
     for (const QVariant& value : {QVariant(), QVariant(QByteArray("garbage")), stale}) {
-        window.settings.store(QString::fromUtf16(OutputFolderKey), value);
+        window.settings.store(SettingsKey::OutputFolderBookmark, value);
         if (value == stale) {
             ASSERT_TRUE(QDir(output).removeRecursively());
         }
@@ -65,7 +65,7 @@ TEST_F(BatchRunTest, WithoutAUsableOutputFolderOnlyTheTitleChanges) {
         EXPECT_EQ(window.desktop.choosers.size(), 1U) << "no source chooser";
         EXPECT_TRUE(form().startB->isEnabled());
     }
-    EXPECT_EQ(stored(OutputFolderKey), stale);
+    EXPECT_EQ(stored(SettingsKey::OutputFolderBookmark), stale);
     EXPECT_EQ(window.desktop.beeps, 0);
 }
 
@@ -80,7 +80,7 @@ TEST_F(BatchRunTest, CancelledSourceChooserLeavesTheOutputPath) {
     EXPECT_EQ(outputTitle(), output);
     EXPECT_TRUE(form().startB->isEnabled());
     EXPECT_EQ(window.desktop.beeps, 0);
-    EXPECT_FALSE(stored(SourceFolderKey).isValid());
+    EXPECT_FALSE(stored(SettingsKey::SourceFolderBookmark).isValid());
 }
 
 TEST_F(BatchRunTest, OutputFolderAsSourceIsRefusedUnderAnyOfItsPaths) {
@@ -102,7 +102,7 @@ TEST_F(BatchRunTest, OutputFolderAsSourceIsRefusedUnderAnyOfItsPaths) {
         EXPECT_TRUE(refusal.titlebarAppearsTransparent);
     }
     EXPECT_TRUE(window.desktop.commands.empty());
-    EXPECT_FALSE(stored(SourceFolderKey).isValid());
+    EXPECT_FALSE(stored(SettingsKey::SourceFolderBookmark).isValid());
     EXPECT_EQ(window.desktop.beeps, 0);
     EXPECT_TRUE(form().startB->isEnabled());
     EXPECT_TRUE(form().dpi->isEnabled());
@@ -122,7 +122,7 @@ TEST_F(BatchRunTest, UnusableSourceResetsTheWindow) {
         window.desktop.beeps = 0;
         startWithSource(confirmed(path, source));
         expectClosingReset();
-        EXPECT_EQ(storedItem(SourceFolderKey).has_value(), remembered) << path.toStdString();
+        EXPECT_EQ(storedItem(SettingsKey::SourceFolderBookmark).has_value(), remembered) << path.toStdString();
         EXPECT_FALSE(form().coverB->isVisible() || form().progressBar->isVisible());
         EXPECT_TRUE(window.desktop.openedUrls.empty());
         EXPECT_FALSE(window.controller().isConverting());
@@ -142,11 +142,11 @@ TEST_F(BatchRunTest, EmptyFolderOpensTheOutputAndResets) {
 }
 
 TEST_F(BatchRunTest, NonPicturesCostNothingButMoveTheProgress) {
-    const QStringList names = {QStringLiteral("a.txt"),   QStringLiteral("b.Jpg"),
+    const QStringList names = {QStringLiteral("a.txt"),   QStringLiteral("b.jpe"),
                                QStringLiteral("c.gif"),   QStringLiteral("d"),
-                               QStringLiteral(".hidden"), QStringLiteral("e.TiFF"),
+                               QStringLiteral(".hidden"), QStringLiteral("e.tiff~"),
                                QStringLiteral("f.jp2"),   QStringLiteral("g.pdf"),
-                               QStringLiteral("h.Png"),   QStringLiteral("i.jpg.txt")};
+                               QStringLiteral("h.pngx"),  QStringLiteral("i.jpg.txt")};
     for (const QString& name : names)
         touch(name);
     startWithSource(confirmed(source, QDir(source).filePath(names.front())));
@@ -155,7 +155,7 @@ TEST_F(BatchRunTest, NonPicturesCostNothingButMoveTheProgress) {
     EXPECT_EQ(maximumSeen, 10);
     EXPECT_EQ(progress, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0}));
     // Confirming a single file remembers that file.
-    EXPECT_EQ(storedItem(SourceFolderKey), QDir(source).filePath(names.front()));
+    EXPECT_EQ(storedItem(SettingsKey::SourceFolderBookmark), QDir(source).filePath(names.front()));
     EXPECT_EQ(window.desktop.openedUrls.size(), 1U);
     expectClosingReset();
 }

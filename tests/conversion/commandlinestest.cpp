@@ -1,54 +1,66 @@
 #include "commandlines.h"
 
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace plenwick {
 namespace {
 
-TEST(PictureFamilyTest, OnlyTheTenExactExtensionsArePictures) {
-    for (const char16_t* png : {u"png", u"PNG", u"tif", u"TIF", u"tiff", u"TIFF"})
-        EXPECT_EQ(pictureFamily(png), PictureFamily::Png) << QString::fromUtf16(png).toStdString();
-    for (const char16_t* jpeg : {u"jpg", u"JPG", u"jpeg", u"JPEG"})
-        EXPECT_EQ(pictureFamily(jpeg), PictureFamily::Jpeg);
-    for (const char16_t* other : {u"Jpg", u"Tiff", u"Png", u"jp2", u"gif", u"txt", u"", u"jpg "})
-        EXPECT_FALSE(pictureFamily(other)) << QString::fromUtf16(other).toStdString();
+TEST(PictureFamilyTest, TheFivePictureExtensionsInAnyLetterCase) {
+    const std::pair<const char*, std::optional<PictureFamily>> rows[] = {
+        {"png", PictureFamily::Png},   {"PNG", PictureFamily::Png},   {"Png", PictureFamily::Png},
+        {"tif", PictureFamily::Png},   {"TIF", PictureFamily::Png},   {"tiff", PictureFamily::Png},
+        {"TIFF", PictureFamily::Png},  {"Tiff", PictureFamily::Png},  {"jpg", PictureFamily::Jpeg},
+        {"JPG", PictureFamily::Jpeg},  {"Jpg", PictureFamily::Jpeg},  {"jpeg", PictureFamily::Jpeg},
+        {"JPEG", PictureFamily::Jpeg}, {"jPeG", PictureFamily::Jpeg}, {"jp2", std::nullopt},
+        {"gif", std::nullopt},         {"", std::nullopt},            {"jpg ", std::nullopt},
+        {"pngx", std::nullopt},        {"tif\xff", std::nullopt}};
+    for (const auto& [extension, family] : rows)
+        EXPECT_EQ(pictureFamily(extension), family) << extension;
 }
 
-TEST(EntryNameTest, SplitsAtTheLastDot) {
-    const std::pair<const char16_t*, std::pair<const char16_t*, const char16_t*>> names[] = {
-        {u"archive.tar.png", {u"archive.tar", u"png"}},
-        {u"photo.JPEG", {u"photo", u"JPEG"}},
-        {u".h.jpg", {u".h", u"jpg"}},
-        {u".jpg", {u".jpg", u""}}, // a hidden name, not an extension
-        {u"README", {u"README", u""}},
-        {u"trailing.", {u"trailing", u""}},
-        {u"space d.jpeg", {u"space d", u"jpeg"}}};
-    for (const auto& [name, parts] : names) {
-        const EntryName split = splitEntryName(QString::fromUtf16(name));
-        EXPECT_EQ(split.base, QString::fromUtf16(parts.first));
-        EXPECT_EQ(split.extension, QString::fromUtf16(parts.second));
+// A JPEG copy is always named ".jpg"; a PNG or TIFF copy keeps the name, letter case and all.
+TEST(EntryNameTest, SplitsAtTheLastDotAndNamesTheCopy) {
+    struct Row {
+        const char* name;
+        const char* base;
+        const char* extension;
+        const char* jpegCopy;
+    };
+    const Row rows[] = {{"archive.tar.png", "archive.tar", "png", "archive.tar.jpg"},
+                        {"photo.JPEG", "photo", "JPEG", "photo.jpg"},
+                        {".h.jpg", ".h", "jpg", ".h.jpg"},
+                        {".jpg", ".jpg", "", ".jpg.jpg"}, // a hidden name, not an extension
+                        {"README", "README", "", "README.jpg"},
+                        {"trailing.", "trailing", "", "trailing.jpg"},
+                        {"caf\xe9.Jpg", "caf\xe9", "Jpg", "caf\xe9.jpg"}};
+    for (const auto& [name, base, extension, jpegCopy] : rows) {
+        const EntryName split = splitEntryName(name);
+        EXPECT_EQ(split.base, base);
+        EXPECT_EQ(split.extension, extension);
+        EXPECT_EQ(copyName(name, PictureFamily::Jpeg), jpegCopy);
+        EXPECT_EQ(copyName(name, PictureFamily::Png), name);
     }
 }
 
-TEST(CommandLineTest, KeepsTheToolsCommandShapes) {
-    const QString scratch = QStringLiteral(".plenwick-Ab12Cd");
-    EXPECT_EQ(
-        toJpeg2000Command(QStringLiteral("/in"), QStringLiteral("a b.TIFF"), QStringLiteral("/out"),
-                          scratch),
-        QStringLiteral("sips -s format jp2 \"/in/a b.TIFF\" --out \"/out/.plenwick-Ab12Cd\".jp2"));
-    EXPECT_EQ(setResolutionCommand(QStringLiteral("/out"), scratch, 300),
-              QStringLiteral("sips -s format jpeg \"/out/.plenwick-Ab12Cd\".jp2 -s dpiHeight 300 "
-                             "-s dpiWidth 300"));
-    EXPECT_EQ(
-        finalCommand(PictureFamily::Png, QStringLiteral("/out"), scratch, QStringLiteral("a b"),
-                     QStringLiteral("TIFF")),
-        QStringLiteral("sips -s format png \"/out/.plenwick-Ab12Cd\".jp2 --out \"/out/a b\".TIFF"));
-    EXPECT_EQ(finalCommand(PictureFamily::Jpeg, QStringLiteral("/out"), scratch,
-                           QStringLiteral("photo"), QStringLiteral("JPEG")),
-              QStringLiteral(
-                  "sips -s format jpeg \"/out/.plenwick-Ab12Cd\".jp2 --out \"/out/photo\".jpg"));
-    EXPECT_EQ(scratchFilePath(QStringLiteral("/out"), scratch),
-              QStringLiteral("/out/.plenwick-Ab12Cd.jp2"));
+// What the shell makes of a quoted name must be the name itself, byte for byte, and nothing of it
+// may run.
+TEST(ShellQuotingTest, NamesSurviveTheShellUnchanged) {
+    const QByteArray names[] = {"a\\$(x)",      "a\\`x`",        "a\\\"b",  "ends in\\",
+                                "$(touch X)",   "`touch X`",     "q\"uote", "back\\slash",
+                                "line\nfeed",   "tab\there",     "$HOME",   "\\\\",
+                                "not utf-8 \xff\xfe", "'single'", "*.jpg",  "a;b&c|d"};
+    for (const QByteArray& name : names) {
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-s")});
+        ASSERT_TRUE(shell.waitForStarted());
+        shell.write("printf '%s' \"" + shellQuoted(name) + "\"\n");
+        shell.closeWriteChannel();
+        ASSERT_TRUE(shell.waitForFinished(10000));
+        EXPECT_EQ(shell.exitCode(), 0) << name.toStdString();
+        EXPECT_EQ(shell.readAllStandardOutput(), name) << name.toStdString();
+        EXPECT_EQ(shell.readAllStandardError(), QByteArray()) << name.toStdString();
+    }
 }
 
 } // namespace

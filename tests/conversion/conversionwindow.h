@@ -4,6 +4,7 @@
 #include "buttontitle.h"
 #include "loadedinterface.h"
 #include "plenwickapp.h"
+#include "windowtexts.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -35,10 +36,8 @@ protected:
 
     [[nodiscard]] Ui::MainWindow& form() const { return window.form(); }
     [[nodiscard]] QString outputTitle() const { return title(*form().outfolderB); }
-    [[nodiscard]] QVariant stored(const char16_t* key) const {
-        return window.settings.onDisk(QString::fromUtf16(key));
-    }
-    [[nodiscard]] std::optional<QString> storedItem(const char16_t* key) const {
+    [[nodiscard]] QVariant stored(SettingsKey key) const { return window.settings.onDisk(key); }
+    [[nodiscard]] std::optional<QString> storedItem(SettingsKey key) const {
         return resolveBookmarkData(stored(key).toByteArray());
     }
 

@@ -44,7 +44,7 @@ TEST_F(OutputFolderTest, ConfirmedFolderMakesTheWindowReadyAndIsRemembered) {
 
     EXPECT_EQ(outputTitle(), output);
     EXPECT_TRUE(form().dpi->isEnabled() && form().startB->isEnabled());
-    EXPECT_EQ(storedItem(OutputFolderKey), output); // synchronized: a fresh reader sees it
+    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), output); // synchronized: a fresh reader sees it
     EXPECT_EQ(window.desktop.beeps, 0);
     expectEndedWithButtonPressed();
 }
@@ -77,11 +77,11 @@ TEST_P(OutputFolderOutcomeTest, FollowsTheStateTable) {
     form().outfolderB->click();
 
     EXPECT_EQ(outputTitle(),
-              GetParam().titleKept ? earlier : QString::fromUtf16(SelectOutputFolderFirst));
+              GetParam().titleKept ? earlier : WindowTexts::selectOutputFolderFirst());
     EXPECT_EQ(form().startB->isEnabled(), GetParam().startEnabled);
     EXPECT_EQ(form().dpi->isEnabled(), GetParam().dpiEnabled);
     EXPECT_EQ(window.desktop.beeps, GetParam().beeps);
-    EXPECT_EQ(storedItem(OutputFolderKey), earlier);
+    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), earlier);
     expectEndedWithButtonPressed();
 }
 
@@ -114,7 +114,7 @@ TEST_F(OutputFolderTest, HighlightedSubfolderIsShownAsItsParentButRemembered) {
     form().outfolderB->click();
 
     EXPECT_EQ(outputTitle(), shown);
-    EXPECT_EQ(storedItem(OutputFolderKey), highlighted);
+    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), highlighted);
 }
 
 TEST_F(OutputFolderTest, PathsAreShownAsTheyAre) {
@@ -135,7 +135,7 @@ TEST_F(OutputFolderTest, FailedBookmarkKeepsTheEarlierOne) {
     window.desktop.answerAlert(AlertFirstButtonReturn);
     form().outfolderB->click();
 
-    EXPECT_EQ(storedItem(OutputFolderKey), earlier);
+    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), earlier);
     EXPECT_TRUE(form().startB->isEnabled());
 }
 

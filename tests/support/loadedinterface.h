@@ -16,7 +16,7 @@ class LoadedInterface {
 public:
     explicit LoadedInterface(bool suppressStartupNotice = true) {
         if (suppressStartupNotice)
-            settings.store(QStringLiteral("iStatement"), 1);
+            settings.store(SettingsKey::StartupNoticeSuppressed, 1);
     }
 
     void load() {

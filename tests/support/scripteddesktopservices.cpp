@@ -1,10 +1,11 @@
 #include "scripteddesktopservices.h"
 
 #include "eventpump.h"
-#include "shellcommand.h"
+#include "toolcommand.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QEventLoop>
+#include <unistd.h>
 #include <stdexcept>
 
 namespace plenwick::test {
@@ -49,6 +50,8 @@ void ScriptedDesktopServices::beep() {
 void ScriptedDesktopServices::pumpEventsOnce() {
     log.append(QStringLiteral("pump"));
     ++pumps;
+    if (beforeEachPump)
+        beforeEachPump();
     plenwick::pumpEventsOnce();
 }
 
@@ -57,15 +60,17 @@ void ScriptedDesktopServices::runEventLoopFor(int milliseconds) {
     plenwick::runEventLoopFor(milliseconds);
 }
 
-int ScriptedDesktopServices::runShellCommand(const QString& commandLine) {
-    log.append(QStringLiteral("shell ") + commandLine);
+ToolRun ScriptedDesktopServices::runCommand(const QByteArray& commandLine) {
+    log.append(QStringLiteral("shell ") + QString::fromUtf8(commandLine));
     commands.push_back(commandLine);
-    return plenwick::runShellCommand(commandLine, toolDirectory());
+    return runToolCommand(commandLine, toolDirectory(), [] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
 }
 
-bool ScriptedDesktopServices::removeFile(const QString& path) {
-    log.append(QStringLiteral("remove ") + path);
-    return QFile::remove(path);
+bool ScriptedDesktopServices::removeFile(const QByteArray& path) {
+    log.append(QStringLiteral("remove ") + QString::fromUtf8(path));
+    return ::unlink(path.constData()) == 0;
 }
 
 void ScriptedDesktopServices::terminate() {

@@ -6,13 +6,15 @@
 #include <QStringList>
 #include <QUrl>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
 namespace plenwick::test {
 
 // A desktop that answers modal requests from a script and records every request, in order. Shell
-// commands and file removals are carried out for real, so that whole runs can be checked.
+// commands, file removals and event passes are carried out for real, so that whole runs can be
+// checked.
 class ScriptedDesktopServices final : public DesktopServices {
 public:
     struct AlertAnswer final {
@@ -36,8 +38,8 @@ public:
     void beep() override;
     void pumpEventsOnce() override;
     void runEventLoopFor(int milliseconds) override;
-    int runShellCommand(const QString& commandLine) override;
-    bool removeFile(const QString& path) override;
+    ToolRun runCommand(const QByteArray& commandLine) override;
+    bool removeFile(const QByteArray& path) override;
     void setActivationPolicy(ActivationPolicy policy) override {
         log.append(QStringLiteral("policy ") + QString::number(static_cast<int>(policy)));
     }
@@ -51,7 +53,10 @@ public:
     std::vector<RecordedAlert> alerts;
     std::vector<FolderChooser> choosers;
     std::vector<QUrl> openedUrls;
-    std::vector<QString> commands;
+    std::vector<QByteArray> commands;
+    // Called at each event pass before the events are handled, to look at what the program
+    // did up to there.
+    std::function<void()> beforeEachPump;
     int beeps = 0;
     int pumps = 0;
     bool terminated = false;

@@ -2,6 +2,7 @@
 
 #include "userdefaults.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
@@ -9,8 +10,7 @@
 
 namespace plenwick::test {
 
-// A real settings file in a temporary folder, with a second, independent reader to see what
-// reached the disk.
+// A real settings file in a temporary folder, and a way to see what reached the disk.
 class TemporarySettings final {
 public:
     TemporarySettings()
@@ -19,15 +19,22 @@ public:
 
     [[nodiscard]] UserDefaults& userDefaults() { return *defaults; }
     [[nodiscard]] const QString& filePath() const { return path; }
-    // What the file on disk holds under the key, read by a fresh reader.
+    // What the file's bytes hold under the key. Read from a copy under another name: a reader of
+    // the same path in this process would share values never written to disk.
     [[nodiscard]] QVariant onDisk(const QString& key) const {
-        return QSettings(path, QSettings::IniFormat).value(key);
+        const QString copy = folder.filePath(QStringLiteral("on-disk-copy.conf"));
+        QFile::remove(copy);
+        QFile::copy(path, copy);
+        return QSettings(copy, QSettings::IniFormat).value(key);
     }
+    [[nodiscard]] QVariant onDisk(SettingsKey key) const { return onDisk(settingsKeyName(key)); }
     // Puts a value into the file, as an earlier run of the program would have.
     void store(const QString& key, const QVariant& value) {
-        defaults->setObject(value, key);
-        defaults->synchronize();
+        QSettings earlierRun(path, QSettings::IniFormat);
+        earlierRun.setValue(key, value);
+        earlierRun.sync();
     }
+    void store(SettingsKey key, const QVariant& value) { store(settingsKeyName(key), value); }
 
 private:
     QTemporaryDir folder;

@@ -1,0 +1,52 @@
+#include "folderbookmarks.h"
+#include "plenwickapp.h"
+#include "windowtexts.h"
+
+namespace plenwick {
+
+namespace {
+
+bool isUsableFolderPath(const QString& path) {
+    return !path.isEmpty() && path != u'/';
+}
+
+} // namespace
+
+void Plenwickapp::outputFolder(QObject* /*sender*/) {
+    if (isConverting())
+        return; // a click handled during one of the run's event passes
+
+    const FolderChooser chooser{.title = WindowTexts::outputChooserTitle(),
+                                .prompt = WindowTexts::outputChooserPrompt(),
+                                .canChooseDirectories = true,
+                                .canCreateDirectories = true};
+    const FolderChoice choice = services.runFolderChooser(chooser);
+
+    if (choice.result != ChooserConfirmed) {
+        state.startEnabled = false;
+        state.outputFolderPath.clear();
+        updateControls();
+    } else if (isUsableFolderPath(choice.directoryPath)) {
+        Alert confirmation;
+        confirmation.messageText = WindowTexts::outputConfirmationTitle();
+        confirmation.informativeText = WindowTexts::outputConfirmation(choice.directoryPath);
+        confirmation.buttons = {WindowTexts::ok(), WindowTexts::cancel()};
+        confirmation.titlebarAppearsTransparent = true;
+        if (services.runAlert(confirmation) == AlertFirstButtonReturn) {
+            state.outputFolderPath = choice.directoryPath;
+            state.dpiEnabled = true;
+            state.startEnabled = true;
+            updateControls();
+            storeFolderBookmark(defaults, choice.chosenPath, SettingsKey::OutputFolderBookmark);
+        } else {
+            services.beep();
+            state.startEnabled = false;
+            state.dpiEnabled = false;
+            state.outputFolderPath.clear();
+            updateControls();
+        }
+    }
+    buttonPressed(this);
+}
+
+} // namespace plenwick

@@ -1,0 +1,61 @@
+#include "batchplan.h"
+
+#include <QFile>
+#include <QHash>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+
+namespace plenwick {
+
+namespace {
+
+struct DirectoryCloser final {
+    void operator()(DIR* directory) const { ::closedir(directory); }
+};
+
+QByteArray folderBytes(const QString& path) {
+    QByteArray bytes = QFile::encodeName(path);
+    while (bytes.size() > 1 && bytes.endsWith('/'))
+        bytes.chop(1);
+    return bytes;
+}
+
+// Only what stat() says is a regular file: a FIFO, a device or a socket is never opened, as
+// opening it could wait forever.
+bool isRegularFile(int folder, const char* name) {
+    struct stat status {};
+    return ::fstatat(folder, name, &status, 0) == 0 && S_ISREG(status.st_mode);
+}
+
+} // namespace
+
+std::optional<BatchPlan> planBatch(const QString& sourceFolder, const QString& outputFolder) {
+    BatchPlan plan{folderBytes(sourceFolder), folderBytes(outputFolder), 0, {}};
+    const std::unique_ptr<DIR, DirectoryCloser> directory(::opendir(plan.sourceFolder.constData()));
+    if (!directory)
+        return std::nullopt;
+
+    QHash<QByteArray, QByteArray> copyMakers; // copy name -> the picture that makes it
+    while (const dirent* entry = ::readdir(directory.get())) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        const qsizetype index = plan.entryCount++;
+        const std::optional<PictureFamily> family =
+            pictureFamily(splitEntryName(name).extension);
+        if (!family || !isRegularFile(::dirfd(directory.get()), entry->d_name))
+            continue;
+        PictureJob job{index, name, *family, copyName(name, *family), std::nullopt};
+        const auto maker = copyMakers.constFind(job.copyName);
+        if (maker != copyMakers.cend())
+            job.copyNameTakenBy = *maker;
+        else
+            copyMakers.insert(job.copyName, name);
+        plan.pictures.push_back(std::move(job));
+    }
+    return plan;
+}
+
+} // namespace plenwick

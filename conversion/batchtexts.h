@@ -1,0 +1,43 @@
+#pragma once
+
+#include "picturejob.h"
+
+#include <QByteArray>
+#include <QString>
+#include <chrono>
+#include <optional>
+#include <vector>
+
+namespace plenwick {
+
+// Where a batch stands, as the user is told.
+struct BatchProgress final {
+    qsizetype pictureNumber = 0; // from 1
+    qsizetype pictureCount = 0;
+    QByteArray name;
+    // Known once the first pictures are done.
+    std::optional<std::chrono::seconds> timeLeft;
+};
+
+// The batch's words for the user, defined once for the window and the command line.
+namespace BatchTexts {
+
+// A name as the user reads it; bytes that are not UTF-8 show as replacement characters.
+[[nodiscard]] QString displayName(const QByteArray& name);
+// "Converting 4 of 12: name.jpg", then the time left when it is known.
+[[nodiscard]] QString progress(const BatchProgress& progress);
+// "name.jpg: reason"
+[[nodiscard]] QString failureLine(const PictureOutcome& outcome);
+// The failed pictures one per line, at most `listed` of them, then "and N more".
+[[nodiscard]] QString failureList(const std::vector<PictureOutcome>& failures, qsizetype listed);
+
+[[nodiscard]] QString copyNameTaken(const QByteArray& copyName, const QByteArray& takenBy);
+[[nodiscard]] QString outputFolderNotWritable(const QString& systemReason);
+[[nodiscard]] QString noCopyWritten();
+[[nodiscard]] QString toolStopped();
+[[nodiscard]] QString toolFailed(int exitStatus);
+[[nodiscard]] QString programEnded();
+
+} // namespace BatchTexts
+
+} // namespace plenwick

@@ -1,0 +1,96 @@
+#include "picturejob.h"
+
+#include "batchtexts.h"
+#include "scratchfile.h"
+
+#include <QFile>
+#include <QStringBuilder>
+#include <array>
+#include <sys/stat.h>
+
+namespace plenwick {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+bool isRegularFile(const QByteArray& path) {
+    struct stat status {};
+    return ::stat(path.constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// The tool's own line without its name and without a path the user never chose to see.
+QString toolReason(const ToolRun& run, const std::array<QByteArray, 3>& paths) {
+    QString line = run.errorLine;
+    const QString toolPrefix = QStringLiteral("sips: error: ");
+    if (line.startsWith(toolPrefix))
+        line.remove(0, toolPrefix.size());
+    for (const QByteArray& path : paths) {
+        const QString pathPrefix = QFile::decodeName(path) + QStringLiteral(": ");
+        if (line.startsWith(pathPrefix)) {
+            line.remove(0, pathPrefix.size());
+            break;
+        }
+    }
+    if (!line.isEmpty())
+        return line;
+    return run.exitStatus < 0 ? BatchTexts::toolStopped() : BatchTexts::toolFailed(run.exitStatus);
+}
+
+} // namespace
+
+PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint64 dpi,
+                              BatchServices& services, const std::atomic_bool& abort) {
+    PictureOutcome outcome{job.name, false, QString()};
+    if (job.copyNameTakenBy) {
+        outcome.reason = BatchTexts::copyNameTaken(job.copyName, *job.copyNameTakenBy);
+        return outcome;
+    }
+    if (abort) {
+        outcome.reason = BatchTexts::programEnded();
+        return outcome;
+    }
+    const std::variant<QByteArray, QString> claimed = claimScratchName(plan.outputFolder);
+    if (const QString* reason = std::get_if<QString>(&claimed)) {
+        outcome.reason = BatchTexts::outputFolderNotWritable(*reason);
+        return outcome;
+    }
+    const QByteArray& scratch = std::get<QByteArray>(claimed);
+    const QByteArray scratchPath = scratchFilePath(plan.outputFolder, scratch);
+    const QByteArray copyPath = plan.outputFolder + "/"_ba + job.copyName;
+    const EntryName parts = splitEntryName(job.name);
+
+    const std::array<QByteArray, 3> steps{
+        toJpeg2000Command(plan.sourceFolder, job.name, plan.outputFolder, scratch),
+        setResolutionCommand(plan.outputFolder, scratch, dpi),
+        finalCommand(job.family, plan.outputFolder, scratch, parts.base, parts.extension)};
+    const std::array<QByteArray, 3> paths{plan.sourceFolder + "/"_ba + job.name, scratchPath,
+                                          copyPath};
+    bool failed = false;
+    for (const QByteArray& step : steps) {
+        if (abort) {
+            outcome.reason = BatchTexts::programEnded();
+            failed = true;
+            break;
+        }
+        const ToolRun run = services.runCommand(step);
+        services.pumpEventsOnce();
+        if (!run.succeeded()) {
+            outcome.reason = toolReason(run, paths);
+            failed = true;
+            break;
+        }
+    }
+    services.removeFile(scratchPath);
+    services.pumpEventsOnce();
+    if (failed)
+        return outcome;
+    if (!isRegularFile(copyPath)) {
+        outcome.reason = BatchTexts::noCopyWritten();
+        return outcome;
+    }
+    outcome.converted = true;
+    return outcome;
+}
+
+} // namespace plenwick

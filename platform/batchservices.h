@@ -1,0 +1,29 @@
+#pragma once
+
+#include "toolcommand.h"
+
+#include <QByteArray>
+
+namespace plenwick {
+
+// What a batch of conversions asks of the machine: run a command line, remove a file, let the
+// program's events be handled. The window's desktop services and the tests' scripted desktop
+// implement it with widgets; ToolServices does it with QtCore alone.
+class BatchServices {
+public:
+    virtual ~BatchServices() = default;
+
+    // Runs one command line through /bin/sh and returns when it has ended.
+    virtual ToolRun runCommand(const QByteArray& commandLine) = 0;
+    // Removes one file, its path given as the file system's bytes.
+    virtual bool removeFile(const QByteArray& path) = 0;
+    // One pass over the events already waiting; never waits for new ones.
+    virtual void pumpEventsOnce() = 0;
+
+protected:
+    BatchServices() = default;
+    BatchServices(const BatchServices&) = default;
+    BatchServices& operator=(const BatchServices&) = default;
+};
+
+} // namespace plenwick

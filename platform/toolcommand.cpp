@@ -1,0 +1,117 @@
+#include "toolcommand.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <array>
+#include <atomic>
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+namespace plenwick {
+
+namespace {
+
+constexpr int WaitSliceMs = 30;
+constexpr qsizetype ErrorTailBytes = 4096;
+
+// Process groups of the commands running now, one slot each; read by a signal handler, so plain
+// lock-free atomics only.
+std::array<std::atomic<pid_t>, 64> runningGroups{};
+static_assert(std::atomic<pid_t>::is_always_lock_free);
+
+// Holds a slot for one running command while it runs.
+class RunningGroup final {
+public:
+    explicit RunningGroup(pid_t group) {
+        for (std::atomic<pid_t>& candidate : runningGroups) {
+            pid_t empty = 0;
+            if (candidate.compare_exchange_strong(empty, group)) {
+                slot = &candidate;
+                return;
+            }
+        }
+    }
+    ~RunningGroup() {
+        if (slot != nullptr)
+            slot->store(0);
+    }
+    RunningGroup(const RunningGroup&) = delete;
+    RunningGroup& operator=(const RunningGroup&) = delete;
+
+private:
+    std::atomic<pid_t>* slot = nullptr;
+};
+
+QString lastLine(const QByteArray& text) {
+    const QList<QByteArray> lines = text.trimmed().split('\n');
+    return lines.isEmpty() ? QString() : QString::fromLocal8Bit(lines.last().trimmed());
+}
+
+} // namespace
+
+ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirectory,
+                       const std::function<void()>& whileWaiting) {
+    QProcess shell;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString path = environment.value(QStringLiteral("PATH"));
+    environment.insert(QStringLiteral("PATH"),
+                       path.isEmpty() ? toolDirectory : toolDirectory + u':' + path);
+    shell.setProcessEnvironment(environment);
+    shell.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    shell.setChildProcessModifier([] {
+        ::setpgid(0, 0);
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM); // the shell goes with the program, however it ends
+    });
+    // The command line reaches the shell on its standard input: an argument would be recoded as
+    // text, and a name that is not valid UTF-8 must arrive byte for byte.
+    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-s")});
+    if (!shell.waitForStarted())
+        return {-1, shell.errorString()};
+    const RunningGroup group(static_cast<pid_t>(shell.processId()));
+    shell.write(commandLine);
+    shell.write("\n");
+    shell.closeWriteChannel();
+
+    QByteArray errors;
+    const auto collectErrors = [&shell, &errors] {
+        errors += shell.readAllStandardError();
+        if (errors.size() > ErrorTailBytes)
+            errors = errors.right(ErrorTailBytes);
+    };
+    // Events handled while waiting may also notice the child's end, so test the state too.
+    while (shell.state() != QProcess::NotRunning && !shell.waitForFinished(WaitSliceMs)) {
+        collectErrors();
+        if (whileWaiting)
+            whileWaiting();
+    }
+    collectErrors();
+    if (shell.exitStatus() != QProcess::NormalExit)
+        return {-1, lastLine(errors)};
+    return {shell.exitCode(), lastLine(errors)};
+}
+
+void endRunningTools() noexcept {
+    for (const std::atomic<pid_t>& group : runningGroups) {
+        const pid_t leader = group.load();
+        if (leader > 0)
+            ::kill(-leader, SIGTERM);
+    }
+}
+
+QString toolDirectory() {
+    // Looked up once: where the program lies does not change while it runs.
+    static const QString directory = [] {
+        const QDir installed(QCoreApplication::applicationDirPath() +
+                             QStringLiteral("/../" PLENWICK_LIBEXEC_DIR "/plenwick"));
+        if (QFileInfo::exists(installed.filePath(QStringLiteral("sips"))))
+            return installed.canonicalPath();
+        return QStringLiteral(PLENWICK_BUILD_TOOL_DIR);
+    }();
+    return directory;
+}
+
+} // namespace plenwick

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace plenwick {
+
+// How one command line ended.
+struct ToolRun final {
+    // The exit status; -1 when the shell could not be started or a signal ended it.
+    int exitStatus = -1;
+    // The last line the command wrote to standard error, if any.
+    QString errorLine;
+    [[nodiscard]] bool succeeded() const { return exitStatus == 0; }
+};
+
+// Runs one command line through /bin/sh, as its bytes, with toolDirectory first on the command
+// search path so that the command lines' bare tool names find the program's own tools. The shell
+// and what it starts form a process group of their own, so endRunningTools() reaches them all.
+// `whileWaiting` is called every few milliseconds until the command has ended.
+ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirectory,
+                       const std::function<void()>& whileWaiting);
+
+// Sends SIGTERM to every command still running. Safe inside a signal handler.
+void endRunningTools() noexcept;
+
+// The folder holding the program's own command-line tools: beside an installed program, else the
+// build tree's.
+QString toolDirectory();
+
+} // namespace plenwick
