@@ -21,6 +21,7 @@ test: build
 
 bench: build
 	bash bench/run.sh $(BUILD_DIR)
+	bash bench/batch.sh $(BUILD_DIR)
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)

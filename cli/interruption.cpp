@@ -6,32 +6,37 @@ namespace plenwick {
 
 namespace {
 
+constexpr std::array<int, 4> HandledSignals{SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+constexpr std::size_t PipeSignal = 3;
 std::atomic_bool interruptionRequested = false;
 std::atomic_int interruptionSignal = 0;
 static_assert(std::atomic_bool::is_always_lock_free && std::atomic_int::is_always_lock_free);
 
 extern "C" void onInterruption(int signalNumber) {
-    interruptionSignal = signalNumber;
-    interruptionRequested = true;
-    endRunningTools();
+    Interruption::request(signalNumber);
 }
 
 } // namespace
 
 Interruption::Interruption() {
     struct sigaction action {};
-    action.sa_handler = onInterruption;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, &previousInterrupt);
-    ::sigaction(SIGTERM, &action, &previousTerminate);
-    ::sigaction(SIGHUP, &action, &previousHangUp);
+    for (std::size_t i = 0; i < HandledSignals.size(); ++i) {
+        action.sa_handler = i == PipeSignal ? SIG_IGN : onInterruption;
+        ::sigaction(HandledSignals[i], &action, &previous[i]);
+    }
 }
 
 Interruption::~Interruption() {
-    ::sigaction(SIGINT, &previousInterrupt, nullptr);
-    ::sigaction(SIGTERM, &previousTerminate, nullptr);
-    ::sigaction(SIGHUP, &previousHangUp, nullptr);
+    for (std::size_t i = 0; i < HandledSignals.size(); ++i)
+        ::sigaction(HandledSignals[i], &previous[i], nullptr);
+}
+
+void Interruption::request(int signalNumber) noexcept {
+    interruptionSignal = signalNumber;
+    interruptionRequested = true;
+    endRunningTools();
 }
 
 const std::atomic_bool& Interruption::requested() {

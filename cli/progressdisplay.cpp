@@ -1,7 +1,9 @@
 #include "progressdisplay.h"
 
+#include "interruption.h"
 #include "printabletext.h"
 
+#include <cerrno>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -28,7 +30,6 @@ public:
         if (!outcome.converted)
             line += QStringLiteral(": not converted: ") + outcome.reason;
         writeText(output, printableText(line) + u'\n');
-        std::fflush(output);
     }
     void close() override {}
 
@@ -59,10 +60,7 @@ public:
         }
         draw();
     }
-    void close() override {
-        clearLine();
-        std::fflush(output);
-    }
+    void close() override { clearLine(); }
 
 private:
     void clearLine() { writeText(output, QStringLiteral("\r\x1b[K")); }
@@ -76,9 +74,7 @@ private:
         const int columns = terminalColumns();
         if (text.size() >= columns)
             text.truncate(std::max(columns - 1, 0));
-        clearLine();
-        writeText(output, text);
-        std::fflush(output);
+        writeText(output, QStringLiteral("\r\x1b[K") + text);
     }
 
     [[nodiscard]] int terminalColumns() const {
@@ -104,7 +100,13 @@ std::unique_ptr<ProgressDisplay> ProgressDisplay::forStream(std::FILE* output) {
 
 void writeText(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    if (std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream) !=
+            static_cast<std::size_t>(bytes.size()) ||
+        std::fflush(stream) != 0) {
+        // Whoever read the output is gone (`| head`): stop as a shell pipeline expects.
+        if (errno == EPIPE)
+            Interruption::request(SIGPIPE);
+    }
 }
 
 } // namespace plenwick

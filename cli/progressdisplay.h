@@ -28,7 +28,7 @@ protected:
     ProgressDisplay() = default;
 };
 
-// Writes the text to the stream in the locale's encoding.
+// Writes the text to the stream in the locale's encoding, at once.
 void writeText(std::FILE* stream, const QString& text);
 
 } // namespace plenwick

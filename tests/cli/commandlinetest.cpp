@@ -291,5 +291,24 @@ TEST_F(CommandLineTest, TerminatedRunLeavesNoScratchFileAndStartsNothingMore) {
     }
 }
 
+TEST_F(CommandLineTest, ClosedOutputPipeEndsTheRunCleanly) {
+    for (int i = 1; i <= 5; ++i)
+        makePicture(source() + QStringLiteral("/p%1.png").arg(i), QStringLiteral("png"),
+                    QStringLiteral("1600x1200"));
+    QProcess pipeline;
+    pipeline.setEnvironment(environment());
+    pipeline.start(QStringLiteral("bash"),
+                   {QStringLiteral("-c"),
+                    QStringLiteral("\"$0\" --jobs 1 --dpi 300 --output \"$1\" \"$2\" | head -n 1 "
+                                   ">/dev/null; echo \"${PIPESTATUS[0]}\""),
+                    QStringLiteral(PLENWICK_EXECUTABLE), output(), source()});
+    ASSERT_TRUE(pipeline.waitForFinished(60000));
+    EXPECT_EQ(pipeline.readAllStandardOutput().trimmed(), QByteArray::number(128 + SIGPIPE));
+    const QStringList left = entries(output());
+    EXPECT_LT(left.size(), 5) << "went on converting for nobody";
+    for (const QString& entry : left)
+        EXPECT_FALSE(entry.startsWith(u'.')) << "scratch file left: " << entry.toStdString();
+}
+
 } // namespace
 } // namespace plenwick::test
