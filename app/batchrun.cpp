@@ -109,9 +109,9 @@ void Plenwickapp::runBatch() {
 void Plenwickapp::showFailures(qsizetype pictureCount) {
     Alert report;
     report.messageText = WindowTexts::failuresTitle();
-    report.informativeText = WindowTexts::failures(
-        static_cast<qsizetype>(failures.size()), pictureCount,
-        BatchTexts::failureList(failures, WindowTexts::FailuresListed));
+    report.informativeText =
+        WindowTexts::failures(static_cast<qsizetype>(failures.size()), pictureCount,
+                              BatchTexts::failureList(failures, WindowTexts::FailuresListed));
     report.buttons = {WindowTexts::gotIt()};
     report.titlebarAppearsTransparent = true;
     services.runAlert(report);

@@ -51,6 +51,7 @@ void Plenwickapp::updateControls() {
     progressBar->setVisible(state.batchShown);
     progressText->setVisible(state.batchShown);
     progressText->setText(state.progressText);
+    progressBar->setAccessibleDescription(state.progressText);
     stopB->setVisible(state.batchShown);
     stopB->setEnabled(state.batchShown && !state.stopRequested);
     if (progressMoved) {

@@ -105,8 +105,8 @@ private:
     bool progressMoved = false;
     bool running = false;                   // a run's action is under way
     std::unique_ptr<ConversionBatch> batch; // while a run converts
-    std::vector<PictureOutcome> failures; // of the latest run
-    bool quitting = false; // the program ends: a running batch stops at once
+    std::vector<PictureOutcome> failures;   // of the latest run
+    bool quitting = false;                  // the program ends: a running batch stops at once
 };
 
 } // namespace plenwick

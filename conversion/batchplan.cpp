@@ -43,8 +43,7 @@ std::optional<BatchPlan> planBatch(const QString& sourceFolder, const QString& o
         if (name == "." || name == "..")
             continue;
         const qsizetype index = plan.entryCount++;
-        const std::optional<PictureFamily> family =
-            pictureFamily(splitEntryName(name).extension);
+        const std::optional<PictureFamily> family = pictureFamily(splitEntryName(name).extension);
         if (!family || !isRegularFile(::dirfd(directory.get()), entry->d_name))
             continue;
         PictureJob job{index, name, *family, copyName(name, *family), std::nullopt};

@@ -40,10 +40,9 @@ std::vector<PictureOutcome> ConversionBatch::run(const Callbacks& callbacks) {
             continue;
         const PictureJob& job = *nextPicture++;
         if (callbacks.pictureStarted) {
-            callbacks.pictureStarted(
-                {picturesDone + 1, pictureCount, job.name,
-                 estimateTimeLeft(std::chrono::milliseconds(clock.elapsed()), picturesDone,
-                                  pictureCount)});
+            callbacks.pictureStarted({picturesDone + 1, pictureCount, job.name,
+                                      estimateTimeLeft(std::chrono::milliseconds(clock.elapsed()),
+                                                       picturesDone, pictureCount)});
         }
         PictureOutcome outcome = convertPicture(batchPlan, job, dpi, services, aborted);
         ++picturesDone;

@@ -14,8 +14,7 @@ using namespace Qt::Literals::StringLiterals;
 std::variant<QByteArray, QString> claimScratchName(const QByteArray& outputFolder) {
     static constexpr QByteArrayView Suffix = ".jp2";
     QByteArray path = outputFolder + "/.plenwick-XXXXXX"_ba + Suffix.toByteArray();
-    const int descriptor =
-        ::mkostemps(path.data(), static_cast<int>(Suffix.size()), O_CLOEXEC);
+    const int descriptor = ::mkostemps(path.data(), static_cast<int>(Suffix.size()), O_CLOEXEC);
     if (descriptor < 0)
         return QString::fromLocal8Bit(std::strerror(errno));
     ::close(descriptor); // the image tool replaces the file; the run removes it

@@ -2,8 +2,8 @@
 
 #include "activationpolicy.h"
 #include "eventpump.h"
-#include "toolcommand.h"
 #include "storelinks.h"
+#include "toolcommand.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -131,8 +131,9 @@ void QtDesktopServices::runEventLoopFor(int milliseconds) {
 
 ToolRun QtDesktopServices::runCommand(const QByteArray& commandLine) {
     // Repaints go on while the tool works; user input waits for the caller's own event passes.
-    return runToolCommand(commandLine, toolDirectory(),
-                          [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    return runToolCommand(commandLine, toolDirectory(), [] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
 }
 
 bool QtDesktopServices::removeFile(const QByteArray& path) {

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <csignal>
 #include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace plenwick {
@@ -46,6 +47,18 @@ private:
     std::atomic<pid_t>* slot = nullptr;
 };
 
+// A shell ended by a signal may leave a tool it had just started: end the rest of its group,
+// giving each member a moment to remove its own partial files.
+void endStragglers(pid_t group) {
+    constexpr int Attempts = 100;
+    for (int attempt = 0; attempt < Attempts && ::kill(-group, 0) == 0; ++attempt) {
+        ::kill(-group, attempt < Attempts / 2 ? SIGTERM : SIGKILL);
+        ::usleep(10000);
+        while (::waitpid(-group, nullptr, WNOHANG) > 0) {
+        }
+    }
+}
+
 QString lastLine(const QByteArray& text) {
     const QList<QByteArray> lines = text.trimmed().split('\n');
     return lines.isEmpty() ? QString() : QString::fromLocal8Bit(lines.last().trimmed());
@@ -71,7 +84,11 @@ ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirecto
     shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-s")});
     if (!shell.waitForStarted())
         return {-1, shell.errorString()};
-    const RunningGroup group(static_cast<pid_t>(shell.processId()));
+    // Kept here: once the shell has ended, QProcess answers 0, which kill() takes as our own group.
+    const auto leader = static_cast<pid_t>(shell.processId());
+    if (leader <= 0)
+        return {-1, shell.errorString()};
+    const RunningGroup group(leader);
     shell.write(commandLine);
     shell.write("\n");
     shell.closeWriteChannel();
@@ -89,8 +106,10 @@ ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirecto
             whileWaiting();
     }
     collectErrors();
-    if (shell.exitStatus() != QProcess::NormalExit)
+    if (shell.exitStatus() != QProcess::NormalExit) {
+        endStragglers(leader);
         return {-1, lastLine(errors)};
+    }
     return {shell.exitCode(), lastLine(errors)};
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots of the real window under Xvfb: the window ready to run, and the
-# window in the middle of a batch over the photographs of Debian's mate-backgrounds package.
+# Takes the README's screenshots of the real window under Xvfb: the window ready to run, the
+# window in the middle of a batch over the photographs of Debian's mate-backgrounds package, and
+# the alert at its end naming the two broken files put among them.
 # Usage: scripts/screenshots.sh [build folder]
 set -euo pipefail
 build=$(realpath "${1:-build}")
@@ -12,6 +13,8 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 export HOME=$work/home XDG_CONFIG_HOME=$work/config DISPLAY=:97
 mkdir -p "$HOME/Pictures/Holiday" "$HOME/Converted" "$XDG_CONFIG_HOME/plenwick"
 cp /usr/share/backgrounds/mate/nature/*.jpg "$HOME/Pictures/Holiday/"
+head -c 40000 /usr/share/backgrounds/mate/nature/Dune.jpg >"$HOME/Pictures/Holiday/Beach (copy broke off).jpg"
+printf 'shopping list\n' >"$HOME/Pictures/Holiday/notes.png"
 printf '[General]\niStatement=1\n' >"$XDG_CONFIG_HOME/plenwick/plenwick.ini"
 
 Xvfb "$DISPLAY" -screen 0 1280x800x24 >/dev/null 2>&1 &
@@ -34,5 +37,14 @@ xdotool search --sync --name 'Select Source' >/dev/null
 click 472 242 2                             # open "Pictures"
 click 470 224 2                             # open "Holiday"
 click 842 512                               # Select this picture folder
-sleep 3
+sleep 6
 import -window "$window" "$docs/converting.png"
+
+# The failure alert comes up over the window once the run is over.
+for _ in $(seq 120); do
+    alert=$(xdotool search --onlyvisible --class plenwick 2>/dev/null | grep -vx "$window" | tail -n 1 || true)
+    [ -n "$alert" ] && break
+    sleep 1
+done
+sleep 1
+import -window "${alert:?the failure alert did not come up}" "$docs/failures.png"

@@ -122,7 +122,8 @@ TEST_F(BatchRunTest, UnusableSourceResetsTheWindow) {
         window.desktop.beeps = 0;
         startWithSource(confirmed(path, source));
         expectClosingReset();
-        EXPECT_EQ(storedItem(SettingsKey::SourceFolderBookmark).has_value(), remembered) << path.toStdString();
+        EXPECT_EQ(storedItem(SettingsKey::SourceFolderBookmark).has_value(), remembered)
+            << path.toStdString();
         EXPECT_FALSE(form().coverB->isVisible() || form().progressBar->isVisible());
         EXPECT_TRUE(window.desktop.openedUrls.empty());
         EXPECT_FALSE(window.controller().isConverting());

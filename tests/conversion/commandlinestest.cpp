@@ -8,13 +8,26 @@ namespace {
 
 TEST(PictureFamilyTest, TheFivePictureExtensionsInAnyLetterCase) {
     const std::pair<const char*, std::optional<PictureFamily>> rows[] = {
-        {"png", PictureFamily::Png},   {"PNG", PictureFamily::Png},   {"Png", PictureFamily::Png},
-        {"tif", PictureFamily::Png},   {"TIF", PictureFamily::Png},   {"tiff", PictureFamily::Png},
-        {"TIFF", PictureFamily::Png},  {"Tiff", PictureFamily::Png},  {"jpg", PictureFamily::Jpeg},
-        {"JPG", PictureFamily::Jpeg},  {"Jpg", PictureFamily::Jpeg},  {"jpeg", PictureFamily::Jpeg},
-        {"JPEG", PictureFamily::Jpeg}, {"jPeG", PictureFamily::Jpeg}, {"jp2", std::nullopt},
-        {"gif", std::nullopt},         {"", std::nullopt},            {"jpg ", std::nullopt},
-        {"pngx", std::nullopt},        {"tif\xff", std::nullopt}};
+        {"png", PictureFamily::Png},
+        {"PNG", PictureFamily::Png},
+        {"Png", PictureFamily::Png},
+        {"tif", PictureFamily::Png},
+        {"TIF", PictureFamily::Png},
+        {"tiff", PictureFamily::Png},
+        {"TIFF", PictureFamily::Png},
+        {"Tiff", PictureFamily::Png},
+        {"jpg", PictureFamily::Jpeg},
+        {"JPG", PictureFamily::Jpeg},
+        {"Jpg", PictureFamily::Jpeg},
+        {"jpeg", PictureFamily::Jpeg},
+        {"JPEG", PictureFamily::Jpeg},
+        {"jPeG", PictureFamily::Jpeg},
+        {"jp2", std::nullopt},
+        {"gif", std::nullopt},
+        {"", std::nullopt},
+        {"jpg ", std::nullopt},
+        {"pngx", std::nullopt},
+        {"tif\xff", std::nullopt}};
     for (const auto& [extension, family] : rows)
         EXPECT_EQ(pictureFamily(extension), family) << extension;
 }
@@ -46,10 +59,22 @@ TEST(EntryNameTest, SplitsAtTheLastDotAndNamesTheCopy) {
 // What the shell makes of a quoted name must be the name itself, byte for byte, and nothing of it
 // may run.
 TEST(ShellQuotingTest, NamesSurviveTheShellUnchanged) {
-    const QByteArray names[] = {"a\\$(x)",      "a\\`x`",        "a\\\"b",  "ends in\\",
-                                "$(touch X)",   "`touch X`",     "q\"uote", "back\\slash",
-                                "line\nfeed",   "tab\there",     "$HOME",   "\\\\",
-                                "not utf-8 \xff\xfe", "'single'", "*.jpg",  "a;b&c|d"};
+    const QByteArray names[] = {"a\\$(x)",
+                                "a\\`x`",
+                                "a\\\"b",
+                                "ends in\\",
+                                "$(touch X)",
+                                "`touch X`",
+                                "q\"uote",
+                                "back\\slash",
+                                "line\nfeed",
+                                "tab\there",
+                                "$HOME",
+                                "\\\\",
+                                "not utf-8 \xff\xfe",
+                                "'single'",
+                                "*.jpg",
+                                "a;b&c|d"};
     for (const QByteArray& name : names) {
         QProcess shell;
         shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-s")});

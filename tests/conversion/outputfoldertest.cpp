@@ -20,7 +20,15 @@ protected:
 
 TEST_F(OutputFolderTest, ConfirmedFolderMakesTheWindowReadyAndIsRemembered) {
     const QString output = folder(QStringLiteral("out"));
+    // Looked at before the action's event pass, which would also flush unsaved settings.
+    std::optional<QString> onDiskAtFirstPass;
+    window.desktop.beforeEachPump = [this, &onDiskAtFirstPass] {
+        if (!onDiskAtFirstPass)
+            onDiskAtFirstPass = storedItem(SettingsKey::OutputFolderBookmark).value_or(QString());
+    };
     chooseOutputFolder(output);
+    window.desktop.beforeEachPump = {};
+    EXPECT_EQ(onDiskAtFirstPass, output) << "synchronized as soon as it is stored";
 
     ASSERT_EQ(window.desktop.choosers.size(), 1U);
     const FolderChooser& chooser = window.desktop.choosers.front();
@@ -44,7 +52,8 @@ TEST_F(OutputFolderTest, ConfirmedFolderMakesTheWindowReadyAndIsRemembered) {
 
     EXPECT_EQ(outputTitle(), output);
     EXPECT_TRUE(form().dpi->isEnabled() && form().startB->isEnabled());
-    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), output); // synchronized: a fresh reader sees it
+    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark),
+              output); // synchronized: a fresh reader sees it
     EXPECT_EQ(window.desktop.beeps, 0);
     expectEndedWithButtonPressed();
 }

@@ -5,8 +5,8 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <unistd.h>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace plenwick::test {
 
