@@ -160,7 +160,8 @@ TEST_F(CommandLineTest, HostileNamesAreCopiedAndNeverRun) {
                                QStringLiteral("new\nline.jpg"),
                                QStringLiteral("ends in\\.tif"),
                                QStringLiteral("-rf $HOME;.png"),
-                               QStringLiteral("\x1b[2Jclear.jpg")};
+                               QStringLiteral("\x1b[2Jclear.jpg"),
+                               QStringLiteral("100%1 %2 sure.jpg")};
     for (const QString& name : names)
         makePicture(source() + u'/' + name,
                     name.endsWith(u"jpg") ? QStringLiteral("jpeg") : QStringLiteral("png"));
@@ -177,6 +178,7 @@ TEST_F(CommandLineTest, HostileNamesAreCopiedAndNeverRun) {
     // One line per picture plus the summary: no name breaks a line or reaches the terminal raw.
     EXPECT_EQ(result.out.count('\n'), names.size() + 1) << result.out.toStdString();
     EXPECT_TRUE(result.out.contains("new\\nline.jpg"));
+    EXPECT_TRUE(result.out.contains("100%1 %2 sure.jpg")) << "a name read as a format";
     EXPECT_FALSE(result.out.contains('\x1b'));
 }
 
