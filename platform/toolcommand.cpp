@@ -9,7 +9,6 @@
 #include <atomic>
 #include <csignal>
 #include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace plenwick {
@@ -47,15 +46,14 @@ private:
     std::atomic<pid_t>* slot = nullptr;
 };
 
-// A shell ended by a signal may leave a tool it had just started: end the rest of its group,
-// giving each member a moment to remove its own partial files.
+// The shell, ended by a signal, may be gone before the tool it started has removed its partial
+// file and ended, or before a tool it was starting has seen the signal. Wait for the rest of the
+// group, ending it again, and at last for good.
 void endStragglers(pid_t group) {
     constexpr int Attempts = 100;
     for (int attempt = 0; attempt < Attempts && ::kill(-group, 0) == 0; ++attempt) {
         ::kill(-group, attempt < Attempts / 2 ? SIGTERM : SIGKILL);
         ::usleep(10000);
-        while (::waitpid(-group, nullptr, WNOHANG) > 0) {
-        }
     }
 }
 

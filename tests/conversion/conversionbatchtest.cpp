@@ -114,21 +114,33 @@ TEST_F(ConversionBatchTest, BrokenPicturesFailWithTheToolsOwnReason) {
 }
 
 // Step 2 killed: the picture stops there. Before, step 3 still wrote a copy with the source's
-// old resolution and a hidden partial file stayed behind.
-TEST_F(ConversionBatchTest, AKilledStepStopsItsPictureAndLeavesNothing) {
+// old resolution and a hidden partial file stayed behind. A last step that exits 0 without
+// writing the copy fails too.
+TEST_F(ConversionBatchTest, AFailedStepStopsItsPictureAndLeavesNothing) {
     makePicture(in("a.jpg"), QStringLiteral("jpeg"));
-    services.replaceStep = [](const QByteArray& command) -> std::optional<QByteArray> {
-        if (command.contains("dpiHeight"))
-            return QByteArray("kill -KILL $$");
-        return std::nullopt;
+    struct Fault {
+        const char* step; // what the faulted command line holds
+        const char* replacement;
+        size_t stepsRun;
+        QString reason;
     };
+    const Fault faults[] = {{"dpiHeight", "kill -KILL $$", 2, BatchTexts::toolStopped()},
+                            {"--out \"", "true", 3, BatchTexts::noCopyWritten()}};
+    for (const Fault& fault : faults) {
+        services.commands.clear();
+        services.replaceStep = [&fault](const QByteArray& command) -> std::optional<QByteArray> {
+            if (command.contains(fault.step) && !command.contains("format jp2"))
+                return QByteArray(fault.replacement);
+            return std::nullopt;
+        };
 
-    const std::map<QByteArray, QString> failed = run();
+        const std::map<QByteArray, QString> failed = run();
 
-    ASSERT_TRUE(failed.contains("a.jpg"));
-    EXPECT_EQ(failed.at("a.jpg"), BatchTexts::toolStopped());
-    EXPECT_EQ(services.commands.size(), 2U) << "no step after the failed one";
-    EXPECT_TRUE(namesIn(output).empty());
+        ASSERT_TRUE(failed.contains("a.jpg")) << fault.step;
+        EXPECT_EQ(failed.at("a.jpg"), fault.reason);
+        EXPECT_EQ(services.commands.size(), fault.stepsRun) << "no step after the failed one";
+        EXPECT_TRUE(namesIn(output).empty());
+    }
 }
 
 // A FIFO, a folder, a dangling link: none is a picture, none is opened. A link to a picture is.
