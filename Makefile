@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?= -DPLENWICK_WERROR=ON
 
-.PHONY: setup configure build run test bench install format clean
+.PHONY: setup configure build run test bench install package format clean
 
 setup:
 	bash scripts/setup.sh
@@ -21,9 +21,13 @@ test: build
 
 bench: build
 	bash bench/run.sh $(BUILD_DIR)
+	bash bench/batch.sh $(BUILD_DIR)
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
+
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

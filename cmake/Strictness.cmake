@@ -17,3 +17,11 @@ if(PLENWICK_SANITIZE)
     target_compile_options(plenwick_strict INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
     target_link_options(plenwick_strict INTERFACE -fsanitize=address,undefined)
 endif()
+
+# The hardening Debian's own build flags give a packaged program; fortified functions need an
+# optimised build and would get in the sanitizers' way.
+target_compile_options(plenwick_strict INTERFACE -fstack-protector-strong)
+target_link_options(plenwick_strict INTERFACE LINKER:-z,relro,-z,now)
+if(NOT PLENWICK_SANITIZE)
+    target_compile_definitions(plenwick_strict INTERFACE $<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+endif()

@@ -14,6 +14,8 @@ packages=(
     libgtest-dev libgmock-dev libimage-exiftool-perl python3-pil imagemagick desktop-file-utils
     # accessibility tests: a private session bus and the accessibility bus (display: xvfb below)
     dbus-daemon at-spi2-core
+    # icons, manual page and the Debian package with its checks
+    librsvg2-bin dpkg-dev lintian appstream man-db
     # benchmarks
     libvips-tools mate-backgrounds time
     # screenshots and accessibility tests

@@ -1,0 +1,131 @@
+#include "commandlineoptions.h"
+
+#include "folderidentity.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+namespace plenwick {
+
+namespace {
+
+constexpr qint64 MinimumDpi = 1;
+constexpr qint64 MaximumDpi = 4000;
+
+// A whole number in [minimum, maximum] written with digits only: no sign, no spaces, no
+// fraction, so that "3e2" or "300dpi" are refused instead of read as something else.
+std::optional<qint64> wholeNumber(const QString& text, qint64 minimum, qint64 maximum) {
+    if (text.isEmpty() ||
+        !std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok);
+    if (!ok || value < minimum || value > maximum)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<QString> folderError(const QString& role, const QString& path) {
+    const QFileInfo folder(path);
+    if (!folder.exists())
+        return QStringLiteral("the %1 folder %2 does not exist").arg(role, path);
+    if (!folder.isDir())
+        return QStringLiteral("the %1 %2 is not a folder").arg(role, path);
+    return std::nullopt;
+}
+
+QString helpText(const QCommandLineParser& parser) {
+    return parser.helpText() +
+           QStringLiteral("\nWithout arguments, the window opens.\n"
+                          "\nExit status: 0 when every picture was converted, 1 when any was not"
+                          " (each is listed\nwith its reason), 2 when the command line is wrong"
+                          " (nothing is done).\n");
+}
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& version,
+                                   int defaultJobs) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes a copy of every JPEG, PNG and TIFF picture of SOURCE_DIR into the"
+                       " output folder,\nrecording the resolution given; the pixels stay as they"
+                       " are."));
+    const QCommandLineOption dpiOption(QStringLiteral("dpi"),
+                                       QStringLiteral("Resolution to record, 1 to 4000."),
+                                       QStringLiteral("N"));
+    const QCommandLineOption outputOption(QStringLiteral("output"),
+                                          QStringLiteral("Folder that receives the copies."),
+                                          QStringLiteral("DIR"));
+    const QCommandLineOption jobsOption(
+        QStringLiteral("jobs"),
+        QStringLiteral("Pictures converted at once, 1 to %1 (default: %2).")
+            .arg(MaximumJobs)
+            .arg(defaultJobs),
+        QStringLiteral("N"));
+    parser.addOptions({dpiOption, outputOption, jobsOption});
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("SOURCE_DIR"),
+                                 QStringLiteral("Folder holding the pictures; never changed."));
+
+    if (!parser.parse(arguments))
+        return UsageError{parser.errorText()};
+    if (parser.isSet(helpOption))
+        return InformationRequest{helpText(parser)};
+    if (parser.isSet(versionOption))
+        return InformationRequest{QStringLiteral("plenwick %1\n").arg(version)};
+
+    if (!parser.isSet(dpiOption))
+        return UsageError{QStringLiteral("--dpi is missing")};
+    if (!parser.isSet(outputOption))
+        return UsageError{QStringLiteral("--output is missing")};
+    const QStringList sources = parser.positionalArguments();
+    if (sources.size() != 1)
+        return UsageError{
+            sources.isEmpty()
+                ? QStringLiteral("SOURCE_DIR is missing")
+                : QStringLiteral("only one SOURCE_DIR is allowed, got %1").arg(sources.size())};
+    // An option given twice is refused rather than silently settled one way.
+    for (const QCommandLineOption* option : {&dpiOption, &outputOption, &jobsOption}) {
+        if (parser.values(*option).size() > 1)
+            return UsageError{
+                QStringLiteral("--%1 is given more than once").arg(option->names().constFirst())};
+    }
+
+    ConversionOptions options;
+    const QString dpiText = parser.value(dpiOption);
+    const std::optional<qint64> dpi = wholeNumber(dpiText, MinimumDpi, MaximumDpi);
+    if (!dpi)
+        return UsageError{
+            QStringLiteral("the resolution must be a whole number from %1 to %2, not '%3'")
+                .arg(MinimumDpi)
+                .arg(MaximumDpi)
+                .arg(dpiText)};
+    options.dpi = *dpi;
+    options.jobs = defaultJobs;
+    if (parser.isSet(jobsOption)) {
+        const QString jobsText = parser.value(jobsOption);
+        const std::optional<qint64> jobs = wholeNumber(jobsText, 1, MaximumJobs);
+        if (!jobs)
+            return UsageError{QStringLiteral("--jobs must be a whole number from 1 to %1, not '%2'")
+                                  .arg(MaximumJobs)
+                                  .arg(jobsText)};
+        options.jobs = static_cast<int>(*jobs);
+    }
+    options.sourceFolder = sources.constFirst();
+    options.outputFolder = parser.value(outputOption);
+    if (const std::optional<QString> error =
+            folderError(QStringLiteral("source"), options.sourceFolder))
+        return UsageError{*error};
+    if (const std::optional<QString> error =
+            folderError(QStringLiteral("output"), options.outputFolder))
+        return UsageError{*error};
+    if (isSameFolder(options.sourceFolder, options.outputFolder))
+        return UsageError{QStringLiteral("the output folder is the source folder %1: the copies"
+                                         " would replace the pictures")
+                              .arg(options.sourceFolder)};
+    return options;
+}
+
+} // namespace plenwick

@@ -1,0 +1,30 @@
+#include "printabletext.h"
+
+#include <gtest/gtest.h>
+
+namespace plenwick {
+namespace {
+
+TEST(PrintableTextTest, EscapesEveryControlCharacterAndNothingElse) {
+    const struct {
+        const char16_t* text;
+        const char16_t* printable;
+    } rows[] = {
+        {u"photo.jpg", u"photo.jpg"},
+        {u"new\nline.jpg", u"new\\nline.jpg"},
+        {u"tab\there.png", u"tab\\there.png"},
+        {u"\x1b[2Jclear.tif", u"\\x1b[2Jclear.tif"},
+        {u"bell\a.jpg", u"bell\\x07.jpg"},
+        {u"del\x7f.jpg", u"del\\x7f.jpg"},
+        {u"csi\x9b.jpg", u"csi\\x9b.jpg"},
+        {u"été €.jpg", u"été €.jpg"},
+        {u"a\\$(x)`y`\"'.jpg", u"a\\$(x)`y`\"'.jpg"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(printableText(QString::fromUtf16(row.text)), QString::fromUtf16(row.printable))
+            << QString::fromUtf16(row.text).toStdString();
+    }
+}
+
+} // namespace
+} // namespace plenwick
