@@ -148,7 +148,8 @@ CarryLookup lookUpJp2Carry(const std::string& input) {
         if (std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) != 0)
             return std::nullopt;
         while (left > 0) {
-            const std::size_t step = static_cast<std::size_t>(std::min<std::uint64_t>(left, chunkSize));
+            const std::size_t step =
+                static_cast<std::size_t>(std::min<std::uint64_t>(left, chunkSize));
             if (std::fread(buffer.data(), 1, step, file.get()) != step)
                 return std::nullopt;
             digest.update({buffer.data(), step});
@@ -160,8 +161,8 @@ CarryLookup lookUpJp2Carry(const std::string& input) {
     };
     CarriedSource source(fields->kind, fields->size);
     const auto image = digestOf(codestream->contentOffset, codestream->contentSize, nullptr);
-    const auto carried = digestOf(carry->contentOffset + sizeof carryUuid + fieldsSize,
-                                  fields->length, &source);
+    const auto carried =
+        digestOf(carry->contentOffset + sizeof carryUuid + fieldsSize, fields->length, &source);
     if (!image || !carried)
         return {std::nullopt, "the file ends inside the carried source"};
     return verdict(std::move(source), *fields, *carried, *image, size);
@@ -176,7 +177,8 @@ class JumbfAssembly final {
 public:
     // Takes the next piece; false when it does not continue the sequence.
     bool take(const JpegMarkerSegment& segment) {
-        const std::uint32_t sequence = static_cast<std::uint32_t>(readBigEndian(&segment.payload[4], 4));
+        const std::uint32_t sequence =
+            static_cast<std::uint32_t>(readBigEndian(&segment.payload[4], 4));
         if (sequence != ++pieces_)
             return false;
         const std::uint64_t length = readBigEndian(&segment.payload[8], 4);
@@ -313,7 +315,8 @@ CarriedSource::CarriedSource(CarriedKind kind, PictureSize size)
     , size_(size)
     , descriptor_(::memfd_create("carried-source", MFD_CLOEXEC)) {
     if (descriptor_ < 0)
-        throw Failure("sips", std::string("cannot hold the carried source: ") + std::strerror(errno));
+        throw Failure("sips",
+                      std::string("cannot hold the carried source: ") + std::strerror(errno));
     path_ = "/proc/self/fd/" + std::to_string(descriptor_);
 }
 
@@ -397,8 +400,8 @@ void sealJp2Carry(std::FILE* out, const std::string& target, const CarryPlacemen
 }
 
 std::function<void(jpeg_compress_struct&)> jpegCarryWriter(const std::string& source,
-                                                            CarriedKind kind, PictureSize size,
-                                                            CarryPlacement& placement) {
+                                                           CarriedKind kind, PictureSize size,
+                                                           CarryPlacement& placement) {
     // Opened and allocated here: libjpeg may leave the writer by longjmp, past any destructor.
     auto in = std::make_shared<FilePtr>(openForReading(source));
     const CarryFields fields{kind, size, {}, {}, fileSize(in->get())};

@@ -86,8 +86,8 @@ void sealJp2Carry(std::FILE* out, const std::string& target, const CarryPlacemen
 // A JpegExtras::streamedSegments writer for the carry of `source`; `placement` receives the
 // source digest.
 std::function<void(jpeg_compress_struct&)> jpegCarryWriter(const std::string& source,
-                                                            CarriedKind kind, PictureSize size,
-                                                            CarryPlacement& placement);
+                                                           CarriedKind kind, PictureSize size,
+                                                           CarryPlacement& placement);
 
 // Fills in the digests of the carry in the finished JPEG file `out`.
 void sealJpegCarry(std::FILE* out, const std::string& target, CarryPlacement placement);

@@ -272,7 +272,8 @@ void convertCarried(const Request& request, FileKind inputKind, const std::strin
             forgetXmpResolution(metadata);
         }
         if (request.format == OutputFormat::Jpeg)
-            writeJpegFile(*source.reader, out, metadata, density, CarryRequest{path, carried.kind()});
+            writeJpegFile(*source.reader, out, metadata, density,
+                          CarryRequest{path, carried.kind()});
         else
             writePngFile(*source.reader, out, metadata, density);
     }

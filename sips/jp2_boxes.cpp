@@ -105,9 +105,8 @@ std::optional<Jp2Box> Jp2BoxIterator::next() {
     }
     if (length < headerSize || length > bytes_.size() - at_)
         return std::nullopt;
-    const Jp2Box box{{reinterpret_cast<const char*>(header + 4), 4},
-                     at_ + headerSize,
-                     length - headerSize};
+    const Jp2Box box{
+        {reinterpret_cast<const char*>(header + 4), 4}, at_ + headerSize, length - headerSize};
     at_ += length;
     return box;
 }

@@ -220,7 +220,8 @@ PictureSize copyJpeg(std::FILE* in, const std::string& source, std::FILE* out,
         plan.take(std::move(segment));
     }
     if (plan.size() == PictureSize{})
-        throw Failure(source, "damaged JPEG structure: no frame header before the first scan");
+        throw Failure(source,
+                      "damaged or truncated JPEG file: no frame header before the first scan");
     stream.passScans([&](std::span<const std::uint8_t> bytes) { put(out, target, bytes); });
     return plan.size();
 }

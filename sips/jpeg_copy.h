@@ -24,6 +24,6 @@ struct JpegEdits {
 // Adobe blocks that do not add up) is dropped with a warning; carried sources are always left
 // out. Memory does not grow with the picture. Returns the frame's size.
 PictureSize copyJpeg(std::FILE* in, const std::string& source, std::FILE* out,
-                   const std::string& target, const JpegEdits& edits);
+                     const std::string& target, const JpegEdits& edits);
 
 } // namespace sips

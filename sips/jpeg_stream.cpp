@@ -29,7 +29,7 @@ int JpegStream::readByte() {
 }
 
 void JpegStream::fail(const std::string& what) const {
-    throw Failure(name_, "damaged JPEG structure: " + what);
+    throw Failure(name_, "damaged or truncated JPEG file: " + what);
 }
 
 JpegMarkerSegment JpegStream::next() {

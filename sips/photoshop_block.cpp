@@ -21,8 +21,8 @@ bool knownResourceSignature(std::span<const std::uint8_t> at) {
 
 } // namespace
 
-std::optional<std::vector<std::uint8_t>> checkedPhotoshopBlock(std::span<const std::uint8_t> payload,
-                                                               bool dropResolution) {
+std::optional<std::vector<std::uint8_t>>
+checkedPhotoshopBlock(std::span<const std::uint8_t> payload, bool dropResolution) {
     constexpr std::size_t headerSize = sizeof photoshopSignature; // signature and its NUL
     if (!startsWith(payload, photoshopSignature))
         return std::nullopt;

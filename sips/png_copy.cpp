@@ -98,7 +98,7 @@ public:
     }
 
     [[noreturn]] void fail(const std::string& what) const {
-        throw Failure(source_, "damaged PNG structure: " + what);
+        throw Failure(source_, "damaged or truncated PNG file: " + what);
     }
 
     const std::string& source() const { return source_; }
@@ -128,8 +128,10 @@ std::optional<std::vector<std::uint8_t>> withExifResolution(const std::vector<st
         const Exiv2::ByteOrder order = Exiv2::ExifParser::decode(exif, block.data(), size);
         if (order == Exiv2::invalidByteOrder)
             return std::nullopt;
-        exif["Exif.Image.XResolution"] = Exiv2::URational(density.x.numerator, density.x.denominator);
-        exif["Exif.Image.YResolution"] = Exiv2::URational(density.y.numerator, density.y.denominator);
+        exif["Exif.Image.XResolution"] =
+            Exiv2::URational(density.x.numerator, density.x.denominator);
+        exif["Exif.Image.YResolution"] =
+            Exiv2::URational(density.y.numerator, density.y.denominator);
         exif["Exif.Image.ResolutionUnit"] =
             static_cast<std::uint16_t>(density.unit == Density::Unit::Inch ? 2 : 3);
         Exiv2::Blob blob;
@@ -190,10 +192,11 @@ PictureSize copyPng(std::FILE* in, const std::string& source, std::FILE* out,
         std::memcpy(head + 4, type.data(), 4);
         copier.put(head);
         std::uint8_t crc[4];
-        storeBigEndian(crc,
-                       copier.passData(type, length,
-                                       [&](std::span<const std::uint8_t> piece) { copier.put(piece); }),
-                       4);
+        storeBigEndian(
+            crc,
+            copier.passData(type, length,
+                            [&](std::span<const std::uint8_t> piece) { copier.put(piece); }),
+            4);
         copier.put(crc);
         if (name == "IEND")
             break;

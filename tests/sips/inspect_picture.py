@@ -6,9 +6,12 @@
                                               reference is composited on white when the file has
                                               no alpha, both compared at 8 bits in the file's mode
   inspect_picture.py same-pixels A B          prints "yes" when the decoded pixels are identical
+  inspect_picture.py same-samples A B         the same at full depth, palette included, whatever
+                                              the formats (16-bit colour PNG through ImageMagick)
   inspect_picture.py pixel FILE               prints the top-left pixel's samples
 """
 import math
+import subprocess
 import sys
 
 from PIL import Image, ImageChops, ImageStat
@@ -46,6 +49,25 @@ def psnr(reference_path, path):
     return math.inf if mse == 0 else 10 * math.log10(255 * 255 / mse)
 
 
+def png_depth(path):
+    with open(path, "rb") as file:
+        head = file.read(25)
+    return head[24] if head[:8] == b"\x89PNG\r\n\x1a\n" else 8
+
+
+def samples(path):
+    image = Image.open(path)
+    if image.mode in ("RGB", "RGBA") and png_depth(path) == 16:
+        # Pillow reads 16-bit colour PNG at 8 bits.
+        raw = subprocess.run(["convert", path, "-depth", "16", "rgba:-"], check=True,
+                             capture_output=True).stdout
+        return "RGBA;16", image.size, raw, None
+    if image.mode.startswith("I;16"):
+        image = image.convert("I")
+    image.load()
+    return image.mode, image.size, image.tobytes(), image.getpalette()
+
+
 def main(command, *paths):
     if command == "dpi":
         dpi = Image.open(paths[0]).info.get("dpi")
@@ -58,6 +80,8 @@ def main(command, *paths):
     elif command == "same-pixels":
         a, b = Image.open(paths[0]), Image.open(paths[1])
         print("yes" if a.mode == b.mode and a.tobytes() == b.tobytes() else "no")
+    elif command == "same-samples":
+        print("yes" if samples(paths[0]) == samples(paths[1]) else "no")
 
 
 if __name__ == "__main__":

@@ -131,6 +131,16 @@ def main(folder):
     base.save(folder / "picture.tif", compression="tiff_lzw", dpi=(150, 150))
     exiftool(folder / "picture.tif", "-XMP-dc:Title=Harbour at dusk")
     base.convert("CMYK").save(folder / "cmyk.jpg", quality=95)
+    base.save(folder / "progressive.jpg", quality=90, progressive=True, dpi=(96, 96))
+    with_alpha(base).convert("LA").save(folder / "greyalpha.png", dpi=(150, 150))
+    with_alpha(base).save(folder / "rgba.tif", compression="tiff_lzw")
+    deep_grey = Image.linear_gradient("L").resize((WIDTH, HEIGHT)).convert("I").point(lambda v: v * 257 + 3)
+    deep_grey.convert("I;16").save(folder / "deepgrey.tif")
+    # Large enough that its carry spans several JPEG segments.
+    base.resize((WIDTH * 2, HEIGHT * 2)).save(folder / "large.png", compress_level=0)
+    # What PNG cannot hold: ink, several pages.
+    base.convert("CMYK").save(folder / "ink.tif", compression="tiff_lzw")
+    base.save(folder / "pages.tif", save_all=True, append_images=[base.rotate(180)])
     base.save(folder / "photo.jp2")
     (folder / "text.txt").write_text("not a picture at all\n")
 
