@@ -23,7 +23,7 @@ constexpr std::size_t fieldsSize = 1 + 1 + 2 + 4 + 4 + 32 + 32 + 8;
 constexpr std::size_t digestsAt = 12; // within the fields
 constexpr std::size_t uuidBoxHeadSize = 8 + sizeof carryUuid;
 constexpr std::uint64_t largestCarry = 0xFFFFFFFFull - 1024;
-constexpr std::size_t chunkSize = 1 << 20;
+constexpr std::size_t chunkSize = 1 << 16;
 
 // APP11 payload: "JP", box instance (2), packet sequence (4), then the superbox's LBox and TBox
 // again in every segment, then the next piece of the superbox's content.
@@ -402,44 +402,51 @@ void sealJp2Carry(std::FILE* out, const std::string& target, const CarryPlacemen
 std::function<void(jpeg_compress_struct&)> jpegCarryWriter(const std::string& source,
                                                            CarriedKind kind, PictureSize size,
                                                            CarryPlacement& placement) {
-    // Opened and allocated here: libjpeg may leave the writer by longjmp, past any destructor.
-    auto in = std::make_shared<FilePtr>(openForReading(source));
-    const CarryFields fields{kind, size, {}, {}, fileSize(in->get())};
-    auto buffer = std::make_shared<std::vector<std::uint8_t>>(app11Room);
-    return [in, fields, buffer, source, &placement](jpeg_compress_struct& info) {
+    // Everything the writer needs is made here: libjpeg leaves it by longjmp on a write error,
+    // past the destructors of any local.
+    struct Stream {
+        FilePtr in;
+        CarryFields fields;
+        std::vector<std::uint8_t> content = descriptionBox();
+        std::vector<std::uint8_t> piece = std::vector<std::uint8_t>(app11Room);
+        Sha256 digest;
+    };
+    auto stream = std::make_shared<Stream>();
+    stream->in = openForReading(source);
+    stream->fields = CarryFields{kind, size, {}, {}, fileSize(stream->in.get())};
+    const std::vector<std::uint8_t> head = uuidBoxHead(stream->fields);
+    stream->content.insert(stream->content.end(), head.begin(), head.end());
+    return [stream, source, &placement](jpeg_compress_struct& info) {
+        const CarryFields& fields = stream->fields;
         if (fields.length == 0 || fields.length > largestCarry)
             return;
-        std::vector<std::uint8_t> content = descriptionBox();
-        const std::vector<std::uint8_t> head = uuidBoxHead(fields);
-        content.insert(content.end(), head.begin(), head.end());
-        const std::uint64_t superboxLength = 8 + content.size() + fields.length;
-        Sha256 digest;
+        const std::uint64_t superboxLength = 8 + stream->content.size() + fields.length;
+        const std::size_t fixedSize = stream->content.size();
         std::uint64_t left = fields.length;
-        for (std::uint32_t sequence = 1; !content.empty() || left > 0; ++sequence) {
-            // The first piece starts with the boxes' fixed part, then source bytes follow.
-            std::size_t filled = std::min(content.size(), app11Room);
-            std::copy_n(content.begin(), filled, buffer->begin());
-            content.erase(content.begin(), content.begin() + static_cast<long>(filled));
+        for (std::uint32_t sequence = 1; sequence == 1 || left > 0; ++sequence) {
+            // The first piece starts with the boxes' fixed part; source bytes fill the rest.
+            std::size_t filled = sequence == 1 ? fixedSize : 0;
+            std::copy_n(stream->content.begin(), filled, stream->piece.begin());
             const std::size_t step =
                 static_cast<std::size_t>(std::min<std::uint64_t>(left, app11Room - filled));
-            if (std::fread(buffer->data() + filled, 1, step, in->get()) != step)
+            if (std::fread(stream->piece.data() + filled, 1, step, stream->in.get()) != step)
                 throw Failure(source, "the file changed while it was read");
-            digest.update({buffer->data() + filled, step});
+            stream->digest.update({stream->piece.data() + filled, step});
             filled += step;
             left -= step;
 
-            std::vector<std::uint8_t> prefix{'J', 'P'};
-            appendBigEndian(prefix, carryInstance, 2);
-            appendBigEndian(prefix, sequence, 4);
-            appendBigEndian(prefix, superboxLength, 4);
-            prefix.insert(prefix.end(), {'j', 'u', 'm', 'b'});
-            jpeg_write_m_header(&info, 0xEB, static_cast<unsigned>(prefix.size() + filled));
+            jpeg_write_m_header(&info, 0xEB, static_cast<unsigned>(app11Head + filled));
+            std::uint8_t prefix[app11Head] = {'J', 'P'};
+            storeBigEndian(prefix + 2, carryInstance, 2);
+            storeBigEndian(prefix + 4, sequence, 4);
+            storeBigEndian(prefix + 8, superboxLength, 4);
+            std::memcpy(prefix + 12, "jumb", 4);
             for (const std::uint8_t byte : prefix)
                 jpeg_write_m_byte(&info, byte);
             for (std::size_t i = 0; i < filled; ++i)
-                jpeg_write_m_byte(&info, (*buffer)[i]);
+                jpeg_write_m_byte(&info, stream->piece[i]);
         }
-        placement.source = digest.finish();
+        placement.source = stream->digest.finish();
         placement.fieldsOffset = 0; // found by sealJpegCarry
     };
 }
