@@ -5,7 +5,7 @@
 #include <memory>
 #include <span>
 
-struct evp_md_ctx_st; // OpenSSL's EVP_MD_CTX
+struct SHA256state_st; // OpenSSL's SHA256_CTX
 
 namespace sips {
 
@@ -15,14 +15,15 @@ using Digest = std::array<std::uint8_t, 32>;
 class Sha256 final {
 public:
     Sha256();
+    ~Sha256();
+    Sha256(const Sha256&) = delete;
+    Sha256& operator=(const Sha256&) = delete;
+
     void update(std::span<const std::uint8_t> bytes);
     Digest finish();
 
 private:
-    struct Free {
-        void operator()(evp_md_ctx_st* context) const;
-    };
-    std::unique_ptr<evp_md_ctx_st, Free> context_;
+    std::unique_ptr<SHA256state_st> context_;
 };
 
 } // namespace sips
