@@ -2,6 +2,7 @@
 
 #include "binary_fields.h"
 #include "carry.h"
+#include "exif_structure.h"
 #include "failure.h"
 #include "jpeg_stream.h"
 #include "photoshop_block.h"
@@ -61,25 +62,31 @@ std::vector<std::uint8_t> jfifPayload(std::vector<std::uint8_t> payload, const D
 }
 
 bool exifWellFormed(const std::vector<std::uint8_t>& payload) {
+    return exifStructureSound(std::span(payload).subspan(sizeof exifSignature));
+}
+
+bool xmpParses(const std::string& packet) {
     try {
-        Exiv2::ExifData data;
-        const std::size_t skip = sizeof exifSignature;
-        return Exiv2::ExifParser::decode(data, payload.data() + skip,
-                                         static_cast<std::uint32_t>(payload.size() - skip)) !=
-               Exiv2::invalidByteOrder;
+        Exiv2::XmpData data;
+        return Exiv2::XmpParser::decode(data, packet) == 0;
     } catch (const Exiv2::AnyError&) {
         return false;
     }
 }
 
+std::string xmpPacket(const std::vector<std::uint8_t>& payload) {
+    return std::string(payload.begin() + sizeof xmpSignature, payload.end());
+}
+
+// Exiv2's XMP parser refuses packets other readers take (duplicate properties, for one); a packet
+// that is whole, opening and closing as XMP does, is kept.
 bool xmpWellFormed(const std::vector<std::uint8_t>& payload) {
-    try {
-        Exiv2::XmpData data;
-        const std::string packet(payload.begin() + sizeof xmpSignature, payload.end());
-        return Exiv2::XmpParser::decode(data, packet) == 0;
-    } catch (const Exiv2::AnyError&) {
-        return false;
-    }
+    const std::string packet = xmpPacket(payload);
+    const std::size_t start = packet.find_first_not_of(" \t\r\n");
+    const bool opens = start != std::string::npos && (packet.compare(start, 9, "<?xpacket") == 0 ||
+                                                      packet.compare(start, 10, "<x:xmpmeta") == 0);
+    const bool closes = packet.find("</x:xmpmeta>") != std::string::npos;
+    return (opens && closes) || xmpParses(packet);
 }
 
 // ICC profiles are split over numbered APP2 segments: "ICC_PROFILE\0", number, count, bytes.
@@ -138,7 +145,10 @@ public:
         } else if (isExif(segment)) {
             replaceOrCheck(std::move(segment), edits_.exif, exifPlaced_, exifWellFormed, "EXIF");
         } else if (isXmp(segment)) {
-            replaceOrCheck(std::move(segment), edits_.xmp, xmpPlaced_, xmpWellFormed, "XMP");
+            if (edits_.xmp && edits_.xmp->bytes.empty() && !xmpPlaced_)
+                keepUneditableXmp(std::move(segment));
+            else
+                replaceOrCheck(std::move(segment), edits_.xmp, xmpPlaced_, xmpWellFormed, "XMP");
         } else if (segment.marker == app13 && startsWith(segment.payload, photoshopSignature)) {
             std::optional<std::vector<std::uint8_t>> kept =
                 checkedPhotoshopBlock(segment.payload, edits_.dropPhotoshopResolution);
@@ -189,6 +199,21 @@ private:
         } else {
             drop(what);
         }
+    }
+
+    // The edit found no XMP it could read: a packet Exiv2 cannot parse stays unless it records a
+    // resolution, which could not be brought up to date.
+    void keepUneditableXmp(JpegMarkerSegment segment) {
+        xmpPlaced_ = true;
+        const std::string packet = xmpPacket(segment.payload);
+        if (xmpParses(packet))
+            return; // it held nothing
+        if (packet.find("Resolution") != std::string::npos)
+            return warn(source_, "left out an XMP packet that records an older resolution and "
+                                 "cannot be edited");
+        if (!xmpWellFormed(segment.payload))
+            return drop("XMP");
+        kept_.push_back(std::move(segment));
     }
 
     void drop(const char* what) {

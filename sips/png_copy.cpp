@@ -1,6 +1,7 @@
 #include "png_copy.h"
 
 #include "binary_fields.h"
+#include "exif_structure.h"
 #include "failure.h"
 #include "warning.h"
 
@@ -122,6 +123,8 @@ std::vector<std::uint8_t> physData(const Density& density) {
 // The eXIf block with its resolution tags set, or nullopt when it does not parse.
 std::optional<std::vector<std::uint8_t>> withExifResolution(const std::vector<std::uint8_t>& block,
                                                             const Density& density) {
+    if (!exifStructureSound(block))
+        return std::nullopt;
     try {
         Exiv2::ExifData exif;
         const auto size = static_cast<std::uint32_t>(block.size());
