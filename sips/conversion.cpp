@@ -271,9 +271,12 @@ void convertCarried(const Request& request, FileKind inputKind, const std::strin
             recordDensity(metadata, *density);
             forgetXmpResolution(metadata);
         }
+        // Only the JPEG made from a JPEG 2000 file is an intermediate; a copy carries nothing.
+        std::optional<CarryRequest> carry;
+        if (inputKind == FileKind::Jp2)
+            carry = CarryRequest{path, carried.kind()};
         if (request.format == OutputFormat::Jpeg)
-            writeJpegFile(*source.reader, out, metadata, density,
-                          CarryRequest{path, carried.kind()});
+            writeJpegFile(*source.reader, out, metadata, density, carry);
         else
             writePngFile(*source.reader, out, metadata, density);
     }
@@ -312,8 +315,7 @@ void convertDirect(const Request& request, FileKind kind, const std::string& tar
     AtomicFile out(target);
     switch (request.format) {
     case OutputFormat::Jpeg:
-        writeJpegFile(*source.reader, out, metadata, density,
-                      kind == FileKind::Jpeg ? std::nullopt : carryFor(request.input, kind));
+        writeJpegFile(*source.reader, out, metadata, density, std::nullopt);
         break;
     case OutputFormat::Png:
         writePngFile(*source.reader, out, metadata, density);
