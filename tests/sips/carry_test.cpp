@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <regex>
 
 namespace sips_test {
 namespace {
@@ -14,7 +13,7 @@ struct Tampering : Row {
     bool afterStepTwo;   // tamper with the JPEG of step 2, else with the JP2 of step 1
     const char* edit;    // what tamper.py does
     const char* other;   // the picture whose carry is swapped in, or ""
-    const char* warning; // a regular expression
+    const char* warning; // part of the warning
 };
 
 class TamperedIntermediate : public ::testing::TestWithParam<Tampering> {};
@@ -44,19 +43,19 @@ TEST_P(TamperedIntermediate, FallsBackToAValidCopyAndLeavesNothingBehind) {
         tamper(row.edit, jp2, other);
     RunResult step = sips(withInput(stepTwo, jp2));
     ASSERT_EQ(step.exitCode, 0) << step.err;
-    if (row.afterStepTwo)
+    if (row.afterStepTwo) {
         tamper(row.edit, jp2, other);
-    else
-        EXPECT_TRUE(std::regex_search(step.err,
-                                      std::regex("^sips: warning: .*" + std::string(row.warning))))
-            << step.err;
+    } else {
+        EXPECT_EQ(step.err.rfind("sips: warning: ", 0), 0u) << step.err;
+        EXPECT_NE(step.err.find(row.warning), std::string::npos) << step.err;
+    }
 
     const bool png = fs::path(row.sample).extension() == ".png";
     const fs::path copy = folder / (png ? "copy.png" : "copy.jpg");
     step = sips({"-s", "format", png ? "png" : "jpeg", jp2, "--out", copy});
     ASSERT_EQ(step.exitCode, 0) << step.err;
     if (row.afterStepTwo) {
-        EXPECT_TRUE(std::regex_search(step.err, std::regex(row.warning))) << step.err;
+        EXPECT_NE(step.err.find(row.warning), std::string::npos) << step.err;
     }
     EXPECT_EQ(std::count(step.err.begin(), step.err.end(), '\n'), row.afterStepTwo ? 1 : 0);
 

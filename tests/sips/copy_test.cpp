@@ -3,14 +3,13 @@
 #include "sips_harness.h"
 
 #include <gtest/gtest.h>
-#include <regex>
 
 namespace sips_test {
 namespace {
 
 struct Malformed : Row {
     const char* sample;
-    const char* warning; // a regular expression, for the copy that keeps the resolution
+    const char* warning; // for the copy that keeps the resolution
 };
 
 class MalformedSegment : public ::testing::TestWithParam<Malformed> {};
@@ -28,8 +27,7 @@ TEST_P(MalformedSegment, IsLeftOutOfTheCopy) {
         const RunResult result = sips(line);
         ASSERT_EQ(result.exitCode, 0) << result.err;
         if (!newResolution) {
-            EXPECT_TRUE(std::regex_search(result.err, std::regex(GetParam().warning)))
-                << result.err;
+            EXPECT_NE(result.err.find(GetParam().warning), std::string::npos) << result.err;
         }
         const auto tags = exifTool(copy);
         EXPECT_FALSE(tags.contains("ExifTool:Warning")) << tags.at("ExifTool:Warning");
