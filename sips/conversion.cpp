@@ -271,9 +271,10 @@ void convertCarried(const Request& request, FileKind inputKind, const std::strin
             recordDensity(metadata, *density);
             forgetXmpResolution(metadata);
         }
-        // Only the JPEG made from a JPEG 2000 file is an intermediate; a copy carries nothing.
+        // A file rewritten in place is an intermediate and carries its source on; a copy written
+        // elsewhere carries nothing.
         std::optional<CarryRequest> carry;
-        if (inputKind == FileKind::Jp2)
+        if (target == request.input)
             carry = CarryRequest{path, carried.kind()};
         if (request.format == OutputFormat::Jpeg)
             writeJpegFile(*source.reader, out, metadata, density, carry);
