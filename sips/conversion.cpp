@@ -256,16 +256,17 @@ void convertCarried(const Request& request, FileKind inputKind, const std::strin
                     const CarriedSource& carried) {
     const std::optional<Density> density = densityFor(request, inputKind);
     const std::string& path = carried.path();
+    const std::string name = request.input + " (carried source)";
     const FileKind kind = fileKindOf(carried.kind());
     AtomicFile out(target);
     if (request.format == OutputFormat::Jpeg && kind == FileKind::Jpeg) {
-        copyJpegFile(path, request.input, out, density, carried.size());
+        copyJpegFile(path, name, out, density, carried.size());
     } else if (request.format == OutputFormat::Png && kind == FileKind::Png) {
-        copyPngFile(path, request.input, out, density, carried.size());
+        copyPngFile(path, name, out, density, carried.size());
     } else {
         Source source = openSource(path, kind);
         const Layout& layout = source.reader->layout();
-        expectSize({layout.width, layout.height}, carried.size(), request.input);
+        expectSize({layout.width, layout.height}, carried.size(), name);
         Metadata metadata = readMetadata(path);
         if (density) {
             recordDensity(metadata, *density);
@@ -352,6 +353,8 @@ void convert(const Request& request) {
                 convertCarried(request, kind, target, *carried);
                 return;
             } catch (const Failure& failure) {
+                if (failure.file() == target) // writing failed, not the carried source
+                    throw;
                 warn(request.input, std::string("cannot use the carried source (") +
                                         failure.what() + "); converting the image itself instead");
             }
