@@ -337,8 +337,12 @@ std::optional<CarriedSource> usableCarry(const std::string& input, FileKind kind
         if (!lookup.problem.empty())
             warn(input, lookup.problem + "; converting the image itself instead");
         return std::move(lookup.source);
-    } catch (const Failure&) {
-        return std::nullopt; // the conversion itself judges a damaged input
+    } catch (const Failure& failure) {
+        // The conversion itself judges a damaged input; anything else is said.
+        if (failure.file() != input)
+            warn(input, std::string("cannot read the carried source (") + failure.what() +
+                            "); converting the image itself instead");
+        return std::nullopt;
     }
 }
 
