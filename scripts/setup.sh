@@ -11,7 +11,7 @@ packages=(
     # image tool
     libjpeg62-turbo-dev libpng-dev libtiff-dev libopenjp2-7-dev libexiv2-dev libvips-dev
     # tests
-    libgtest-dev libgmock-dev libimage-exiftool-perl python3-pil imagemagick desktop-file-utils
+    libgtest-dev libgmock-dev libimage-exiftool-perl python3-pil libopenjp2-tools imagemagick desktop-file-utils
     # accessibility tests: a private session bus and the accessibility bus (display: xvfb below)
     dbus-daemon at-spi2-core
     # icons, manual page and the Debian package with its checks

@@ -12,7 +12,18 @@ const char* const usage =
     "Converts FILE (JPEG, PNG, TIFF or JPEG 2000, recognised by content) to the format asked\n"
     "for, writing --out FILE or, without --out, rewriting FILE in place. N is a whole number of\n"
     "dots per inch from 1 to 65535. Options may come in any order, each at most once.\n"
-    "Transparency is composited on white when the output is JPEG.\n";
+    "Transparency is composited on white when the output is JPEG.\n"
+    "\n"
+    "What it carries: a JPEG 2000 file it writes holds the source file (JPEG, PNG, or TIFF that\n"
+    "PNG can hold) in a uuid box; a JPEG it writes in place of such a file holds a PNG or TIFF\n"
+    "source on in APP11 segments (a copy written elsewhere carries nothing). Each is bound to\n"
+    "the image data beside it by a SHA-256 digest.\n"
+    "A JPEG or PNG made from a file that carries its source is made from the source: JPEG to\n"
+    "JPEG keeps the compressed data byte for byte, PNG to PNG keeps every chunk but pHYs and the\n"
+    "eXIf resolution, TIFF to PNG keeps the samples, alpha and 16 bits included. JPEG to JPEG\n"
+    "and PNG to PNG copy this way directly too. A TIFF with CMYK ink or several pages is not\n"
+    "carried: its PNG copy is converted from the intermediate (first page, RGB). A carried source\n"
+    "that does not match its file is passed over with a warning.\n";
 
 namespace {
 

@@ -1,20 +1,26 @@
 #include "conversion.h"
 
 #include "atomic_file.h"
+#include "binary_fields.h"
+#include "carry.h"
 #include "failure.h"
 #include "file_kind.h"
 #include "jp2_boxes.h"
 #include "jp2_reader.h"
 #include "jp2_writer.h"
+#include "jpeg_copy.h"
 #include "jpeg_reader.h"
-#include "jpeg_transcode.h"
 #include "jpeg_writer.h"
 #include "metadata.h"
 #include "photoshop_block.h"
 #include "pixel_adapters.h"
+#include "png_copy.h"
 #include "png_reader.h"
 #include "png_writer.h"
+#include "stdio_file.h"
+#include "tiff_fit.h"
 #include "tiff_reader.h"
+#include "warning.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,10 +30,7 @@ namespace sips {
 
 namespace {
 
-constexpr char exifSignature[] = "Exif\0"; // with its NUL: "Exif\0\0"
-constexpr char xmpSignature[] = "http://ns.adobe.com/xap/1.0/";
-
-// A decoder for the input and the resolution its own headers record (JFIF, pHYs).
+// A decoder for a picture and the resolution its own headers record (JFIF, pHYs).
 struct Source {
     std::unique_ptr<RowReader> reader;
     std::optional<Density> density;
@@ -54,21 +57,44 @@ Source openSource(const std::string& path, FileKind kind) {
     throw Failure(path, "unsupported file");
 }
 
-// The resolution the command line asks for, falling back to the source's, per axis.
+FileKind fileKindOf(CarriedKind kind) {
+    return kind == CarriedKind::Jpeg  ? FileKind::Jpeg
+           : kind == CarriedKind::Png ? FileKind::Png
+                                      : FileKind::Tiff;
+}
+
+// The resolution a picture records: its EXIF tags, else its own header's.
+std::optional<Density> recordedDensity(const Metadata& metadata, const Source& source) {
+    const std::optional<Density> exif = exifDensity(metadata.exif);
+    return exif ? exif : source.density;
+}
+
+// The resolution the command line asks for, falling back to `recorded`, per axis.
 std::optional<Density> requestedDensity(const Request& request,
-                                        const std::optional<Density>& source) {
+                                        const std::optional<Density>& recorded) {
     if (!request.dpiWidth && !request.dpiHeight)
         return std::nullopt;
-    const auto fallback = [&](double sourceDpi) {
-        return static_cast<std::uint32_t>(std::max(1.0, std::round(sourceDpi)));
+    const auto fallback = [&](double recordedDpi) {
+        return static_cast<std::uint32_t>(std::max(1.0, std::round(recordedDpi)));
     };
     const std::uint32_t x = request.dpiWidth ? *request.dpiWidth
-                            : source         ? fallback(source->xDpi())
+                            : recorded       ? fallback(recorded->xDpi())
                                              : *request.dpiHeight;
     const std::uint32_t y = request.dpiHeight ? *request.dpiHeight
-                            : source          ? fallback(source->yDpi())
+                            : recorded        ? fallback(recorded->yDpi())
                                               : *request.dpiWidth;
     return Density::dotsPerInch(x, y);
+}
+
+// What the command line asks for, else (for a copy made from a carried source) what the
+// intermediate `input` records: its resolution is the one the user chose in an earlier step.
+std::optional<Density> densityFor(const Request& request, FileKind kind) {
+    if (request.dpiWidth && request.dpiHeight)
+        return Density::dotsPerInch(*request.dpiWidth, *request.dpiHeight);
+    const Source input = openSource(request.input, kind);
+    const std::optional<Density> recorded = recordedDensity(readMetadata(request.input), input);
+    const std::optional<Density> asked = requestedDensity(request, recorded);
+    return asked ? asked : recorded;
 }
 
 JpegSegment segment(int marker, const char* signature, std::size_t signatureSize,
@@ -79,6 +105,10 @@ JpegSegment segment(int marker, const char* signature, std::size_t signatureSize
 }
 
 JpegSegment exifSegment(Metadata& metadata) {
+    // EXIF in a JPEG file names its chroma siting; JFIF's, which libjpeg follows, is centred.
+    const Exiv2::ExifKey siting("Exif.Image.YCbCrPositioning");
+    if (!metadata.exif.empty() && metadata.exif.findKey(siting) == metadata.exif.end())
+        metadata.exif[siting.key()] = std::uint16_t{1};
     const std::vector<std::uint8_t> exif =
         encodeExif(metadata, largestSegmentPayload - sizeof exifSignature);
     return exif.empty() ? JpegSegment{JPEG_APP0 + 1, {}}
@@ -102,24 +132,43 @@ std::vector<std::uint8_t> profileFor(const Metadata& metadata, ColourModel model
     return fits ? metadata.icc : std::vector<std::uint8_t>{};
 }
 
-void rewriteJpegData(const Request& request, const std::string& target, Metadata metadata) {
+void expectSize(PictureSize found, std::optional<PictureSize> expected, const std::string& name) {
+    if (expected && found != *expected)
+        throw Failure(name, "the picture has another size than its carry says");
+}
+
+// JPEG data copied as it is, with `density` recorded in its metadata when set.
+void copyJpegFile(const std::string& path, const std::string& name, AtomicFile& out,
+                  const std::optional<Density>& density, std::optional<PictureSize> expected) {
     JpegEdits edits;
-    // Without a new resolution the source's segments, JFIF header included, travel unchanged.
-    edits.density = requestedDensity(request, exifDensity(metadata.exif));
-    if (edits.density) {
-        recordDensity(metadata, *edits.density);
+    if (density) {
+        Metadata metadata = readMetadata(path);
+        recordDensity(metadata, *density);
         forgetXmpResolution(metadata);
+        edits.density = density;
         edits.exif = exifSegment(metadata);
         edits.xmp = xmpSegment(metadata);
         edits.dropPhotoshopResolution = true;
     }
-    AtomicFile out(target);
-    transcodeJpeg(request.input, out.stream(), target, edits);
-    out.commit();
+    FilePtr in = openForReading(path);
+    expectSize(copyJpeg(in.get(), name, out.stream(), out.target(), edits), expected, name);
 }
 
+void copyPngFile(const std::string& path, const std::string& name, AtomicFile& out,
+                 const std::optional<Density>& density, std::optional<PictureSize> expected) {
+    FilePtr in = openForReading(path);
+    expectSize(copyPng(in.get(), name, out.stream(), out.target(), density), expected, name);
+}
+
+// The file a JPEG made from a PNG or TIFF carries, so that a PNG made from it can be exact.
+struct CarryRequest {
+    std::string path;
+    CarriedKind kind;
+};
+
 void writeJpegFile(RowReader& source, AtomicFile& out, Metadata& metadata,
-                   const std::optional<Density>& density) {
+                   const std::optional<Density>& density,
+                   const std::optional<CarryRequest>& carry) {
     const Layout& from = source.layout();
     const ColourModel model = from.model == ColourModel::GreyAlpha  ? ColourModel::Grey
                               : from.model == ColourModel::RgbAlpha ? ColourModel::Rgb
@@ -139,7 +188,13 @@ void writeJpegFile(RowReader& source, AtomicFile& out, Metadata& metadata,
     if (!iptc.empty())
         extras.segments.push_back(
             segment(JPEG_APP0 + 13, photoshopSignature, sizeof photoshopSignature, iptc));
+    CarryPlacement placement;
+    if (carry)
+        extras.streamedSegments =
+            jpegCarryWriter(carry->path, carry->kind, {from.width, from.height}, placement);
     writeJpeg(converter ? *converter : source, out.stream(), out.target(), extras);
+    if (carry)
+        sealJpegCarry(out.stream(), out.target(), placement);
 }
 
 void writePngFile(RowReader& source, AtomicFile& out, Metadata& metadata,
@@ -158,7 +213,8 @@ void writePngFile(RowReader& source, AtomicFile& out, Metadata& metadata,
     writePng(pixels, out.stream(), out.target(), extras);
 }
 
-void writeJp2File(RowReader& source, AtomicFile& out, const Metadata& metadata) {
+void writeJp2File(RowReader& source, AtomicFile& out, const Metadata& metadata,
+                  const std::optional<CarryRequest>& carry) {
     const Layout& layout = source.layout();
     const std::vector<std::uint8_t> icc = profileFor(metadata, layout.model);
     std::vector<std::uint8_t> header = jp2Skeleton(layout);
@@ -167,24 +223,90 @@ void writeJp2File(RowReader& source, AtomicFile& out, const Metadata& metadata) 
         if (icc.empty() && !relabelJp2ColourSpace(header, layout.model))
             throw Failure(out.target(), "cannot record the colour space in the JPEG 2000 header");
     }
-    writeJp2(source, jp2BoxesBeforeCodestream(header), out.stream(), out.target());
+    const std::span<const std::uint8_t> boxes = jp2BoxesBeforeCodestream(header);
+    if (boxes.empty() || std::fwrite(boxes.data(), 1, boxes.size(), out.stream()) != boxes.size())
+        throw Failure(out.target(), "cannot write the JPEG 2000 header");
+    CarryPlacement placement;
+    if (carry)
+        placement = writeJp2Carry(out.stream(), out.target(), carry->path, carry->kind,
+                                  {layout.width, layout.height});
+    const Jp2Codestream codestream = writeJp2Codestream(source, out.stream(), out.target());
+    if (carry)
+        sealJp2Carry(out.stream(), out.target(), placement, codestream.start, codestream.end);
 }
 
-} // namespace
+// The source an intermediate may carry: JPEG and PNG files always, TIFF where PNG holds it.
+std::optional<CarryRequest> carryFor(const std::string& path, FileKind kind) {
+    switch (kind) {
+    case FileKind::Jpeg:
+        return CarryRequest{path, CarriedKind::Jpeg};
+    case FileKind::Png:
+        return CarryRequest{path, CarriedKind::Png};
+    case FileKind::Tiff:
+        if (pngHoldsTiff(path))
+            return CarryRequest{path, CarriedKind::Tiff};
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
 
-void convert(const Request& request) {
-    const FileKind kind = detectFileKind(request.input);
-    const std::string target = request.out.value_or(request.input);
+// Makes the copy from the source an intermediate carries instead of from the intermediate.
+void convertCarried(const Request& request, FileKind inputKind, const std::string& target,
+                    const CarriedSource& carried) {
+    const std::optional<Density> density = densityFor(request, inputKind);
+    const std::string& path = carried.path();
+    const std::string name = request.input + " (carried source)";
+    const FileKind kind = fileKindOf(carried.kind());
+    AtomicFile out(target);
+    if (request.format == OutputFormat::Jpeg && kind == FileKind::Jpeg) {
+        copyJpegFile(path, name, out, density, carried.size());
+    } else if (request.format == OutputFormat::Png && kind == FileKind::Png) {
+        copyPngFile(path, name, out, density, carried.size());
+    } else {
+        Source source = openSource(path, kind);
+        const Layout& layout = source.reader->layout();
+        expectSize({layout.width, layout.height}, carried.size(), name);
+        Metadata metadata = readMetadata(path);
+        if (density) {
+            recordDensity(metadata, *density);
+            forgetXmpResolution(metadata);
+        }
+        // A file rewritten in place is an intermediate and carries its source on; a copy written
+        // elsewhere carries nothing.
+        std::optional<CarryRequest> carry;
+        if (target == request.input)
+            carry = CarryRequest{path, carried.kind()};
+        if (request.format == OutputFormat::Jpeg)
+            writeJpegFile(*source.reader, out, metadata, density, carry);
+        else
+            writePngFile(*source.reader, out, metadata, density);
+    }
+    out.commit();
+}
 
+void convertDirect(const Request& request, FileKind kind, const std::string& target) {
     if (kind == FileKind::Jpeg && request.format == OutputFormat::Jpeg) {
-        rewriteJpegData(request, target, readMetadata(request.input));
+        // Without a new resolution the source's segments, JFIF header included, travel unchanged.
+        AtomicFile out(target);
+        const std::optional<Density> asked =
+            request.dpiWidth || request.dpiHeight ? densityFor(request, kind) : std::nullopt;
+        copyJpegFile(request.input, request.input, out, asked, std::nullopt);
+        out.commit();
+        return;
+    }
+    if (kind == FileKind::Png && request.format == OutputFormat::Png) {
+        AtomicFile out(target);
+        const std::optional<Density> asked =
+            request.dpiWidth || request.dpiHeight ? densityFor(request, kind) : std::nullopt;
+        copyPngFile(request.input, request.input, out, asked, std::nullopt);
+        out.commit();
         return;
     }
 
     Source source = openSource(request.input, kind);
     Metadata metadata = readMetadata(request.input);
-    const std::optional<Density> recorded =
-        exifDensity(metadata.exif) ? exifDensity(metadata.exif) : source.density;
+    const std::optional<Density> recorded = recordedDensity(metadata, source);
     const std::optional<Density> asked = requestedDensity(request, recorded);
     const std::optional<Density> density = asked ? asked : recorded;
     if (density)
@@ -195,16 +317,54 @@ void convert(const Request& request) {
     AtomicFile out(target);
     switch (request.format) {
     case OutputFormat::Jpeg:
-        writeJpegFile(*source.reader, out, metadata, density);
+        writeJpegFile(*source.reader, out, metadata, density, std::nullopt);
         break;
     case OutputFormat::Png:
         writePngFile(*source.reader, out, metadata, density);
         break;
     case OutputFormat::Jp2:
-        writeJp2File(*source.reader, out, metadata);
+        writeJp2File(*source.reader, out, metadata, carryFor(request.input, kind));
         break;
     }
     out.commit();
+}
+
+// A carry that matches the input's image, if the input holds one. A carry that does not match
+// is reported and passed over: the copy is then made from the input's own image.
+std::optional<CarriedSource> usableCarry(const std::string& input, FileKind kind) {
+    try {
+        CarryLookup lookup = lookUpCarry(input, kind);
+        if (!lookup.problem.empty())
+            warn(input, lookup.problem + "; converting the image itself instead");
+        return std::move(lookup.source);
+    } catch (const Failure& failure) {
+        // The conversion itself judges a damaged input; anything else is said.
+        if (failure.file() != input)
+            warn(input, std::string("cannot read the carried source (") + failure.what() +
+                            "); converting the image itself instead");
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+void convert(const Request& request) {
+    const FileKind kind = detectFileKind(request.input);
+    const std::string target = request.out.value_or(request.input);
+    if (request.format != OutputFormat::Jp2) {
+        if (const std::optional<CarriedSource> carried = usableCarry(request.input, kind)) {
+            try {
+                convertCarried(request, kind, target, *carried);
+                return;
+            } catch (const Failure& failure) {
+                if (failure.file() == target) // writing failed, not the carried source
+                    throw;
+                warn(request.input, std::string("cannot use the carried source (") +
+                                        failure.what() + "); converting the image itself instead");
+            }
+        }
+    }
+    convertDirect(request, kind, target);
 }
 
 } // namespace sips

@@ -17,6 +17,13 @@ struct Density {
     Rational y;
     Unit unit = Unit::Inch;
 
+    // What a JFIF header records: unit 1 (per inch) or 2 (per centimetre) and whole values.
+    struct Jfif {
+        std::uint8_t unit = 1;
+        std::uint16_t x = 1;
+        std::uint16_t y = 1;
+    };
+
     static Density dotsPerInch(std::uint32_t xDpi, std::uint32_t yDpi);
     static Density fromPixelsPerMetre(std::uint32_t x, std::uint32_t y);
 
@@ -25,6 +32,7 @@ struct Density {
     // The PNG pHYs value: round(dpi / 0.0254).
     std::uint32_t xPixelsPerMetre() const { return toPixelsPerMetre(x); }
     std::uint32_t yPixelsPerMetre() const { return toPixelsPerMetre(y); }
+    Jfif jfif() const;
 
 private:
     double toDpi(Rational r) const;

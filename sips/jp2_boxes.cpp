@@ -1,21 +1,15 @@
 #include "jp2_boxes.h"
 
+#include "binary_fields.h"
 #include "stdio_file.h"
 
-#include <cstdint>
-#include <cstring>
-#include <vector>
+#include <sys/stat.h>
 
 namespace sips {
 
 namespace {
 
-std::uint64_t bigEndian(const std::uint8_t* bytes, int count) {
-    std::uint64_t value = 0;
-    for (int i = 0; i < count; ++i)
-        value = (value << 8) | bytes[i];
-    return value;
-}
+constexpr std::size_t largestHeaderBox = 1u << 24;
 
 std::uint32_t enumeratedColourSpace(ColourModel model) {
     switch (model) {
@@ -45,10 +39,10 @@ Jp2ColourHints::Space fromEnumerated(std::uint64_t code) {
     }
 }
 
-Jp2ColourHints::Space fromProfile(const std::uint8_t* profile, std::size_t size) {
-    if (size < 20)
+Jp2ColourHints::Space fromProfile(std::span<const std::uint8_t> profile) {
+    if (profile.size() < 20)
         return Jp2ColourHints::Space::Unknown;
-    const std::string space(reinterpret_cast<const char*>(profile) + 16, 4);
+    const std::string space(reinterpret_cast<const char*>(profile.data()) + 16, 4);
     if (space == "RGB ")
         return Jp2ColourHints::Space::Rgb;
     if (space == "GRAY")
@@ -58,138 +52,173 @@ Jp2ColourHints::Space fromProfile(const std::uint8_t* profile, std::size_t size)
     return Jp2ColourHints::Space::Unknown;
 }
 
-void readHeaderBox(const std::vector<std::uint8_t>& box, Jp2ColourHints& hints) {
-    std::size_t at = 0;
-    while (box.size() - at >= 8) {
-        const std::uint64_t length = bigEndian(&box[at], 4);
-        const std::string type(reinterpret_cast<const char*>(&box[at + 4]), 4);
-        if (length < 8 || length > box.size() - at)
-            return;
-        const std::uint8_t* body = &box[at + 8];
-        const std::size_t bodySize = static_cast<std::size_t>(length) - 8;
-        if (type == "colr" && bodySize >= 3 && hints.space == Jp2ColourHints::Space::Unknown) {
-            if (body[0] == 1 && bodySize >= 7)
-                hints.space = fromEnumerated(bigEndian(body + 3, 4));
+Jp2ColourHints readHeaderBox(std::span<const std::uint8_t> header) {
+    Jp2ColourHints hints;
+    Jp2BoxIterator boxes(header);
+    while (const std::optional<Jp2Box> box = boxes.next()) {
+        const std::span<const std::uint8_t> body = boxes.content(*box);
+        if (box->type == "colr" && body.size() >= 3 &&
+            hints.space == Jp2ColourHints::Space::Unknown) {
+            if (body[0] == 1 && body.size() >= 7)
+                hints.space = fromEnumerated(readBigEndian(&body[3], 4));
             else if (body[0] == 2)
-                hints.space = fromProfile(body + 3, bodySize - 3);
-        } else if (type == "cdef" && bodySize >= 2) {
-            const std::uint64_t count = bigEndian(body, 2);
-            for (std::uint64_t i = 0; i < count && 2 + (i + 1) * 6 <= bodySize; ++i) {
-                const std::uint8_t* entry = body + 2 + i * 6;
-                const std::uint64_t channelType = bigEndian(entry + 2, 2);
+                hints.space = fromProfile(body.subspan(3));
+        } else if (box->type == "cdef" && body.size() >= 2) {
+            const std::uint64_t count = readBigEndian(body.data(), 2);
+            for (std::uint64_t i = 0; i < count && 2 + (i + 1) * 6 <= body.size(); ++i) {
+                const std::uint8_t* entry = &body[2 + i * 6];
+                const std::uint64_t channelType = readBigEndian(entry + 2, 2);
                 if (channelType == 1 || channelType == 2)
-                    hints.alphaChannel = static_cast<int>(bigEndian(entry, 2));
+                    hints.alphaChannel = static_cast<int>(readBigEndian(entry, 2));
             }
         }
-        at += static_cast<std::size_t>(length);
     }
+    return hints;
 }
 
-// Reads the JP2 header box's body.
-std::vector<std::uint8_t> readHeaderBoxBody(std::FILE* file) {
-    std::uint8_t header[16];
-    // The JP2 header box comes before the codestream; only boxes up to it are read.
-    while (std::fread(header, 1, 8, file) == 8) {
-        std::uint64_t length = bigEndian(header, 4);
-        std::uint64_t headerSize = 8;
-        if (length == 1) {
-            if (std::fread(header + 8, 1, 8, file) != 8)
-                break;
-            length = bigEndian(header + 8, 8);
-            headerSize = 16;
-        }
-        const bool jp2Header = std::memcmp(header + 4, "jp2h", 4) == 0;
-        if (std::memcmp(header + 4, "jp2c", 4) == 0 || length < headerSize || length == 0)
-            break;
-        const std::uint64_t bodySize = length - headerSize;
-        if (jp2Header) {
-            if (bodySize > (1u << 24))
-                break;
-            std::vector<std::uint8_t> box(static_cast<std::size_t>(bodySize));
-            if (std::fread(box.data(), 1, box.size(), file) != box.size())
-                break;
-            return box;
-        }
-        if (std::fseek(file, static_cast<long>(bodySize), SEEK_CUR) != 0)
-            break;
+// The first box of `type` among `bytes`, with its content.
+std::optional<std::span<const std::uint8_t>> findBox(std::span<const std::uint8_t> bytes,
+                                                     std::string_view type) {
+    Jp2BoxIterator boxes(bytes);
+    while (const std::optional<Jp2Box> box = boxes.next()) {
+        if (box->type == type)
+            return boxes.content(*box);
     }
-    return {};
+    return std::nullopt;
 }
 
 } // namespace
 
+std::optional<Jp2Box> Jp2BoxIterator::next() {
+    if (bytes_.size() - at_ < 8)
+        return std::nullopt;
+    const std::uint8_t* header = &bytes_[at_];
+    std::uint64_t length = readBigEndian(header, 4);
+    std::uint64_t headerSize = 8;
+    if (length == 1) {
+        if (bytes_.size() - at_ < 16)
+            return std::nullopt;
+        length = readBigEndian(header + 8, 8);
+        headerSize = 16;
+    } else if (length == 0) {
+        length = bytes_.size() - at_;
+    }
+    if (length < headerSize || length > bytes_.size() - at_)
+        return std::nullopt;
+    const Jp2Box box{
+        {reinterpret_cast<const char*>(header + 4), 4}, at_ + headerSize, length - headerSize};
+    at_ += length;
+    return box;
+}
+
+Jp2FileBoxIterator::Jp2FileBoxIterator(std::FILE* file)
+    : file_(file) {
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) == 0 && info.st_size > 0)
+        fileSize_ = static_cast<std::uint64_t>(info.st_size);
+}
+
+std::optional<Jp2Box> Jp2FileBoxIterator::next() {
+    std::uint8_t header[16];
+    if (fileSize_ - at_ < 8 || std::fseek(file_, static_cast<long>(at_), SEEK_SET) != 0 ||
+        std::fread(header, 1, 8, file_) != 8)
+        return std::nullopt;
+    std::uint64_t length = readBigEndian(header, 4);
+    std::uint64_t headerSize = 8;
+    if (length == 1) {
+        if (std::fread(header + 8, 1, 8, file_) != 8)
+            return std::nullopt;
+        length = readBigEndian(header + 8, 8);
+        headerSize = 16;
+    } else if (length == 0) {
+        length = fileSize_ - at_;
+    }
+    if (length < headerSize || length > fileSize_ - at_)
+        return std::nullopt;
+    std::memcpy(type_, header + 4, 4);
+    const Jp2Box box{{type_, 4}, at_ + headerSize, length - headerSize};
+    at_ += length;
+    return box;
+}
+
+std::optional<std::vector<std::uint8_t>> readJp2Box(std::FILE* file, const Jp2Box& box,
+                                                    std::size_t limit) {
+    if (box.contentSize > limit ||
+        std::fseek(file, static_cast<long>(box.contentOffset), SEEK_SET) != 0)
+        return std::nullopt;
+    std::vector<std::uint8_t> content(static_cast<std::size_t>(box.contentSize));
+    if (std::fread(content.data(), 1, content.size(), file) != content.size())
+        return std::nullopt;
+    return content;
+}
+
 Jp2ColourHints readJp2ColourHints(const std::string& path) {
-    Jp2ColourHints hints;
     FilePtr file = openForReading(path);
-    readHeaderBox(readHeaderBoxBody(file.get()), hints);
-    return hints;
+    Jp2FileBoxIterator boxes(file.get());
+    // The JP2 header box comes before the codestream; only boxes up to it are read.
+    while (const std::optional<Jp2Box> box = boxes.next()) {
+        if (box->type == "jp2c")
+            break;
+        if (box->type == "jp2h") {
+            const auto content = readJp2Box(file.get(), *box, largestHeaderBox);
+            return content ? readHeaderBox(*content) : Jp2ColourHints{};
+        }
+    }
+    return {};
+}
+
+std::optional<PictureSize> jp2PictureSize(std::span<const std::uint8_t> headerContent) {
+    const auto imageHeader = findBox(headerContent, "ihdr");
+    if (!imageHeader || imageHeader->size() < 8)
+        return std::nullopt;
+    return PictureSize{static_cast<std::uint32_t>(readBigEndian(&(*imageHeader)[4], 4)),
+                       static_cast<std::uint32_t>(readBigEndian(imageHeader->data(), 4))};
 }
 
 std::vector<std::uint8_t> jp2Skeleton(const Layout& layout) {
     std::vector<std::uint8_t> file;
-    const auto put = [&file](std::uint64_t value, int bytes) {
-        for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
-            file.push_back(static_cast<std::uint8_t>(value >> shift));
-    };
     const auto box = [&](std::uint32_t length, const char* type) {
-        put(length, 4);
+        appendBigEndian(file, length, 4);
         file.insert(file.end(), type, type + 4);
     };
     box(12, "jP  ");
-    put(0x0D0A870A, 4);
+    appendBigEndian(file, 0x0D0A870A, 4);
     box(20, "ftyp");
     file.insert(file.end(), {'j', 'p', '2', ' ', 0, 0, 0, 0, 'j', 'p', '2', ' '});
     box(8 + 22 + 15, "jp2h");
     box(22, "ihdr");
-    put(layout.height, 4);
-    put(layout.width, 4);
-    put(static_cast<std::uint64_t>(layout.channels()), 2);
-    put(static_cast<std::uint64_t>(layout.bits - 1), 1);
-    put(7, 1); // wavelet compression
-    put(0, 2); // colour space known, no intellectual property box
+    appendBigEndian(file, layout.height, 4);
+    appendBigEndian(file, layout.width, 4);
+    appendBigEndian(file, static_cast<std::uint64_t>(layout.channels()), 2);
+    appendBigEndian(file, static_cast<std::uint64_t>(layout.bits - 1), 1);
+    appendBigEndian(file, 7, 1); // wavelet compression
+    appendBigEndian(file, 0, 2); // colour space known, no intellectual property box
     box(15, "colr");
-    put(1, 1); // enumerated
-    put(0, 2); // no precedence or approximation
-    put(enumeratedColourSpace(layout.model), 4);
+    appendBigEndian(file, 1, 1); // enumerated
+    appendBigEndian(file, 0, 2); // no precedence or approximation
+    appendBigEndian(file, enumeratedColourSpace(layout.model), 4);
     box(8, "jp2c");
     return file;
 }
 
 bool relabelJp2ColourSpace(std::vector<std::uint8_t>& file, ColourModel model) {
-    const std::uint32_t code = enumeratedColourSpace(model);
-    for (std::size_t at = 0; file.size() - at >= 8;) {
-        const std::uint64_t length = bigEndian(&file[at], 4);
-        if (length < 8 || length > file.size() - at)
-            return false;
-        if (std::memcmp(&file[at + 4], "jp2h", 4) == 0) {
-            const std::size_t end = at + static_cast<std::size_t>(length);
-            for (std::size_t inner = at + 8; end - inner >= 8;) {
-                const std::uint64_t size = bigEndian(&file[inner], 4);
-                if (size < 8 || size > end - inner)
-                    return false;
-                if (std::memcmp(&file[inner + 4], "colr", 4) == 0 && size >= 15 &&
-                    file[inner + 8] == 1) {
-                    for (int i = 0; i < 4; ++i)
-                        file[inner + 11 + i] = static_cast<std::uint8_t>(code >> (24 - 8 * i));
-                    return true;
-                }
-                inner += static_cast<std::size_t>(size);
-            }
-            return false;
-        }
-        at += static_cast<std::size_t>(length);
-    }
-    return false;
+    const auto header = findBox(file, "jp2h");
+    if (!header)
+        return false;
+    const auto colour = findBox(*header, "colr");
+    if (!colour || colour->size() < 7 || (*colour)[0] != 1)
+        return false;
+    const auto at = static_cast<std::size_t>(colour->data() - file.data()) + 3;
+    storeBigEndian(&file[at], enumeratedColourSpace(model), 4);
+    return true;
 }
 
 std::span<const std::uint8_t> jp2BoxesBeforeCodestream(const std::vector<std::uint8_t>& file) {
-    for (std::size_t at = 0; file.size() - at >= 8;) {
-        if (std::memcmp(&file[at + 4], "jp2c", 4) == 0)
-            return {file.data(), at};
-        const std::uint64_t length = bigEndian(&file[at], 4);
-        if (length < 8 || length > file.size() - at)
-            break;
-        at += static_cast<std::size_t>(length);
+    // Exiv2 writes the codestream box of a skeleton with length 8 (empty), which ends the file.
+    Jp2BoxIterator boxes(file);
+    while (const std::optional<Jp2Box> box = boxes.next()) {
+        if (box->type == "jp2c")
+            return {file.data(), static_cast<std::size_t>(box->contentOffset - 8)};
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "jp2_writer.h"
 
+#include "binary_fields.h"
 #include "failure.h"
 #include "openjpeg_support.h"
 
@@ -33,8 +34,7 @@ void extractTile(const std::uint8_t* band, std::size_t rowBytes, int channels, s
 
 } // namespace
 
-void writeJp2(RowReader& source, std::span<const std::uint8_t> header, std::FILE* out,
-              const std::string& target) {
+Jp2Codestream writeJp2Codestream(RowReader& source, std::FILE* out, const std::string& target) {
     const Layout& layout = source.layout();
     const int channels = layout.channels();
     const std::uint32_t tileWidth = std::min(tileSide, layout.width);
@@ -76,8 +76,8 @@ void writeJp2(RowReader& source, std::span<const std::uint8_t> header, std::FILE
 
     // The codestream box's length is known once the codestream is written.
     static constexpr std::uint8_t codestreamBox[8] = {0, 0, 0, 0, 'j', 'p', '2', 'c'};
-    const long boxStart = std::ftell(out) + static_cast<long>(header.size());
-    if (header.empty() || std::fwrite(header.data(), 1, header.size(), out) != header.size() ||
+    const long boxStart = std::ftell(out);
+    if (boxStart < 0 ||
         std::fwrite(codestreamBox, 1, sizeof codestreamBox, out) != sizeof codestreamBox)
         throw Failure(target, "cannot write the JPEG 2000 header");
 
@@ -122,12 +122,12 @@ void writeJp2(RowReader& source, std::span<const std::uint8_t> header, std::FILE
     // Length 0 (up to the end of the file) where it does not fit the box's 32 bits.
     const auto length = static_cast<std::uint64_t>(end - boxStart);
     const std::uint32_t recorded = length > 0xFFFFFFFFu ? 0 : static_cast<std::uint32_t>(length);
-    const std::uint8_t bytes[4] = {
-        static_cast<std::uint8_t>(recorded >> 24), static_cast<std::uint8_t>(recorded >> 16),
-        static_cast<std::uint8_t>(recorded >> 8), static_cast<std::uint8_t>(recorded)};
+    std::uint8_t bytes[4];
+    storeBigEndian(bytes, recorded, 4);
     if (end < 0 || std::fseek(out, boxStart, SEEK_SET) != 0 || std::fwrite(bytes, 1, 4, out) != 4 ||
         std::fseek(out, end, SEEK_SET) != 0)
         throw Failure(target, "cannot write the JPEG 2000 codestream box");
+    return {boxStart + static_cast<long>(sizeof codestreamBox), end};
 }
 
 } // namespace sips

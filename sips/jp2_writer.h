@@ -4,16 +4,20 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <span>
 #include <string>
 
 namespace sips {
 
-// Writes a JP2 file: the boxes before the codestream, made beforehand (OpenJPEG aborts when handed
-// an ICC profile and cannot write metadata), then the rows encoded losslessly (reversible 5/3
-// wavelet, one layer) as a tiled codestream, a band of tiles at a time, so memory follows the
-// picture's width rather than its area and the file is written once.
-void writeJp2(RowReader& source, std::span<const std::uint8_t> header, std::FILE* out,
-              const std::string& target);
+// Where a codestream box's content lies in the file.
+struct Jp2Codestream {
+    long start = 0;
+    long end = 0;
+};
+
+// Writes the codestream box of a JP2 file after the boxes the caller wrote before it (OpenJPEG
+// aborts when handed an ICC profile and cannot write metadata): the rows encoded losslessly
+// (reversible 5/3 wavelet, one layer) as a tiled codestream, a band of tiles at a time, so memory
+// follows the picture's width rather than its area and the file is written once.
+Jp2Codestream writeJp2Codestream(RowReader& source, std::FILE* out, const std::string& target);
 
 } // namespace sips

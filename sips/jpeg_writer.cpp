@@ -4,7 +4,6 @@
 #include "jpeg_error.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace sips {
 
@@ -27,10 +26,6 @@ struct Compressor final {
     }
 };
 
-std::uint16_t jfifDensity(double value) {
-    return static_cast<std::uint16_t>(std::clamp<long>(std::lround(value), 1, 65535));
-}
-
 J_COLOR_SPACE colourSpaceOf(ColourModel model) {
     switch (model) {
     case ColourModel::Grey:
@@ -48,14 +43,10 @@ void requestJfifHeader(jpeg_compress_struct& info, const std::optional<Density>&
     info.write_JFIF_header = TRUE;
     if (!density)
         return;
-    // An exact per-centimetre value stays per centimetre; everything else is recorded per inch.
-    const bool exactCentimetres = density->unit == Density::Unit::Centimetre &&
-                                  density->x.denominator == 1 && density->y.denominator == 1;
-    info.density_unit = exactCentimetres ? 2 : 1;
-    info.X_density =
-        exactCentimetres ? jfifDensity(density->x.value()) : jfifDensity(density->xDpi());
-    info.Y_density =
-        exactCentimetres ? jfifDensity(density->y.value()) : jfifDensity(density->yDpi());
+    const Density::Jfif jfif = density->jfif();
+    info.density_unit = jfif.unit;
+    info.X_density = jfif.x;
+    info.Y_density = jfif.y;
 }
 
 void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
@@ -99,6 +90,8 @@ void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
             jpeg_write_icc_profile(&info, extras.icc.data(),
                                    static_cast<unsigned>(extras.icc.size()));
         }
+        if (extras.streamedSegments)
+            extras.streamedSegments(info);
     });
     if (!headerWritten)
         throw Failure(target, std::string("cannot encode JPEG: ") + compressor.errors.message);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "binary_fields.h"
 #include "density.h"
 #include "pixels.h"
 
 #include <cstdio>
+#include <functional>
 #include <jpeglib.h>
 #include <optional>
 #include <string>
@@ -22,9 +24,10 @@ struct JpegExtras {
     std::optional<Density> density;
     std::vector<JpegSegment> segments; // written in this order, after the JFIF header
     std::vector<std::uint8_t> icc;     // split into APP2 segments by libjpeg
+    // Writes further segments last, through jpeg_write_m_header/jpeg_write_m_byte, for data too
+    // large to hold in memory.
+    std::function<void(jpeg_compress_struct&)> streamedSegments;
 };
-
-constexpr std::size_t largestSegmentPayload = 65533;
 
 // Asks for a JFIF header with the density, also for CMYK where libjpeg leaves it out: readers
 // take the resolution from it.

@@ -1,5 +1,8 @@
 #include "photoshop_block.h"
 
+#include "binary_fields.h"
+
+#include <algorithm>
 #include <cstring>
 
 namespace sips {
@@ -8,48 +11,52 @@ namespace {
 
 constexpr std::uint16_t resolutionInfo = 0x03ED;
 
-std::uint32_t bigEndian(const std::uint8_t* bytes, int count) {
-    std::uint32_t value = 0;
-    for (int i = 0; i < count; ++i)
-        value = (value << 8) | bytes[i];
-    return value;
+bool knownResourceSignature(std::span<const std::uint8_t> at) {
+    for (const char* signature : {"8BIM", "PHUT", "AgHg", "DCSR", "MeSa"}) {
+        if (std::memcmp(at.data(), signature, 4) == 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
 
-std::vector<std::uint8_t> withoutPhotoshopResolution(const std::vector<std::uint8_t>& payload) {
+std::optional<std::vector<std::uint8_t>>
+checkedPhotoshopBlock(std::span<const std::uint8_t> payload, bool dropResolution) {
     constexpr std::size_t headerSize = sizeof photoshopSignature; // signature and its NUL
-    if (payload.size() < headerSize ||
-        std::memcmp(payload.data(), photoshopSignature, headerSize) != 0)
-        return {};
+    if (!startsWith(payload, photoshopSignature))
+        return std::nullopt;
 
     std::vector<std::uint8_t> kept(payload.begin(), payload.begin() + headerSize);
     bool keptAny = false;
     std::size_t at = headerSize;
     while (at < payload.size()) {
         // signature (4), id (2), Pascal name padded to even length, size (4), data padded to even
-        if (payload.size() - at < 7)
-            return {};
+        if (payload.size() - at < 7 || !knownResourceSignature(payload.subspan(at)))
+            return std::nullopt;
         const std::size_t start = at;
-        const auto id = static_cast<std::uint16_t>(bigEndian(&payload[at + 4], 2));
+        const auto id = static_cast<std::uint16_t>(readBigEndian(&payload[at + 4], 2));
         std::size_t nameLength = payload[at + 6] + 1u;
         nameLength += nameLength % 2;
         at += 6 + nameLength;
-        if (at + 4 > payload.size())
-            return {};
-        std::size_t dataLength = bigEndian(&payload[at], 4);
-        dataLength += dataLength % 2;
+        if (at > payload.size() || payload.size() - at < 4)
+            return std::nullopt;
+        std::size_t dataLength = readBigEndian(&payload[at], 4);
         at += 4;
         if (dataLength > payload.size() - at)
-            return {};
+            return std::nullopt;
+        // The pad byte may be missing after the last resource.
+        dataLength = std::min(dataLength + dataLength % 2, payload.size() - at);
         at += dataLength;
-        if (id == resolutionInfo)
+        if (dropResolution && id == resolutionInfo)
             continue;
         kept.insert(kept.end(), payload.begin() + static_cast<std::ptrdiff_t>(start),
                     payload.begin() + static_cast<std::ptrdiff_t>(at));
         keptAny = true;
     }
-    return keptAny ? kept : std::vector<std::uint8_t>{};
+    if (!keptAny)
+        kept.clear();
+    return kept;
 }
 
 } // namespace sips

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace sips {
@@ -8,9 +10,10 @@ namespace sips {
 // The signature that starts a JPEG APP13 segment holding Photoshop image resources.
 inline constexpr char photoshopSignature[] = "Photoshop 3.0";
 
-// Returns an APP13 payload without its ResolutionInfo resource, so that no older resolution
-// survives a new one. Returns an empty vector when nothing else is left or the block is malformed
-// (a block that cannot be parsed cannot be shown free of an old resolution either).
-std::vector<std::uint8_t> withoutPhotoshopResolution(const std::vector<std::uint8_t>& payload);
+// Checks an APP13 payload resource by resource. Returns nullopt when it is malformed, else the
+// payload, without its ResolutionInfo resource when `dropResolution` is set (so that no older
+// resolution outlives a new one); empty when no resource is left.
+std::optional<std::vector<std::uint8_t>>
+checkedPhotoshopBlock(std::span<const std::uint8_t> payload, bool dropResolution);
 
 } // namespace sips

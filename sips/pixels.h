@@ -26,6 +26,12 @@ constexpr bool hasAlpha(ColourModel model) {
     return model == ColourModel::GreyAlpha || model == ColourModel::RgbAlpha;
 }
 
+struct PictureSize {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    bool operator==(const PictureSize&) const = default;
+};
+
 // How rows are laid out in memory: interleaved samples, 8-bit or native-endian 16-bit.
 // CMYK samples count ink (0 = none), whatever convention the file uses.
 struct Layout {

@@ -30,8 +30,6 @@ std::map<QString, QByteArray> snapshot(const QString& path) {
     return entries;
 }
 
-// Runs with a fresh working folder: a name that got executed would leave its traces there, not
-// in the build tree where it would fail every later run.
 // Whether a running process has the text in its command line.
 bool processMentioning(const QString& text) {
     const QByteArray wanted = QFile::encodeName(text);
@@ -44,6 +42,17 @@ bool processMentioning(const QString& text) {
     return false;
 }
 
+// How many pixels differ between two pictures, at full depth, as ImageMagick decodes them.
+QString differingPixels(const QString& a, const QString& b) {
+    QProcess compare;
+    compare.start(QStringLiteral("compare"),
+                  {QStringLiteral("-metric"), QStringLiteral("AE"), a, b, QStringLiteral("null:")});
+    compare.waitForFinished(30000);
+    return QString::fromUtf8(compare.readAllStandardError()).trimmed();
+}
+
+// Runs with a fresh working folder: a name that got executed would leave its traces there, not
+// in the build tree where it would fail every later run.
 class EndToEndTest : public ConversionWindow {
 protected:
     EndToEndTest()
@@ -166,6 +175,12 @@ TEST_F(EndToEndTest, ConvertsEveryPictureOfAFolderAndNothingElse) {
                 << name.toStdString();
             EXPECT_EQ(file[QStringLiteral("PNG-pHYs:PixelsPerUnitY")].toDouble(), perMetre);
         }
+    }
+    for (const auto& [name, format, converted] : pictures) {
+        EXPECT_EQ(differingPixels(in.filePath(QString::fromUtf8(name)),
+                                  QDir(output).filePath(QString::fromUtf8(converted))),
+                  QStringLiteral("0"))
+            << name << " holds other samples than its copy";
     }
     QFile ownAfter(QDir(output).filePath(QStringLiteral("a.jp2")));
     ASSERT_TRUE(ownAfter.open(QIODevice::ReadOnly));

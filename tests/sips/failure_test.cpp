@@ -119,6 +119,8 @@ TEST(CommandLine, HelpPrintsTheAcceptedSyntax) {
     EXPECT_NE(result.out.find(
                   "sips -s format jp2|jpeg|png [-s dpiHeight N] [-s dpiWidth N] [--out FILE] FILE"),
               std::string::npos);
+    EXPECT_NE(result.out.find("A TIFF with CMYK ink or several pages is not\ncarried"),
+              std::string::npos);
 }
 
 } // namespace

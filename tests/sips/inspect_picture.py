@@ -6,9 +6,17 @@
                                               reference is composited on white when the file has
                                               no alpha, both compared at 8 bits in the file's mode
   inspect_picture.py same-pixels A B          prints "yes" when the decoded pixels are identical
+  inspect_picture.py same-samples A B         the same at full depth, palette included, whatever
+                                              the formats (16-bit colour PNG through ImageMagick)
+  inspect_picture.py carry FILE               prints "intact" when FILE carries a source whose two
+                                              SHA-256 digests, computed here, match the recorded
+                                              ones, "none" when it carries none, else "broken"
   inspect_picture.py pixel FILE               prints the top-left pixel's samples
 """
+import hashlib
 import math
+import struct
+import subprocess
 import sys
 
 from PIL import Image, ImageChops, ImageStat
@@ -46,6 +54,77 @@ def psnr(reference_path, path):
     return math.inf if mse == 0 else 10 * math.log10(255 * 255 / mse)
 
 
+def png_depth(path):
+    with open(path, "rb") as file:
+        head = file.read(25)
+    return head[24] if head[:8] == b"\x89PNG\r\n\x1a\n" else 8
+
+
+def samples(path):
+    image = Image.open(path)
+    if image.mode in ("RGB", "RGBA") and png_depth(path) == 16:
+        # Pillow reads 16-bit colour PNG at 8 bits.
+        raw = subprocess.run(["convert", path, "-depth", "16", "rgba:-"], check=True,
+                             capture_output=True).stdout
+        return "RGBA;16", image.size, raw, None
+    if image.mode.startswith("I;16"):
+        image = image.convert("I")
+    image.load()
+    return image.mode, image.size, image.tobytes(), image.getpalette()
+
+
+CARRY_UUID = bytes.fromhex("9d3c510e6a4f4b8ea170504c574b5352")
+
+
+def jp2_carry(data):
+    """The carry box's content after its UUID, and the codestream, of a JP2 file."""
+    at, carry, codestream = 0, None, None
+    while at + 8 <= len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        length = length or len(data) - at
+        content = data[at + 8:at + length]
+        if kind == b"uuid" and content[:16] == CARRY_UUID:
+            carry = content[16:]
+        elif kind == b"jp2c" and codestream is None:
+            codestream = content
+        at += length
+    return carry, codestream
+
+
+def jpeg_carry(data):
+    """The uuid box's content after its UUID, from the APP11 pieces, and the image data."""
+    at, pieces, image = 2, b"", b""
+    while True:
+        marker = data[at + 1]
+        length = struct.unpack(">H", data[at + 2:at + 4])[0]
+        segment = data[at:at + 2 + length]
+        if marker == 0xEB and segment[4:8] == b"JP\x50\x4c":
+            pieces += segment[20:]
+        elif not (0xE0 <= marker <= 0xEF or marker == 0xFE):
+            image += segment
+        if marker == 0xDA:
+            image += data[at + 2 + length:data.rindex(b"\xff\xd9") + 2]
+            break
+        at += 2 + length
+    if not pieces:
+        return None, image
+    description = struct.unpack(">I", pieces[:4])[0]
+    return pieces[description + 8 + 16:], image
+
+
+def carry(path):
+    data = open(path, "rb").read()
+    fields, image = jpeg_carry(data) if data[:2] == b"\xff\xd8" else jp2_carry(data)
+    if fields is None:
+        return "none"
+    recorded_image, recorded_source = fields[12:44], fields[44:76]
+    length = struct.unpack(">Q", fields[76:84])[0]
+    source = fields[84:]
+    intact = (len(source) == length and hashlib.sha256(image).digest() == recorded_image and
+              hashlib.sha256(source).digest() == recorded_source)
+    return "intact" if intact else "broken"
+
+
 def main(command, *paths):
     if command == "dpi":
         dpi = Image.open(paths[0]).info.get("dpi")
@@ -58,6 +137,10 @@ def main(command, *paths):
     elif command == "same-pixels":
         a, b = Image.open(paths[0]), Image.open(paths[1])
         print("yes" if a.mode == b.mode and a.tobytes() == b.tobytes() else "no")
+    elif command == "carry":
+        print(carry(paths[0]))
+    elif command == "same-samples":
+        print("yes" if samples(paths[0]) == samples(paths[1]) else "no")
 
 
 if __name__ == "__main__":

@@ -108,6 +108,23 @@ def with_photoshop_resolution(path, dpi):
     Path(path).write_bytes(data[:2] + segment + data[2:])
 
 
+def with_segment(path, destination, marker, payload):
+    """Copies a JPEG with one more segment right after its JFIF header."""
+    data = Path(path).read_bytes()
+    at = 2 + 2 + struct.unpack(">H", data[4:6])[0]
+    segment = bytes([0xFF, marker]) + struct.pack(">H", len(payload) + 2) + payload
+    Path(destination).write_bytes(data[:at] + segment + data[at:])
+
+
+def with_bad_crc(path, destination):
+    """Copies a PNG with the CRC of its first data chunk changed."""
+    data = bytearray(Path(path).read_bytes())
+    at = data.index(b"IDAT")
+    length = struct.unpack(">I", data[at - 4:at])[0]
+    data[at + 4 + length] ^= 0x01
+    Path(destination).write_bytes(bytes(data))
+
+
 def exiftool(path, *arguments):
     subprocess.run(["exiftool", "-q", "-overwrite_original", *arguments, str(path)], check=True)
 
@@ -131,6 +148,26 @@ def main(folder):
     base.save(folder / "picture.tif", compression="tiff_lzw", dpi=(150, 150))
     exiftool(folder / "picture.tif", "-XMP-dc:Title=Harbour at dusk")
     base.convert("CMYK").save(folder / "cmyk.jpg", quality=95)
+    base.save(folder / "progressive.jpg", quality=90, progressive=True, dpi=(96, 96))
+    with_alpha(base).convert("LA").save(folder / "greyalpha.png", dpi=(150, 150))
+    with_alpha(base).save(folder / "rgba.tif", compression="tiff_lzw")
+    deep_grey = Image.linear_gradient("L").resize((WIDTH, HEIGHT)).convert("I").point(lambda v: v * 257 + 3)
+    deep_grey.convert("I;16").save(folder / "deepgrey.tif")
+    # Malformed metadata segments, which a copy leaves out.
+    with_segment(folder / "grey.jpg", folder / "badexif.jpg", 0xE1,
+                 b"Exif\0\0MM\0\x2a\0\0\0\x08\xff\xff\0\x01")
+    with_segment(folder / "grey.jpg", folder / "badicc.jpg", 0xE2,
+                 b"ICC_PROFILE\0\x02\x01" + bytes(40))
+    with_segment(folder / "grey.jpg", folder / "badphotoshop.jpg", 0xED,
+                 b"Photoshop 3.0\08BIM\x04\x04\0\0\xff\xff\xff\xf0")
+    with_segment(folder / "grey.jpg", folder / "badxmp.jpg", 0xE1,
+                 b"http://ns.adobe.com/xap/1.0/\0<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF")
+    with_bad_crc(folder / "palette.png", folder / "badcrc.png")
+    # Large enough that its carry spans several JPEG segments.
+    base.resize((WIDTH * 2, HEIGHT * 2)).save(folder / "large.png", compress_level=0)
+    # What PNG cannot hold: ink, several pages.
+    base.convert("CMYK").save(folder / "ink.tif", compression="tiff_lzw")
+    base.save(folder / "pages.tif", save_all=True, append_images=[base.rotate(180)])
     base.save(folder / "photo.jp2")
     (folder / "text.txt").write_text("not a picture at all\n")
 

@@ -1,18 +1,22 @@
-// The four command lines the application sends, run on each kind of picture it may meet.
+// The four command lines the application sends, run on each kind of picture it may meet: the
+// copies hold the source's samples and the intermediates are honest files of their formats.
 #include "sips_harness.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace sips_test {
 namespace {
 
 struct Sample : Row {    // named after its file
+    const char* dpi;     // given to the in-place step
     const char* profile; // ICC profile description expected throughout, "" for none
     bool
         photoMetadata; // orientation 6, DateTimeOriginal, an XMP title (and IPTC keywords) to carry
     bool pillowReadsJp2; // Pillow decodes the JPEG 2000 in the source's mode (not CMYK, not 16-bit)
     const char* jp2Depth; // the intermediate's BitsPerComponent as stored (depth - 1)
     const char* jp2Space; // its enumerated colour space, "" when it holds a profile instead
+    bool exact = true;    // false where PNG cannot hold what the TIFF holds
 };
 
 class Pipeline : public ::testing::TestWithParam<Sample> {};
@@ -28,10 +32,25 @@ void expectCarried(const Sample& sample, const std::map<std::string, std::string
     }
 }
 
+void expectResolution(const fs::path& file, const std::string& dpi,
+                      const std::map<std::string, std::string>& tags) {
+    if (tags.at("File:FileType") == "PNG") {
+        const std::string perMetre = std::to_string(std::lround(std::stoi(dpi) / 0.0254));
+        EXPECT_EQ(tags.at("PNG-pHYs:PixelsPerUnitX"), perMetre);
+        EXPECT_EQ(tags.at("PNG-pHYs:PixelsPerUnitY"), perMetre);
+    } else {
+        for (const char* tag :
+             {"JFIF:XResolution", "JFIF:YResolution", "IFD0:XResolution", "IFD0:YResolution"})
+            EXPECT_EQ(tags.at(tag), dpi) << tag;
+    }
+    EXPECT_EQ(pillow("dpi", file), dpi + " " + dpi);
+}
+
 TEST_P(Pipeline, FourCommandLinesKeepThePictureAndRecordTheResolution) {
     const Sample& sample = GetParam();
     TemporaryFolder sourceFolder;
     TemporaryFolder outputFolder;
+    TemporaryFolder otherReaders;
     const fs::path source = sourceFolder / sample.name;
     copySample(sample.name, source);
     const fs::path jp2 = outputFolder / "Harbour at dusk.jp2";
@@ -44,6 +63,7 @@ TEST_P(Pipeline, FourCommandLinesKeepThePictureAndRecordTheResolution) {
     EXPECT_EQ(step.err, "");
     const auto intermediate = exifTool(jp2);
     EXPECT_EQ(intermediate.at("File:FileType"), "JP2");
+    EXPECT_EQ(exifToolValidation(jp2), "OK");
     EXPECT_EQ(intermediate.at("Jpeg2000:BitsPerComponent"), sample.jp2Depth);
     const auto space = intermediate.find("Jpeg2000:ColorSpace");
     EXPECT_EQ(space == intermediate.end() ? "" : space->second, sample.jp2Space);
@@ -54,12 +74,21 @@ TEST_P(Pipeline, FourCommandLinesKeepThePictureAndRecordTheResolution) {
     if (sample.pillowReadsJp2) {
         EXPECT_EQ(pillow("psnr", source, jp2), "inf") << "the intermediate must be lossless";
     }
+    const bool jpegSource = original.at("File:FileType") == "JPEG";
+    EXPECT_EQ(pillow("carry", jp2), sample.exact ? "intact" : "none");
+    const fs::path decoded = otherReaders / "decoded.tif";
+    EXPECT_EQ(run({"opj_decompress", "-i", jp2, "-o", decoded}).exitCode, 0);
 
-    step = sips({"-s", "format", "jpeg", jp2, "-s", "dpiHeight", "300", "-s", "dpiWidth", "300"});
+    step = sips(
+        {"-s", "format", "jpeg", jp2, "-s", "dpiHeight", sample.dpi, "-s", "dpiWidth", sample.dpi});
     ASSERT_EQ(step.exitCode, 0) << step.err;
+    EXPECT_EQ(step.err, "");
+    // A JPEG source needs no carry from here: the JPEG of step 2 already holds its data.
+    EXPECT_EQ(pillow("carry", jp2), sample.exact && !jpegSource ? "intact" : "none");
     const std::string inPlace = fileBytes(jp2);
     step = sips({"-s", "format", "png", jp2, "--out", png});
     ASSERT_EQ(step.exitCode, 0) << step.err;
+    EXPECT_EQ(step.err, "");
     step = sips({"-s", "format", "jpeg", jp2, "--out", jpg});
     ASSERT_EQ(step.exitCode, 0) << step.err;
 
@@ -68,15 +97,23 @@ TEST_P(Pipeline, FourCommandLinesKeepThePictureAndRecordTheResolution) {
               (std::vector<std::string>{"Harbour at dusk.jp2", "Harbour at dusk.jpg",
                                         "Harbour at dusk.png"}));
     EXPECT_EQ(pillow("same-pixels", jp2, jpg), "yes") << "JPEG data must not be encoded again";
+    EXPECT_EQ(pillow("carry", jpg), "none") << "a copy carries nothing";
 
-    const std::map<fs::path, std::string> types{{jp2, "JPEG"}, {png, "PNG"}, {jpg, "JPEG"}};
-    for (const auto& [file, type] : types) {
+    const fs::path copy = jpegSource ? jpg : png;
+    if (sample.exact) {
+        EXPECT_EQ(pillow("same-samples", source, copy), "yes");
+    }
+    if (jpegSource) {
+        EXPECT_LT(std::abs(static_cast<long>(fs::file_size(copy)) -
+                           static_cast<long>(fs::file_size(source))),
+                  4096);
+    }
+    for (const fs::path& file : {jp2, png, jpg}) {
         SCOPED_TRACE(file.filename().string());
         const auto tags = exifTool(file);
-        EXPECT_EQ(tags.at("File:FileType"), type);
+        EXPECT_FALSE(tags.contains("ExifTool:Warning")) << tags.at("ExifTool:Warning");
         EXPECT_EQ(tags.at("Composite:ImageSize"), original.at("Composite:ImageSize"));
-        EXPECT_EQ(tags.at("IFD0:XResolution"), "300");
-        EXPECT_EQ(tags.at("IFD0:YResolution"), "300");
+        expectResolution(file, sample.dpi, tags);
         // The reference is composited on white where the output has no alpha.
         const std::string psnr = pillow("psnr", source, file);
         EXPECT_TRUE(psnr == "inf" || std::stod(psnr) >= 40.0) << psnr;
@@ -84,16 +121,23 @@ TEST_P(Pipeline, FourCommandLinesKeepThePictureAndRecordTheResolution) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, Pipeline,
-                         ::testing::Values(Sample{"photo.jpg", "Adobe RGB (1998)", true, true, "7",
-                                                  ""},
-                                           Sample{"alpha.png", "", false, true, "7", "16"},
-                                           Sample{"deep.png", "", false, false, "15", "16"},
-                                           Sample{"palette.png", "", false, true, "7", "16"},
-                                           Sample{"grey.jpg", "", false, true, "7", "17"},
-                                           Sample{"picture.tif", "", false, true, "7", "16"},
-                                           Sample{"cmyk.jpg", "", false, false, "7", "12"}),
-                         rowName);
+INSTANTIATE_TEST_SUITE_P(
+    Samples, Pipeline,
+    ::testing::Values(Sample{"photo.jpg", "300", "Adobe RGB (1998)", true, true, "7", ""},
+                      Sample{"progressive.jpg", "72", "", false, true, "7", "16"},
+                      Sample{"grey.jpg", "1200", "", false, true, "7", "17"},
+                      Sample{"cmyk.jpg", "96", "", false, false, "7", "12"},
+                      Sample{"alpha.png", "300", "", false, true, "7", "16"},
+                      Sample{"greyalpha.png", "150", "", false, true, "7", "17"},
+                      Sample{"deep.png", "600", "", false, false, "15", "16"},
+                      Sample{"palette.png", "72", "", false, true, "7", "16"},
+                      Sample{"large.png", "4000", "", false, true, "7", "16"},
+                      Sample{"picture.tif", "300", "", false, true, "7", "16"},
+                      Sample{"rgba.tif", "96", "", false, true, "7", "16"},
+                      Sample{"deepgrey.tif", "2400", "", false, false, "15", "17"},
+                      Sample{"ink.tif", "300", "", false, false, "7", "12", false},
+                      Sample{"pages.tif", "300", "", false, true, "7", "16", false}),
+    rowName);
 
 } // namespace
 } // namespace sips_test

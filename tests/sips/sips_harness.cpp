@@ -99,6 +99,19 @@ std::string pillow(const std::string& command, const fs::path& a, const fs::path
     return result.out;
 }
 
+std::string exifToolValidation(const fs::path& file) {
+    RunResult result = run({"exiftool", "-s3", "-validate", file.string()});
+    while (!result.out.empty() && result.out.back() == '\n')
+        result.out.pop_back();
+    return result.out;
+}
+
+void tamper(const std::string& edit, const fs::path& file, const fs::path& other) {
+    const RunResult result = run({"/usr/bin/python3", std::string(SIPS_TEST_SCRIPTS) + "/tamper.py",
+                                  edit, file.string(), other.string()});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+}
+
 std::string fileBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream content;

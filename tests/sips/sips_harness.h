@@ -53,11 +53,18 @@ private:
 // Copies the sample picture `name` (made by make_pictures.py) to `destination`.
 void copySample(const std::string& name, const fs::path& destination);
 
-// Tag values ExifTool reads (-j -n -G1), keyed "Group:Tag", numbers and text as printed.
+// Tag values ExifTool reads (-j -n -G1), keyed "Group:Tag", numbers and text as printed;
+// "ExifTool:Warning" holds a warning met while reading.
 std::map<std::string, std::string> exifTool(const fs::path& file);
 
 // Pillow's view of a picture (inspect_picture.py).
 std::string pillow(const std::string& command, const fs::path& a, const fs::path& b = {});
+
+// ExifTool's verdict on a file's structure and metadata: "OK" or a count of problems.
+std::string exifToolValidation(const fs::path& file);
+
+// Damages an intermediate with tamper.py (EDIT: image, truncate, forge, swap with `other`).
+void tamper(const std::string& edit, const fs::path& file, const fs::path& other = {});
 
 std::string fileBytes(const fs::path& file);
 std::vector<std::string> folderEntries(const fs::path& folder);

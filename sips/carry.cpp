@@ -1,0 +1,479 @@
+#include "carry.h"
+
+#include "binary_fields.h"
+#include "failure.h"
+#include "jp2_boxes.h"
+#include "stdio_file.h"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace sips {
+
+namespace {
+
+constexpr std::uint8_t carryVersion = 1;
+// version, kind, reserved, width, height, two digests, length
+constexpr std::size_t fieldsSize = 1 + 1 + 2 + 4 + 4 + 32 + 32 + 8;
+constexpr std::size_t digestsAt = 12; // within the fields
+constexpr std::size_t uuidBoxHeadSize = 8 + sizeof carryUuid;
+constexpr std::uint64_t largestCarry = 0xFFFFFFFFull - 1024;
+constexpr std::size_t chunkSize = 1 << 16;
+
+// APP11 payload: "JP", box instance (2), packet sequence (4), then the superbox's LBox and TBox
+// again in every segment, then the next piece of the superbox's content.
+constexpr std::size_t app11Head = 2 + 2 + 4 + 8;
+constexpr std::size_t app11Room = largestSegmentPayload - app11Head;
+
+// The JUMBF description box: the UUID content type, "requestable" and "label present", label.
+std::vector<std::uint8_t> descriptionBox() {
+    static constexpr std::uint8_t uuidContentType[16] = {
+        'u', 'u', 'i', 'd', 0x00, 0x11, 0x00, 0x10, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+    std::vector<std::uint8_t> box;
+    appendBigEndian(box, 8 + sizeof uuidContentType + 1 + sizeof carryLabel, 4);
+    box.insert(box.end(), {'j', 'u', 'm', 'd'});
+    box.insert(box.end(), std::begin(uuidContentType), std::end(uuidContentType));
+    box.push_back(0x03);
+    box.insert(box.end(), carryLabel, carryLabel + sizeof carryLabel);
+    return box;
+}
+
+struct CarryFields {
+    CarriedKind kind = CarriedKind::Jpeg;
+    PictureSize size;
+    Digest image{};
+    Digest source{};
+    std::uint64_t length = 0;
+};
+
+// The uuid box up to the source bytes, digests left zero.
+std::vector<std::uint8_t> uuidBoxHead(const CarryFields& fields) {
+    std::vector<std::uint8_t> head;
+    appendBigEndian(head, uuidBoxHeadSize + fieldsSize + fields.length, 4);
+    head.insert(head.end(), {'u', 'u', 'i', 'd'});
+    head.insert(head.end(), std::begin(carryUuid), std::end(carryUuid));
+    head.push_back(carryVersion);
+    head.push_back(static_cast<std::uint8_t>(fields.kind));
+    appendBigEndian(head, 0, 2);
+    appendBigEndian(head, fields.size.width, 4);
+    appendBigEndian(head, fields.size.height, 4);
+    head.resize(head.size() + 64);
+    appendBigEndian(head, fields.length, 8);
+    return head;
+}
+
+// Parses the fields after the UUID; nullopt when they are not a carry this tool writes.
+std::optional<CarryFields> parseFields(std::span<const std::uint8_t> bytes,
+                                       std::uint64_t contentSize) {
+    if (bytes.size() < fieldsSize || bytes[0] != carryVersion || bytes[1] < 1 || bytes[1] > 3)
+        return std::nullopt;
+    CarryFields fields;
+    fields.kind = static_cast<CarriedKind>(bytes[1]);
+    fields.size = {static_cast<std::uint32_t>(readBigEndian(&bytes[4], 4)),
+                   static_cast<std::uint32_t>(readBigEndian(&bytes[8], 4))};
+    std::memcpy(fields.image.data(), &bytes[digestsAt], 32);
+    std::memcpy(fields.source.data(), &bytes[digestsAt + 32], 32);
+    fields.length = readBigEndian(&bytes[digestsAt + 64], 8);
+    if (contentSize < fieldsSize || fields.length != contentSize - fieldsSize)
+        return std::nullopt;
+    return fields;
+}
+
+std::uint64_t fileSize(std::FILE* file) {
+    struct stat info {};
+    return ::fstat(::fileno(file), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+}
+
+FileKind expectedKind(CarriedKind kind) {
+    return kind == CarriedKind::Jpeg  ? FileKind::Jpeg
+           : kind == CarriedKind::Png ? FileKind::Png
+                                      : FileKind::Tiff;
+}
+
+// Checks a carry read out of an input against what that input's image data turned out to be.
+CarryLookup verdict(CarriedSource&& source, const CarryFields& fields, const Digest& sourceDigest,
+                    const Digest& imageDigest, std::optional<PictureSize> imageSize) {
+    CarryLookup lookup;
+    if (imageDigest != fields.image)
+        lookup.problem = "the carried source belongs to other image data";
+    else if (sourceDigest != fields.source)
+        lookup.problem = "the carried source is damaged";
+    else if (!imageSize || *imageSize != fields.size)
+        lookup.problem = "the carried source has another size than the image";
+    else if (detectFileKind(source.path()) != expectedKind(fields.kind))
+        lookup.problem = "the carried source is not the kind of picture it claims";
+    else
+        lookup.source.emplace(std::move(source));
+    return lookup;
+}
+
+CarryLookup lookUpJp2Carry(const std::string& input) {
+    FilePtr file = openForReading(input);
+    Jp2FileBoxIterator boxes(file.get());
+    std::optional<Jp2Box> carry;
+    std::optional<Jp2Box> codestream;
+    std::optional<PictureSize> size;
+    std::optional<CarryFields> fields;
+    while (const std::optional<Jp2Box> box = boxes.next()) {
+        if (box->type == "jp2h" && !size) {
+            if (const auto content = readJp2Box(file.get(), *box, 1u << 24))
+                size = jp2PictureSize(*content);
+        } else if (box->type == "uuid" && !carry) {
+            std::array<std::uint8_t, sizeof carryUuid + fieldsSize> head{};
+            if (box->contentSize >= head.size() &&
+                std::fread(head.data(), 1, head.size(), file.get()) == head.size() &&
+                std::memcmp(head.data(), carryUuid, sizeof carryUuid) == 0) {
+                carry = box;
+                fields = parseFields(std::span(head).subspan(sizeof carryUuid),
+                                     box->contentSize - sizeof carryUuid);
+            }
+        } else if (box->type == "jp2c" && !codestream) {
+            codestream = box;
+        }
+    }
+    if (!carry)
+        return {};
+    if (!fields || !codestream)
+        return {std::nullopt, "the carried source's header is damaged"};
+
+    std::vector<std::uint8_t> buffer(chunkSize);
+    const auto digestOf = [&](std::uint64_t offset, std::uint64_t left,
+                              CarriedSource* copy) -> std::optional<Digest> {
+        Sha256 digest;
+        if (std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) != 0)
+            return std::nullopt;
+        while (left > 0) {
+            const std::size_t step =
+                static_cast<std::size_t>(std::min<std::uint64_t>(left, chunkSize));
+            if (std::fread(buffer.data(), 1, step, file.get()) != step)
+                return std::nullopt;
+            digest.update({buffer.data(), step});
+            if (copy != nullptr)
+                copy->append({buffer.data(), step});
+            left -= step;
+        }
+        return digest.finish();
+    };
+    CarriedSource source(fields->kind, fields->size);
+    const auto image = digestOf(codestream->contentOffset, codestream->contentSize, nullptr);
+    const auto carried =
+        digestOf(carry->contentOffset + sizeof carryUuid + fieldsSize, fields->length, &source);
+    if (!image || !carried)
+        return {std::nullopt, "the file ends inside the carried source"};
+    return verdict(std::move(source), *fields, *carried, *image, size);
+}
+
+bool isFrameHeader(int marker) {
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+// Puts the superbox's content back together from its APP11 pieces, in order.
+class JumbfAssembly final {
+public:
+    // Takes the next piece; false when it does not continue the sequence.
+    bool take(const JpegMarkerSegment& segment) {
+        const std::uint32_t sequence =
+            static_cast<std::uint32_t>(readBigEndian(&segment.payload[4], 4));
+        if (sequence != ++pieces_)
+            return false;
+        const std::uint64_t length = readBigEndian(&segment.payload[8], 4);
+        if (length < 8 || (superboxLength_ != 0 && length != superboxLength_))
+            return false;
+        superboxLength_ = length;
+        std::span<const std::uint8_t> piece = std::span(segment.payload).subspan(app11Head);
+        received_ += piece.size();
+        if (received_ > superboxLength_ - 8)
+            return false;
+        if (!fields_) {
+            const std::size_t wanted = std::min<std::size_t>(head_.size() + piece.size(), 4096);
+            const std::size_t taken = wanted - head_.size();
+            head_.insert(head_.end(), piece.begin(), piece.begin() + static_cast<long>(taken));
+            piece = piece.subspan(taken);
+            if (!parseHead())
+                return head_.size() < 4096;
+        }
+        if (fields_ && source_) {
+            digest_.update(piece);
+            source_->append(piece);
+        }
+        return true;
+    }
+
+    bool started() const { return pieces_ > 0; }
+    bool complete() const { return fields_ && received_ == superboxLength_ - 8; }
+    const std::optional<CarryFields>& fields() const { return fields_; }
+    std::optional<CarriedSource>& source() { return source_; }
+    Digest sourceDigest() { return digest_.finish(); }
+
+private:
+    // Once the description box and the uuid box's fixed part are in, the rest is source bytes.
+    bool parseHead() {
+        const std::vector<std::uint8_t> description = descriptionBox();
+        const std::size_t fixed = description.size() + uuidBoxHeadSize + fieldsSize;
+        if (head_.size() < fixed)
+            return false;
+        if (!std::equal(description.begin(), description.end(), head_.begin()) ||
+            std::memcmp(&head_[description.size() + 4], "uuid", 4) != 0 ||
+            std::memcmp(&head_[description.size() + 8], carryUuid, sizeof carryUuid) != 0)
+            return fail();
+        const std::uint64_t boxLength = readBigEndian(&head_[description.size()], 4);
+        if (superboxLength_ != 8 + description.size() + boxLength || boxLength < uuidBoxHeadSize)
+            return fail();
+        fields_ = parseFields(std::span(head_).subspan(description.size() + uuidBoxHeadSize),
+                              boxLength - uuidBoxHeadSize);
+        if (!fields_)
+            return fail();
+        source_.emplace(fields_->kind, fields_->size);
+        const std::span<const std::uint8_t> rest = std::span(head_).subspan(fixed);
+        digest_.update(rest);
+        source_->append(rest);
+        return true;
+    }
+
+    bool fail() {
+        head_.assign(4096, 0); // no further piece can make it a carry
+        return false;
+    }
+
+    std::uint32_t pieces_ = 0;
+    std::uint64_t superboxLength_ = 0;
+    std::uint64_t received_ = 0;
+    std::vector<std::uint8_t> head_;
+    std::optional<CarryFields> fields_;
+    std::optional<CarriedSource> source_;
+    Sha256 digest_;
+};
+
+CarryLookup lookUpJpegCarry(const std::string& input) {
+    FilePtr file = openForReading(input);
+    JpegStream stream(file.get(), input);
+    Sha256 image;
+    JumbfAssembly assembly;
+    bool broken = false;
+    std::optional<PictureSize> size;
+    for (;;) {
+        const JpegMarkerSegment segment = stream.next();
+        if (isCarrySegment(segment)) {
+            broken = broken || !assembly.take(segment);
+            continue;
+        }
+        if (segment.isMetadata())
+            continue;
+        if (isFrameHeader(segment.marker) && segment.payload.size() >= 5)
+            size = PictureSize{static_cast<std::uint32_t>(readBigEndian(&segment.payload[3], 2)),
+                               static_cast<std::uint32_t>(readBigEndian(&segment.payload[1], 2))};
+        image.update(segment.bytes());
+        if (segment.marker == startOfScan)
+            break;
+    }
+    if (!assembly.started())
+        return {};
+    if (broken || !assembly.complete())
+        return {std::nullopt, "the carried source is incomplete or out of order"};
+    stream.passScans([&](std::span<const std::uint8_t> bytes) { image.update(bytes); });
+    const Digest carried = assembly.sourceDigest();
+    return verdict(std::move(*assembly.source()), *assembly.fields(), carried, image.finish(),
+                   size);
+}
+
+void writeAll(std::FILE* out, const std::string& target, std::span<const std::uint8_t> bytes) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
+        throw Failure(target, std::string("cannot write: ") + std::strerror(errno));
+}
+
+// Writes both digests at `placement` in the file `out` is writing.
+void sealAt(std::FILE* out, const std::string& target, const CarryPlacement& placement,
+            const Digest& image) {
+    std::array<std::uint8_t, 64> digests{};
+    std::copy(image.begin(), image.end(), digests.begin());
+    std::copy(placement.source.begin(), placement.source.end(), digests.begin() + 32);
+    if (std::fflush(out) != 0 ||
+        ::pwrite(::fileno(out), digests.data(), digests.size(), placement.fieldsOffset) !=
+            static_cast<ssize_t>(digests.size()))
+        throw Failure(target, std::string("cannot write: ") + std::strerror(errno));
+}
+
+// The file `out` writes, opened again for reading.
+FilePtr reopen(std::FILE* out, const std::string& target) {
+    if (std::fflush(out) != 0)
+        throw Failure(target, std::string("cannot write: ") + std::strerror(errno));
+    FilePtr file(std::fopen(("/proc/self/fd/" + std::to_string(::fileno(out))).c_str(), "rb"));
+    if (!file)
+        throw Failure(target, std::string("cannot read back: ") + std::strerror(errno));
+    return file;
+}
+
+} // namespace
+
+CarriedSource::CarriedSource(CarriedKind kind, PictureSize size)
+    : kind_(kind)
+    , size_(size)
+    , descriptor_(::memfd_create("carried-source", MFD_CLOEXEC)) {
+    if (descriptor_ < 0)
+        throw Failure("sips",
+                      std::string("cannot hold the carried source: ") + std::strerror(errno));
+    path_ = "/proc/self/fd/" + std::to_string(descriptor_);
+}
+
+CarriedSource::CarriedSource(CarriedSource&& other) noexcept
+    : kind_(other.kind_)
+    , size_(other.size_)
+    , descriptor_(std::exchange(other.descriptor_, -1))
+    , path_(std::move(other.path_)) {}
+
+CarriedSource::~CarriedSource() {
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
+}
+
+void CarriedSource::append(std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
+        if (written <= 0)
+            throw Failure("sips",
+                          std::string("cannot hold the carried source: ") + std::strerror(errno));
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+}
+
+CarryLookup lookUpCarry(const std::string& input, FileKind kind) {
+    if (kind == FileKind::Jp2)
+        return lookUpJp2Carry(input);
+    if (kind == FileKind::Jpeg)
+        return lookUpJpegCarry(input);
+    return {};
+}
+
+bool isCarrySegment(const JpegMarkerSegment& segment) {
+    const std::vector<std::uint8_t>& p = segment.payload;
+    return segment.marker == 0xEB && p.size() > app11Head && p[0] == 'J' && p[1] == 'P' &&
+           readBigEndian(&p[2], 2) == carryInstance && std::memcmp(&p[12], "jumb", 4) == 0;
+}
+
+CarryPlacement writeJp2Carry(std::FILE* out, const std::string& target, const std::string& source,
+                             CarriedKind kind, PictureSize size) {
+    FilePtr in = openForReading(source);
+    const CarryFields fields{kind, size, {}, {}, fileSize(in.get())};
+    if (fields.length == 0 || fields.length > largestCarry)
+        return {};
+    const std::vector<std::uint8_t> head = uuidBoxHead(fields);
+    CarryPlacement placement;
+    placement.fieldsOffset = std::ftell(out) + static_cast<long>(uuidBoxHeadSize + digestsAt);
+    writeAll(out, target, head);
+    Sha256 digest;
+    std::vector<std::uint8_t> buffer(chunkSize);
+    std::uint64_t left = fields.length;
+    while (left > 0) {
+        const std::size_t step = static_cast<std::size_t>(std::min<std::uint64_t>(left, chunkSize));
+        if (std::fread(buffer.data(), 1, step, in.get()) != step)
+            throw Failure(source, "the file changed while it was read");
+        digest.update({buffer.data(), step});
+        writeAll(out, target, {buffer.data(), step});
+        left -= step;
+    }
+    placement.source = digest.finish();
+    return placement;
+}
+
+void sealJp2Carry(std::FILE* out, const std::string& target, const CarryPlacement& placement,
+                  long codestreamStart, long codestreamEnd) {
+    if (placement.fieldsOffset < 0)
+        return;
+    FilePtr in = reopen(out, target);
+    Sha256 image;
+    std::vector<std::uint8_t> buffer(chunkSize);
+    if (std::fseek(in.get(), codestreamStart, SEEK_SET) != 0)
+        throw Failure(target, "cannot read back the codestream");
+    for (long left = codestreamEnd - codestreamStart; left > 0;) {
+        const std::size_t step = static_cast<std::size_t>(std::min<long>(left, chunkSize));
+        if (std::fread(buffer.data(), 1, step, in.get()) != step)
+            throw Failure(target, "cannot read back the codestream");
+        image.update({buffer.data(), step});
+        left -= static_cast<long>(step);
+    }
+    sealAt(out, target, placement, image.finish());
+}
+
+std::function<void(jpeg_compress_struct&)> jpegCarryWriter(const std::string& source,
+                                                           CarriedKind kind, PictureSize size,
+                                                           CarryPlacement& placement) {
+    // Everything the writer needs is made here: libjpeg leaves it by longjmp on a write error,
+    // past the destructors of any local.
+    struct Stream {
+        FilePtr in;
+        CarryFields fields;
+        std::vector<std::uint8_t> content = descriptionBox();
+        std::vector<std::uint8_t> piece = std::vector<std::uint8_t>(app11Room);
+        Sha256 digest;
+    };
+    auto stream = std::make_shared<Stream>();
+    stream->in = openForReading(source);
+    stream->fields = CarryFields{kind, size, {}, {}, fileSize(stream->in.get())};
+    const std::vector<std::uint8_t> head = uuidBoxHead(stream->fields);
+    stream->content.insert(stream->content.end(), head.begin(), head.end());
+    return [stream, source, &placement](jpeg_compress_struct& info) {
+        const CarryFields& fields = stream->fields;
+        if (fields.length == 0 || fields.length > largestCarry)
+            return;
+        const std::uint64_t superboxLength = 8 + stream->content.size() + fields.length;
+        const std::size_t fixedSize = stream->content.size();
+        std::uint64_t left = fields.length;
+        for (std::uint32_t sequence = 1; sequence == 1 || left > 0; ++sequence) {
+            // The first piece starts with the boxes' fixed part; source bytes fill the rest.
+            std::size_t filled = sequence == 1 ? fixedSize : 0;
+            std::copy_n(stream->content.begin(), filled, stream->piece.begin());
+            const std::size_t step =
+                static_cast<std::size_t>(std::min<std::uint64_t>(left, app11Room - filled));
+            if (std::fread(stream->piece.data() + filled, 1, step, stream->in.get()) != step)
+                throw Failure(source, "the file changed while it was read");
+            stream->digest.update({stream->piece.data() + filled, step});
+            filled += step;
+            left -= step;
+
+            jpeg_write_m_header(&info, 0xEB, static_cast<unsigned>(app11Head + filled));
+            std::uint8_t prefix[app11Head] = {'J', 'P'};
+            storeBigEndian(prefix + 2, carryInstance, 2);
+            storeBigEndian(prefix + 4, sequence, 4);
+            storeBigEndian(prefix + 8, superboxLength, 4);
+            std::memcpy(prefix + 12, "jumb", 4);
+            for (const std::uint8_t byte : prefix)
+                jpeg_write_m_byte(&info, byte);
+            for (std::size_t i = 0; i < filled; ++i)
+                jpeg_write_m_byte(&info, stream->piece[i]);
+        }
+        placement.source = stream->digest.finish();
+        placement.fieldsOffset = 0; // found by sealJpegCarry
+    };
+}
+
+void sealJpegCarry(std::FILE* out, const std::string& target, CarryPlacement placement) {
+    if (placement.fieldsOffset < 0)
+        return;
+    FilePtr in = reopen(out, target);
+    JpegStream stream(in.get(), target);
+    Sha256 image;
+    const std::size_t fieldsInPiece = descriptionBox().size() + uuidBoxHeadSize + digestsAt;
+    placement.fieldsOffset = -1;
+    for (;;) {
+        const long start = std::ftell(in.get());
+        const JpegMarkerSegment segment = stream.next();
+        if (isCarrySegment(segment) && placement.fieldsOffset < 0)
+            placement.fieldsOffset = start + 4 + static_cast<long>(app11Head + fieldsInPiece);
+        if (segment.isMetadata())
+            continue;
+        image.update(segment.bytes());
+        if (segment.marker == startOfScan)
+            break;
+    }
+    stream.passScans([&](std::span<const std::uint8_t> bytes) { image.update(bytes); });
+    if (placement.fieldsOffset < 0)
+        throw Failure(target, "the carried source went missing");
+    sealAt(out, target, placement, image.finish());
+}
+
+} // namespace sips

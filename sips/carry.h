@@ -1,0 +1,95 @@
+#pragma once
+
+#include "file_kind.h"
+#include "jpeg_stream.h"
+#include "pixels.h"
+#include "sha256.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <jpeglib.h>
+#include <optional>
+#include <string>
+
+namespace sips {
+
+// The intermediate files carry the source picture's own bytes, so that the final copy can be
+// made from the source instead of from the intermediate's lossy or flattened samples.
+//
+// A carry is a `uuid` box: LBox, "uuid", carryUuid, then
+//   version (1) = 1, kind (1), reserved (2), width (4), height (4),
+//   image digest (32): SHA-256 of the image data of the file holding the box,
+//   source digest (32): SHA-256 of the source bytes,
+//   source length (8), source bytes.
+// A JP2 file holds it as a top-level box before the codestream; its image data is the
+// codestream box's content. A JPEG file holds it inside a JUMBF superbox (a description box of
+// the UUID content type, label carryLabel) split over APP11 segments of box instance
+// carryInstance; its image data is every byte after the start-of-image marker that is not an
+// APPn or COM segment before the first scan. All numbers are big-endian.
+enum class CarriedKind : std::uint8_t { Jpeg = 1, Png = 2, Tiff = 3 };
+
+inline constexpr std::uint8_t carryUuid[16] = {0x9d, 0x3c, 0x51, 0x0e, 0x6a, 0x4f, 0x4b, 0x8e,
+                                               0xa1, 0x70, 0x50, 0x4c, 0x57, 0x4b, 0x53, 0x52};
+inline constexpr char carryLabel[] = "org.plenwick.source";
+inline constexpr std::uint16_t carryInstance = 0x504C;
+
+// A source picture taken out of an intermediate, after its digests were checked.
+class CarriedSource final {
+public:
+    CarriedSource(CarriedKind kind, PictureSize size);
+    ~CarriedSource();
+    CarriedSource(CarriedSource&& other) noexcept;
+    CarriedSource& operator=(CarriedSource&&) = delete;
+
+    CarriedKind kind() const { return kind_; }
+    PictureSize size() const { return size_; }
+    // A name the readers open it by; it lives in memory and vanishes with the process.
+    const std::string& path() const { return path_; }
+    void append(std::span<const std::uint8_t> bytes);
+
+private:
+    CarriedKind kind_;
+    PictureSize size_;
+    int descriptor_ = -1;
+    std::string path_;
+};
+
+// What an input holds: no carry, a carry that matches its image, or one that does not.
+struct CarryLookup {
+    std::optional<CarriedSource> source;
+    std::string problem; // set when a carry is present but unusable
+};
+
+// Looks for a carry in a JP2 file or a JPEG file and checks it against the image it travels with.
+CarryLookup lookUpCarry(const std::string& input, FileKind kind);
+
+// Whether a JPEG segment belongs to a carry (which no copy keeps).
+bool isCarrySegment(const JpegMarkerSegment& segment);
+
+// Where a carry was written, to put its digests in once the image data is complete.
+struct CarryPlacement {
+    long fieldsOffset = -1; // of the image digest
+    Digest source{};
+};
+
+// Writes the carry box of `source` (a file of that kind and size) into a JP2 file at the current
+// position of `out`.
+CarryPlacement writeJp2Carry(std::FILE* out, const std::string& target, const std::string& source,
+                             CarriedKind kind, PictureSize size);
+
+// Fills in the digests of the carry in the JP2 file `out`, whose codestream box content spans
+// [codestreamStart, codestreamEnd).
+void sealJp2Carry(std::FILE* out, const std::string& target, const CarryPlacement& placement,
+                  long codestreamStart, long codestreamEnd);
+
+// A JpegExtras::streamedSegments writer for the carry of `source`; `placement` receives the
+// source digest.
+std::function<void(jpeg_compress_struct&)> jpegCarryWriter(const std::string& source,
+                                                           CarriedKind kind, PictureSize size,
+                                                           CarryPlacement& placement);
+
+// Fills in the digests of the carry in the finished JPEG file `out`.
+void sealJpegCarry(std::FILE* out, const std::string& target, CarryPlacement placement);
+
+} // namespace sips

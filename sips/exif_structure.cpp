@@ -1,0 +1,95 @@
+#include "exif_structure.h"
+
+#include <set>
+
+namespace sips {
+
+namespace {
+
+constexpr int mostDirectories = 16;
+
+class ExifWalker final {
+public:
+    explicit ExifWalker(std::span<const std::uint8_t> block)
+        : block_(block) {}
+
+    bool sound() {
+        if (block_.size() < 8)
+            return false;
+        if (block_[0] == 'I' && block_[1] == 'I')
+            little_ = true;
+        else if (block_[0] != 'M' || block_[1] != 'M')
+            return false;
+        return number(2, 2) == 42 && directory(number(4, 4));
+    }
+
+private:
+    std::uint64_t number(std::uint64_t at, int size) const {
+        std::uint64_t value = 0;
+        for (int i = 0; i < size; ++i) {
+            const std::uint64_t byte = block_[at + static_cast<std::uint64_t>(i)];
+            value |= little_ ? byte << (8 * i) : byte << (8 * (size - 1 - i));
+        }
+        return value;
+    }
+
+    static std::uint64_t typeSize(std::uint64_t type) {
+        switch (type) {
+        case 1:
+        case 2:
+        case 6:
+        case 7:
+            return 1;
+        case 3:
+        case 8:
+            return 2;
+        case 4:
+        case 9:
+        case 11:
+        case 13:
+            return 4;
+        case 5:
+        case 10:
+        case 12:
+            return 8;
+        default:
+            return 0; // unknown: its size cannot be checked
+        }
+    }
+
+    bool directory(std::uint64_t offset) {
+        if (offset < 8 || offset > block_.size() - 2 || !visited_.insert(offset).second ||
+            visited_.size() > mostDirectories)
+            return false;
+        const std::uint64_t count = number(offset, 2);
+        const std::uint64_t end = offset + 2 + 12 * count;
+        if (end + 4 > block_.size())
+            return false;
+        for (std::uint64_t entry = offset + 2; entry < end; entry += 12) {
+            const std::uint64_t tag = number(entry, 2);
+            const std::uint64_t bytes = typeSize(number(entry + 2, 2)) * number(entry + 4, 4);
+            if (bytes > 4) {
+                const std::uint64_t at = number(entry + 8, 4);
+                if (at > block_.size() || bytes > block_.size() - at)
+                    return false;
+            }
+            const bool link = tag == 0x8769 || tag == 0x8825 || tag == 0xA005;
+            if (link && !directory(number(entry + 8, 4)))
+                return false;
+        }
+        const std::uint64_t next = number(end, 4);
+        return next == 0 || directory(next);
+    }
+
+    std::span<const std::uint8_t> block_;
+    bool little_ = false;
+    std::set<std::uint64_t> visited_;
+};
+
+} // namespace
+
+bool exifStructureSound(std::span<const std::uint8_t> block) {
+    return ExifWalker(block).sound();
+}
+
+} // namespace sips

@@ -1,0 +1,212 @@
+#include "png_copy.h"
+
+#include "binary_fields.h"
+#include "exif_structure.h"
+#include "failure.h"
+#include "warning.h"
+
+#include <array>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <exiv2/exiv2.hpp>
+#include <vector>
+#include <zlib.h>
+
+namespace sips {
+
+namespace {
+
+constexpr std::uint8_t pngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr std::uint32_t largestChunk = 0x7FFFFFFF;
+constexpr std::uint32_t largestHeldChunk = 1u << 24; // eXIf, edited in memory
+
+class PngChunkCopier final {
+public:
+    PngChunkCopier(std::FILE* in, const std::string& source, std::FILE* out,
+                   const std::string& target)
+        : in_(in)
+        , source_(source)
+        , out_(out)
+        , target_(target) {}
+
+    void put(std::span<const std::uint8_t> bytes) {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), out_) != bytes.size())
+            throw Failure(target_, std::string("cannot write: ") + std::strerror(errno));
+    }
+
+    void putChunk(const char* type, std::span<const std::uint8_t> data) {
+        std::vector<std::uint8_t> head;
+        appendBigEndian(head, data.size(), 4);
+        head.insert(head.end(), type, type + 4);
+        uLong crc = crc32(crc32(0, nullptr, 0), head.data() + 4, 4);
+        crc = crc32(crc, data.data(), static_cast<uInt>(data.size()));
+        put(head);
+        put(data);
+        std::vector<std::uint8_t> tail;
+        appendBigEndian(tail, crc, 4);
+        put(tail);
+    }
+
+    // Reads the next chunk's length and type; false at the end of the file.
+    bool nextHeader(std::uint32_t& length, std::array<char, 4>& type) {
+        std::uint8_t head[8];
+        const std::size_t got = std::fread(head, 1, sizeof head, in_);
+        if (got == 0)
+            return false;
+        if (got != sizeof head)
+            fail("the file ends inside a chunk header");
+        const std::uint64_t value = readBigEndian(head, 4);
+        if (value > largestChunk)
+            fail("a chunk longer than PNG allows");
+        length = static_cast<std::uint32_t>(value);
+        std::memcpy(type.data(), head + 4, 4);
+        for (const char c : type) {
+            if (!std::isalpha(static_cast<unsigned char>(c)))
+                fail("a chunk type that is not four letters");
+        }
+        return true;
+    }
+
+    // Reads a chunk's data and CRC, checking it, and hands the data to `sink` in pieces. Returns
+    // the CRC.
+    template <typename Sink>
+    std::uint32_t passData(const std::array<char, 4>& type, std::uint32_t length, Sink&& sink) {
+        uLong crc = crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(type.data()), 4);
+        for (std::uint32_t left = length; left > 0;) {
+            const std::size_t step = std::min<std::size_t>(left, buffer_.size());
+            if (std::fread(buffer_.data(), 1, step, in_) != step)
+                fail("the file ends inside a chunk");
+            crc = crc32(crc, buffer_.data(), static_cast<uInt>(step));
+            sink(std::span<const std::uint8_t>(buffer_.data(), step));
+            left -= static_cast<std::uint32_t>(step);
+        }
+        std::uint8_t stored[4];
+        if (std::fread(stored, 1, 4, in_) != 4)
+            fail("the file ends inside a chunk");
+        if (readBigEndian(stored, 4) != crc)
+            fail("a chunk whose CRC does not match its data");
+        return static_cast<std::uint32_t>(crc);
+    }
+
+    std::vector<std::uint8_t> readData(const std::array<char, 4>& type, std::uint32_t length) {
+        std::vector<std::uint8_t> data;
+        data.reserve(length);
+        passData(type, length, [&](std::span<const std::uint8_t> piece) {
+            data.insert(data.end(), piece.begin(), piece.end());
+        });
+        return data;
+    }
+
+    [[noreturn]] void fail(const std::string& what) const {
+        throw Failure(source_, "damaged or truncated PNG file: " + what);
+    }
+
+    const std::string& source() const { return source_; }
+
+private:
+    std::FILE* in_;
+    const std::string& source_;
+    std::FILE* out_;
+    const std::string& target_;
+    std::array<std::uint8_t, 1 << 16> buffer_{};
+};
+
+std::vector<std::uint8_t> physData(const Density& density) {
+    std::vector<std::uint8_t> data;
+    appendBigEndian(data, density.xPixelsPerMetre(), 4);
+    appendBigEndian(data, density.yPixelsPerMetre(), 4);
+    data.push_back(1); // per metre
+    return data;
+}
+
+// The eXIf block with its resolution tags set, or nullopt when it does not parse.
+std::optional<std::vector<std::uint8_t>> withExifResolution(const std::vector<std::uint8_t>& block,
+                                                            const Density& density) {
+    if (!exifStructureSound(block))
+        return std::nullopt;
+    try {
+        Exiv2::ExifData exif;
+        const auto size = static_cast<std::uint32_t>(block.size());
+        const Exiv2::ByteOrder order = Exiv2::ExifParser::decode(exif, block.data(), size);
+        if (order == Exiv2::invalidByteOrder)
+            return std::nullopt;
+        exif["Exif.Image.XResolution"] =
+            Exiv2::URational(density.x.numerator, density.x.denominator);
+        exif["Exif.Image.YResolution"] =
+            Exiv2::URational(density.y.numerator, density.y.denominator);
+        exif["Exif.Image.ResolutionUnit"] =
+            static_cast<std::uint16_t>(density.unit == Density::Unit::Inch ? 2 : 3);
+        Exiv2::Blob blob;
+        Exiv2::ExifParser::encode(blob, block.data(), size, order, exif);
+        if (blob.empty()) // written in place
+            return block;
+        return blob;
+    } catch (const Exiv2::AnyError&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+PictureSize copyPng(std::FILE* in, const std::string& source, std::FILE* out,
+                    const std::string& target, const std::optional<Density>& density) {
+    PngChunkCopier copier(in, source, out, target);
+    std::uint8_t signature[8];
+    if (std::fread(signature, 1, 8, in) != 8 || std::memcmp(signature, pngSignature, 8) != 0)
+        copier.fail("no PNG signature");
+    copier.put(signature);
+
+    PictureSize size;
+    bool sawHeader = false;
+    bool sawData = false;
+    std::uint32_t length = 0;
+    std::array<char, 4> type{};
+    while (copier.nextHeader(length, type)) {
+        const std::string_view name(type.data(), 4);
+        if (!sawHeader) {
+            if (name != "IHDR" || length != 13)
+                copier.fail("no image header first");
+            const std::vector<std::uint8_t> header = copier.readData(type, length);
+            size = {static_cast<std::uint32_t>(readBigEndian(header.data(), 4)),
+                    static_cast<std::uint32_t>(readBigEndian(header.data() + 4, 4))};
+            copier.putChunk("IHDR", header);
+            sawHeader = true;
+            continue;
+        }
+        if (density && name == "pHYs") {
+            copier.passData(type, length, [](std::span<const std::uint8_t>) {});
+            continue;
+        }
+        if (name == "IDAT" && !sawData && density)
+            copier.putChunk("pHYs", physData(*density));
+        sawData = sawData || name == "IDAT";
+        if (density && name == "eXIf" && length <= largestHeldChunk) {
+            const auto edited = withExifResolution(copier.readData(type, length), *density);
+            if (edited)
+                copier.putChunk("eXIf", *edited);
+            else
+                warn(source, "left out a malformed eXIf chunk");
+            continue;
+        }
+        // Copied as it stands, its CRC checked on the way.
+        std::uint8_t head[8];
+        storeBigEndian(head, length, 4);
+        std::memcpy(head + 4, type.data(), 4);
+        copier.put(head);
+        std::uint8_t crc[4];
+        storeBigEndian(
+            crc,
+            copier.passData(type, length,
+                            [&](std::span<const std::uint8_t> piece) { copier.put(piece); }),
+            4);
+        copier.put(crc);
+        if (name == "IEND")
+            break;
+    }
+    if (!sawHeader || !sawData || std::string_view(type.data(), 4) != "IEND")
+        copier.fail("no image data or no end chunk");
+    return size;
+}
+
+} // namespace sips

@@ -1,0 +1,90 @@
+// Intermediates whose carried source was changed, cut short, forged or taken from another picture:
+// every such copy is made from the intermediate's own image instead, with a warning.
+#include "sips_harness.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace sips_test {
+namespace {
+
+struct Tampering : Row {
+    const char* sample;
+    bool afterStepTwo;   // tamper with the JPEG of step 2, else with the JP2 of step 1
+    const char* edit;    // what tamper.py does
+    const char* other;   // the picture whose carry is swapped in, or ""
+    const char* warning; // part of the warning
+};
+
+class TamperedIntermediate : public ::testing::TestWithParam<Tampering> {};
+
+TEST_P(TamperedIntermediate, FallsBackToAValidCopyAndLeavesNothingBehind) {
+    const Tampering& row = GetParam();
+    TemporaryFolder folder;
+    const fs::path source = folder / row.sample;
+    copySample(row.sample, source);
+    const fs::path jp2 = folder / "scratch.jp2";
+    const fs::path other = folder / "other.jp2";
+    const std::vector<std::string> stepTwo{"-s",  "format", "jpeg",     "-s", "dpiHeight",
+                                           "300", "-s",     "dpiWidth", "300"};
+    const auto withInput = [](std::vector<std::string> line, const fs::path& input) {
+        line.push_back(input);
+        return line;
+    };
+    ASSERT_EQ(sips({"-s", "format", "jp2", source, "--out", jp2}).exitCode, 0);
+    if (*row.other != '\0') {
+        copySample(row.other, folder / row.other);
+        ASSERT_EQ(sips({"-s", "format", "jp2", folder / row.other, "--out", other}).exitCode, 0);
+        if (row.afterStepTwo) {
+            ASSERT_EQ(sips(withInput(stepTwo, other)).exitCode, 0);
+        }
+    }
+    if (!row.afterStepTwo)
+        tamper(row.edit, jp2, other);
+    RunResult step = sips(withInput(stepTwo, jp2));
+    ASSERT_EQ(step.exitCode, 0) << step.err;
+    if (row.afterStepTwo) {
+        tamper(row.edit, jp2, other);
+    } else {
+        EXPECT_EQ(step.err.rfind("sips: warning: ", 0), 0u) << step.err;
+        EXPECT_NE(step.err.find(row.warning), std::string::npos) << step.err;
+    }
+
+    const bool png = fs::path(row.sample).extension() == ".png";
+    const fs::path copy = folder / (png ? "copy.png" : "copy.jpg");
+    step = sips({"-s", "format", png ? "png" : "jpeg", jp2, "--out", copy});
+    ASSERT_EQ(step.exitCode, 0) << step.err;
+    if (row.afterStepTwo) {
+        EXPECT_NE(step.err.find(row.warning), std::string::npos) << step.err;
+    }
+    EXPECT_EQ(std::count(step.err.begin(), step.err.end(), '\n'), row.afterStepTwo ? 1 : 0);
+
+    EXPECT_EQ(pillow("same-samples", source, copy), "no") << "made from the intermediate";
+    EXPECT_GE(std::stod(pillow("psnr", source, copy)), 40.0);
+    EXPECT_EQ(pillow("dpi", copy), "300 300");
+    std::vector<std::string> expected{"copy" + copy.extension().string(), row.sample,
+                                      "scratch.jp2"};
+    if (*row.other != '\0') {
+        expected.insert(expected.end(), {"other.jp2", row.other});
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(folderEntries(folder.path()), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, TamperedIntermediate,
+    ::testing::Values(
+        Tampering{"Jp2ImageEdited", "photo.jpg", false, "image", "", "other image data"},
+        Tampering{"Jp2CarryCut", "photo.jpg", false, "truncate", "", "header is damaged"},
+        Tampering{"Jp2CarryForged", "alpha.png", false, "forge", "", "source is damaged"},
+        Tampering{"Jp2CarryOfAnother", "alpha.png", false, "swap", "palette.png",
+                  "other image data"},
+        Tampering{"JpegImageEdited", "alpha.png", true, "image", "", "other image data"},
+        Tampering{"JpegCarryCut", "large.png", true, "truncate", "", "incomplete"},
+        Tampering{"JpegCarryForged", "large.png", true, "forge", "", "source is damaged"},
+        Tampering{"JpegCarryOfAnother", "alpha.png", true, "swap", "palette.png",
+                  "other image data"}),
+    rowName);
+
+} // namespace
+} // namespace sips_test

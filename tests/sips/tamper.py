@@ -1,0 +1,93 @@
+#!/usr/bin/python3
+"""Damages the intermediates of the conversion chain the way the carry tests need.
+
+  tamper.py EDIT FILE [OTHER]
+
+  image          JP2: changes a letter of the codestream's comment; JPEG: a quantisation step
+  truncate       shortens the carried source, keeping the box or the segments well-formed
+  forge          changes one byte of the carried source
+  swap           puts the carry of OTHER (an intermediate of the same kind) in FILE's place
+"""
+import struct
+import sys
+from pathlib import Path
+
+CARRY_UUID = bytes.fromhex("9d3c510e6a4f4b8ea170504c574b5352")
+
+
+def jp2_boxes(data):
+    at = 0
+    while at + 8 <= len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        length = length or len(data) - at
+        yield at, length, kind
+        at += length
+
+
+def jp2_box(data, wanted, head=b""):
+    for at, length, kind in jp2_boxes(data):
+        if kind == wanted and data[at + 8:at + 8 + len(head)] == head:
+            return at, length
+    raise SystemExit(f"no {wanted} box")
+
+
+def jpeg_segments(data):
+    at = 2
+    while data[at + 1] != 0xDA:
+        length = struct.unpack(">H", data[at + 2:at + 4])[0]
+        yield at, length + 2, data[at + 1]
+        at += length + 2
+
+
+def is_carry(data, at, marker):
+    return marker == 0xEB and data[at + 4:at + 8] == b"JP\x50\x4c"
+
+
+def carry_segments(data):
+    return [(at, size) for at, size, marker in jpeg_segments(data) if is_carry(data, at, marker)]
+
+
+def tamper_jp2(edit, data, other):
+    at, length = jp2_box(data, b"uuid", CARRY_UUID)
+    if edit == "image":
+        start, size = jp2_box(data, b"jp2c")
+        found = data.index(b"OpenJPEG", start)
+        return data[:found] + b"openJPEG" + data[found + 8:]
+    if edit == "truncate":
+        cut = 100
+        return (data[:at] + struct.pack(">I", length - cut) + data[at + 4:at + length - cut] +
+                data[at + length:])
+    if edit == "forge":
+        middle = at + length - 50
+        return data[:middle] + bytes([data[middle] ^ 0x01]) + data[middle + 1:]
+    other_at, other_length = jp2_box(other, b"uuid", CARRY_UUID)
+    return data[:at] + other[other_at:other_at + other_length] + data[at + length:]
+
+
+def tamper_jpeg(edit, data, other):
+    segments = carry_segments(data)
+    first, last = segments[0][0], segments[-1][0] + segments[-1][1]
+    if edit == "image":
+        table = next(at for at, size, marker in jpeg_segments(data) if marker == 0xDB)
+        step = table + 5 + 63  # the last step of the first table
+        return data[:step] + bytes([min(data[step] + 1, 255)]) + data[step + 1:]
+    if edit == "truncate":
+        at, size = segments[-1]
+        return data[:at] + data[at + size:]
+    if edit == "forge":
+        at, size = segments[-1]
+        middle = at + size - 10
+        return data[:middle] + bytes([data[middle] ^ 0x01]) + data[middle + 1:]
+    theirs = carry_segments(other)
+    return data[:first] + other[theirs[0][0]:theirs[-1][0] + theirs[-1][1]] + data[last:]
+
+
+def main(edit, path, other_path=None):
+    data = Path(path).read_bytes()
+    other = Path(other_path).read_bytes() if edit == "swap" else b""
+    change = tamper_jpeg if data[:2] == b"\xff\xd8" else tamper_jp2
+    Path(path).write_bytes(change(edit, data, other))
+
+
+if __name__ == "__main__":
+    main(*sys.argv[1:])
