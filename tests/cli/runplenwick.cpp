@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
+#include <cmath>
 
 namespace plenwick::test {
 
@@ -51,12 +52,21 @@ void CommandLineTest::makePicture(const QString& path, const QString& format, co
 }
 
 QString CommandLineTest::resolution(const QString& file) {
+    // A JPEG records dots per inch in its JFIF header, a PNG pixels per metre in pHYs.
     QProcess exiftool;
     exiftool.start(QStringLiteral("exiftool"),
-                   {QStringLiteral("-s3"), QStringLiteral("-n"), QStringLiteral("-XResolution"),
-                    QStringLiteral("-YResolution"), QStringLiteral("--"), file});
+                   {QStringLiteral("-s3"), QStringLiteral("-n"),
+                    QStringLiteral("-JFIF:XResolution"), QStringLiteral("-JFIF:YResolution"),
+                    QStringLiteral("-PixelsPerUnitX"), QStringLiteral("-PixelsPerUnitY"),
+                    QStringLiteral("--"), file});
     exiftool.waitForFinished(60000);
-    return QString::fromUtf8(exiftool.readAllStandardOutput()).simplified();
+    QStringList values =
+        QString::fromUtf8(exiftool.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    if (file.endsWith(QStringLiteral(".jpg")))
+        return values.join(u' ');
+    for (QString& value : values)
+        value = QString::number(std::lround(value.toDouble() * 0.0254));
+    return values.join(u' ');
 }
 
 } // namespace plenwick::test
