@@ -12,7 +12,9 @@ const char* const usage =
     "Converts FILE (JPEG, PNG, TIFF or JPEG 2000, recognised by content) to the format asked\n"
     "for, writing --out FILE or, without --out, rewriting FILE in place. N is a whole number of\n"
     "dots per inch from 1 to 65535. Options may come in any order, each at most once.\n"
-    "Transparency is composited on white when the output is JPEG.\n";
+    "Transparency is composited on white when the output is JPEG.\n"
+    "Pictures over 250 megapixels or 65535 pixels a side, or far larger than their file, are "
+    "refused.\n";
 
 namespace {
 

@@ -16,9 +16,25 @@ extern "C" void recordAndResume(j_common_ptr common) {
     std::longjmp(errors.resume, 1);
 }
 
+// Warnings that mean samples are missing or wrong: libjpeg goes on with grey or shifted blocks.
+// The rest (extraneous bytes between segments, an unknown JFIF revision, a bad ICC marker) leave
+// the picture whole.
+bool damagesPicture(int code) {
+    switch (code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+    case JWRN_BOGUS_PROGRESSION:
+        return true;
+    default:
+        return false;
+    }
+}
+
 extern "C" void onMessage(j_common_ptr common, int level) {
-    // A file that ends early would otherwise decode silently with grey rows at the bottom.
-    if (level < 0 && common->err->msg_code == JWRN_JPEG_EOF)
+    if (level < 0 && damagesPicture(common->err->msg_code))
         recordAndResume(common);
 }
 

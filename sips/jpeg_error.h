@@ -15,7 +15,8 @@ struct JpegErrors {
     char message[JMSG_LENGTH_MAX] = {};
 };
 
-// Points `common.err` at `errors`. Warnings stay silent except a truncated file, which is fatal.
+// Points `common.err` at `errors`. Warnings of damaged entropy-coded data (a scan that stops early,
+// bad codes, a truncated file) are fatal; the others stay silent.
 void installJpegErrors(JpegErrors& errors, jpeg_common_struct& common);
 
 template <typename Step> bool jpegGuarded(JpegErrors& errors, Step&& step) {
