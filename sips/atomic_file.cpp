@@ -129,8 +129,17 @@ AtomicFile::AtomicFile(std::string target)
     firstWriteError = 0;
     stream_ =
         ::fopencookie(&descriptor_, "wb", {nullptr, writeToDescriptor, seekDescriptor, nullptr});
-    if (stream_ == nullptr || std::setvbuf(stream_, nullptr, _IOFBF, streamBuffer) != 0)
+    if (stream_ == nullptr || std::setvbuf(stream_, nullptr, _IOFBF, streamBuffer) != 0) {
+        // A constructor that throws runs no destructor.
+        if (stream_ != nullptr)
+            std::fclose(stream_);
+        ::close(descriptor_);
+        if (!temporary_.empty()) {
+            ::unlink(temporary_.c_str());
+            stopWatchingForSignals();
+        }
         throw Failure(target_, "out of memory");
+    }
 }
 
 AtomicFile::~AtomicFile() {

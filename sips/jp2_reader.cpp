@@ -117,8 +117,11 @@ ClaimedSize readClaimedSize(std::FILE* file, FileKind kind, const std::string& p
     ClaimedSize claimed;
     claimed.width = right - left;
     claimed.height = bottom - top;
-    claimed.tiles = ((right - tileLeft + tileWidth - 1) / tileWidth) *
-                    ((bottom - tileTop + tileHeight - 1) / tileHeight);
+    // Capped so that the count and the bytes it needs cannot overflow: more tiles than that are
+    // refused all the same.
+    constexpr std::uint64_t mostTilesASide = std::uint64_t{1} << 28;
+    claimed.tiles = std::min((right - tileLeft + tileWidth - 1) / tileWidth, mostTilesASide) *
+                    std::min((bottom - tileTop + tileHeight - 1) / tileHeight, mostTilesASide);
     claimed.codestreamBytes = codestreamBytes;
     return claimed;
 }
