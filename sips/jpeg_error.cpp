@@ -1,5 +1,6 @@
 #include "jpeg_error.h"
 
+#include <cstdio>
 #include <jerror.h>
 
 namespace sips {
@@ -33,9 +34,19 @@ bool damagesPicture(int code) {
     }
 }
 
+// Each scan of a progressive file is a pass over the whole picture, and a scan can take a few
+// bytes: a small file of many scans would take hours. Real files have about ten.
+constexpr int mostScans = 1000;
+
 extern "C" void onMessage(j_common_ptr common, int level) {
-    if (level < 0 && damagesPicture(common->err->msg_code))
+    JpegErrors& errors = errorsOf(common);
+    if (level < 0 && damagesPicture(errors.manager.msg_code))
         recordAndResume(common);
+    if (errors.manager.msg_code == JTRC_SOS && ++errors.scans > mostScans) {
+        std::snprintf(errors.message, sizeof errors.message,
+                      "more than %d scans (damaged or hostile)", mostScans);
+        std::longjmp(errors.resume, 1);
+    }
 }
 
 } // namespace
