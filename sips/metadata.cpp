@@ -280,11 +280,13 @@ std::vector<std::uint8_t> withJp2Metadata(const std::vector<std::uint8_t>& file,
     fewer.xmp.clear();
     fewer.iptc.clear();
     failure = failureOf([&] { result = jp2WithMetadata(file, fewer, icc); });
-    warn(metadata.file, failure ? "metadata and colour profile dropped: they cannot be "
-                                  "written (" +
-                                      *failure + ")"
-                                : "EXIF, XMP and IPTC data dropped: they cannot be written");
-    return failure ? file : result;
+    if (!failure) {
+        warn(metadata.file, "EXIF, XMP and IPTC data dropped: they cannot be written");
+        return result;
+    }
+    warn(metadata.file,
+         "metadata and colour profile dropped: they cannot be written (" + *failure + ")");
+    return file;
 }
 
 } // namespace sips

@@ -56,6 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
         OddMetadata{"MakersNotesTwice", "maker-notes.png",
                     "camera maker's notes dropped: they cannot be written again", "IFD0:Make",
                     "Canon"},
+        OddMetadata{"UnreadableExif", "unreadable-exif.png",
+                    "metadata dropped: it cannot be read (This does not look like a TIFF image)",
+                    "File:ImageWidth", "96"},
         OddMetadata{"ResolutionUnitWithoutValue", "no-unit.jpg", "", "IFD0:Orientation", "6"}),
     rowName);
 

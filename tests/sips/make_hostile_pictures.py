@@ -133,12 +133,15 @@ def main(folder):
     (folder / "no-photometric.tif").write_bytes(tiff(entries + [(273, 4, 1, offset)], b"\x80" * 16))
 
     # Converted, with what cannot be carried dropped: a PNG as libvips writes camera photos (the
-    # EXIF block twice, once on each side of the image data), and a ResolutionUnit without value.
+    # EXIF block twice, once on each side of the image data), EXIF that cannot be read, and a
+    # ResolutionUnit without value.
     plain = io.BytesIO()
     base.save(plain, "PNG")
     plain = plain.getvalue()
     exif = png_chunk(b"eXIf", camera_exif())
     (folder / "maker-notes.png").write_bytes(plain[:33] + exif + plain[33:-12] + exif + plain[-12:])
+    broken = png_chunk(b"eXIf", b"II*\0\xff\xff\xff\x7f")  # its first IFD far past the end
+    (folder / "unreadable-exif.png").write_bytes(plain[:33] + broken + plain[33:])
     rational = struct.pack("<II", 72, 1)
     no_unit = exif_ifd([(0x0112, 3, 1, struct.pack("<H", 6)), (0x011A, 5, 1, rational),
                         (0x011B, 5, 1, rational), (0x0128, 3, 0, b"")])
