@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,11 +47,6 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string nameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The mode the finished file gets: the target's own when it exists, else what a new file gets.
 mode_t finalMode(const std::string& target) {
     struct stat info {};
@@ -61,66 +57,153 @@ mode_t finalMode(const std::string& target) {
     return 0666 & ~mask;
 }
 
-std::string systemReason(const char* what) {
-    return std::string(what) + ": " + std::strerror(errno);
+std::string systemReason(const char* what, int error) {
+    return std::string(what) + ": " + std::strerror(error);
 }
+
+// A hidden name short enough to fit beside any name the folder can hold.
+std::string temporaryName(const std::string& folder) {
+    static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device entropy;
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
+    std::string name = folder + "/.sips-";
+    for (int i = 0; i < 8; ++i)
+        name += letters[pick(entropy)];
+    return name;
+}
+
+// The first write error of the stream being written; the tool writes one file at a time.
+int firstWriteError = 0;
+
+// The stream writes straight to the descriptor so that a failed write keeps its errno; glibc's
+// own streams let libjpeg, libpng and OpenJPEG report only that "a write failed".
+extern "C" ssize_t writeToDescriptor(void* cookie, const char* buffer, std::size_t size) {
+    const int descriptor = *static_cast<int*>(cookie);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t written = ::write(descriptor, buffer + done, size - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (firstWriteError == 0)
+                firstWriteError = written < 0 ? errno : ENOSPC;
+            return done > 0 ? static_cast<ssize_t>(done) : -1;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+extern "C" int seekDescriptor(void* cookie, off64_t* offset, int whence) {
+    const off64_t position = ::lseek64(*static_cast<int*>(cookie), *offset, whence);
+    if (position < 0)
+        return -1;
+    *offset = position;
+    return 0;
+}
+
+constexpr std::size_t streamBuffer = 1 << 16;
 
 } // namespace
 
 AtomicFile::AtomicFile(std::string target)
-    : target_(std::move(target)) {
-    const std::string folder = folderOf(target_);
+    : target_(std::move(target))
+    , folder_(folderOf(target_)) {
     struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-        throw Failure(target_, "output folder " + folder + " does not exist");
+    if (::stat(folder_.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        throw Failure(target_, "output folder " + folder_ + " does not exist");
     if (::stat(target_.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
         throw Failure(target_, "output is a folder, not a file");
 
-    std::string pattern = folder + "/." + nameOf(target_) + ".XXXXXX";
-    const int descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (descriptor < 0)
-        throw Failure(target_, systemReason("cannot create a file in the output folder"));
-    temporary_ = pattern;
-    watchForSignals(temporary_);
-    stream_ = ::fdopen(descriptor, "wb");
-    if (stream_ == nullptr) {
-        ::close(descriptor);
-        ::unlink(temporary_.c_str());
-        stopWatchingForSignals();
-        throw Failure(target_, systemReason("cannot write"));
+    descriptor_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (descriptor_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+        std::string pattern = folder_ + "/.sips-XXXXXX";
+        descriptor_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (descriptor_ >= 0) {
+            temporary_ = pattern;
+            watchForSignals(temporary_);
+        }
+    }
+    if (descriptor_ < 0)
+        throw Failure(target_, systemReason("cannot create a file in the output folder", errno));
+    firstWriteError = 0;
+    stream_ =
+        ::fopencookie(&descriptor_, "wb", {nullptr, writeToDescriptor, seekDescriptor, nullptr});
+    if (stream_ == nullptr || std::setvbuf(stream_, nullptr, _IOFBF, streamBuffer) != 0) {
+        // A constructor that throws runs no destructor.
+        if (stream_ != nullptr)
+            std::fclose(stream_);
+        ::close(descriptor_);
+        if (!temporary_.empty()) {
+            ::unlink(temporary_.c_str());
+            stopWatchingForSignals();
+        }
+        throw Failure(target_, "out of memory");
     }
 }
 
 AtomicFile::~AtomicFile() {
     if (stream_ != nullptr)
         std::fclose(stream_);
-    if (!committed_) {
+    if (!temporary_.empty() && !committed_) {
         ::unlink(temporary_.c_str());
         stopWatchingForSignals();
     }
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
 }
 
 void AtomicFile::closeStream() {
-    if (stream_ == nullptr)
-        return;
     std::FILE* stream = stream_;
     stream_ = nullptr;
-    const bool flushed = std::fflush(stream) == 0 && ::fsync(::fileno(stream)) == 0;
-    const int flushError = errno;
-    if (std::fclose(stream) != 0 || !flushed) {
-        errno = flushed ? errno : flushError;
-        throw Failure(target_, systemReason("cannot write"));
-    }
+    if (std::fclose(stream) != 0 || ::fsync(descriptor_) != 0)
+        failWriting(nullptr, target_, systemReason("cannot write", errno));
+}
+
+// Gives the unnamed file a name; returns 0 or the system's error (EEXIST when the name is taken).
+int AtomicFile::linkUnder(const std::string& name) const {
+    const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return 0;
+    // Without /proc, the descriptor itself names the file (for privileged processes only).
+    if (errno == ENOENT && ::linkat(descriptor_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)
+        return 0;
+    return errno;
 }
 
 void AtomicFile::commit() {
     closeStream();
-    if (::chmod(temporary_.c_str(), finalMode(target_)) != 0)
-        throw Failure(target_, systemReason("cannot set permissions"));
+    if (::fchmod(descriptor_, finalMode(target_)) != 0)
+        throw Failure(target_, systemReason("cannot set permissions", errno));
+    if (temporary_.empty()) {
+        // A new name is taken in one step; linkat does not replace, so an existing target is
+        // renamed over from a short hidden name.
+        int error = linkUnder(target_);
+        for (int attempt = 0; error == EEXIST && attempt < 100; ++attempt) {
+            const std::string name = temporaryName(folder_);
+            error = linkUnder(name);
+            if (error == 0) {
+                temporary_ = name;
+                watchForSignals(temporary_);
+            }
+        }
+        if (error != 0)
+            throw Failure(target_, systemReason("cannot name the new file", error));
+        if (temporary_.empty()) {
+            committed_ = true;
+            return;
+        }
+    }
     if (::rename(temporary_.c_str(), target_.c_str()) != 0)
-        throw Failure(target_, systemReason("cannot replace"));
+        throw Failure(target_, systemReason("cannot replace", errno));
     committed_ = true;
     stopWatchingForSignals();
+}
+
+void failWriting(std::FILE* stream, const std::string& target, const std::string& what) {
+    if (firstWriteError != 0 && (stream == nullptr || std::ferror(stream) != 0))
+        throw Failure(target, systemReason("cannot write", firstWriteError));
+    throw Failure(target, what);
 }
 
 } // namespace sips

@@ -5,10 +5,11 @@
 
 namespace sips {
 
-// Writes a file so that readers only ever see the old content or the complete new one: the data
-// goes to a hidden temporary file in the target's folder, renamed over the target on commit().
-// Until then the target is untouched; the temporary file is removed on failure and on SIGINT,
-// SIGTERM or SIGHUP.
+// Writes a file so that readers only ever see the old content or the complete new one. The data
+// goes to an unnamed file in the target's folder (O_TMPFILE), given the target's name on commit();
+// where the file system has no unnamed files, to a short hidden name removed on failure and on
+// SIGINT, SIGTERM or SIGHUP. Until commit() the target is untouched. The new file gets the mode
+// the target had, or 0666 less the umask when there was none.
 class AtomicFile final {
 public:
     explicit AtomicFile(std::string target);
@@ -16,20 +17,31 @@ public:
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
+    // A stream that records the system's reason when a write fails (see failWriting). It has no
+    // file descriptor of its own: fileno() on it gives -1.
     std::FILE* stream() const { return stream_; }
     const std::string& target() const { return target_; }
-    const std::string& temporaryPath() const { return temporary_; }
+    // The file being written, for reading it back or patching it before commit().
+    int descriptor() const { return descriptor_; }
 
-    // Flushes and closes the stream so that other code may edit the temporary file by name.
-    void closeStream();
     // Makes the new content the target's.
     void commit();
 
 private:
+    void closeStream();
+    int linkUnder(const std::string& name) const;
+
     std::string target_;
-    std::string temporary_;
+    std::string folder_;
+    std::string temporary_; // the hidden name, when the file system has no unnamed files
+    int descriptor_ = -1;
     std::FILE* stream_ = nullptr;
     bool committed_ = false;
 };
+
+// Throws the Failure of a writer that could not write `target` through `stream`: the system's
+// reason ("No space left on device") when a write to the stream failed, else `what`.
+[[noreturn]] void failWriting(std::FILE* stream, const std::string& target,
+                              const std::string& what);
 
 } // namespace sips

@@ -1,5 +1,6 @@
 #include "carry.h"
 
+#include "atomic_file.h"
 #include "binary_fields.h"
 #include "failure.h"
 #include "jp2_boxes.h"
@@ -283,28 +284,27 @@ CarryLookup lookUpJpegCarry(const std::string& input) {
 
 void writeAll(std::FILE* out, const std::string& target, std::span<const std::uint8_t> bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
-        throw Failure(target, std::string("cannot write: ") + std::strerror(errno));
+        failWriting(out, target, "cannot write the carried source");
 }
 
 // Writes both digests at `placement` in the file `out` is writing.
-void sealAt(std::FILE* out, const std::string& target, const CarryPlacement& placement,
-            const Digest& image) {
+void sealAt(const AtomicFile& out, const CarryPlacement& placement, const Digest& image) {
     std::array<std::uint8_t, 64> digests{};
     std::copy(image.begin(), image.end(), digests.begin());
     std::copy(placement.source.begin(), placement.source.end(), digests.begin() + 32);
-    if (std::fflush(out) != 0 ||
-        ::pwrite(::fileno(out), digests.data(), digests.size(), placement.fieldsOffset) !=
+    if (std::fflush(out.stream()) != 0 ||
+        ::pwrite(out.descriptor(), digests.data(), digests.size(), placement.fieldsOffset) !=
             static_cast<ssize_t>(digests.size()))
-        throw Failure(target, std::string("cannot write: ") + std::strerror(errno));
+        throw Failure(out.target(), std::string("cannot write: ") + std::strerror(errno));
 }
 
-// The file `out` writes, opened again for reading.
-FilePtr reopen(std::FILE* out, const std::string& target) {
-    if (std::fflush(out) != 0)
-        throw Failure(target, std::string("cannot write: ") + std::strerror(errno));
-    FilePtr file(std::fopen(("/proc/self/fd/" + std::to_string(::fileno(out))).c_str(), "rb"));
+// The file `out` writes, opened again for reading (it may have no name yet).
+FilePtr reopen(const AtomicFile& out) {
+    if (std::fflush(out.stream()) != 0)
+        throw Failure(out.target(), std::string("cannot write: ") + std::strerror(errno));
+    FilePtr file(std::fopen(("/proc/self/fd/" + std::to_string(out.descriptor())).c_str(), "rb"));
     if (!file)
-        throw Failure(target, std::string("cannot read back: ") + std::strerror(errno));
+        throw Failure(out.target(), std::string("cannot read back: ") + std::strerror(errno));
     return file;
 }
 
@@ -380,11 +380,12 @@ CarryPlacement writeJp2Carry(std::FILE* out, const std::string& target, const st
     return placement;
 }
 
-void sealJp2Carry(std::FILE* out, const std::string& target, const CarryPlacement& placement,
-                  long codestreamStart, long codestreamEnd) {
+void sealJp2Carry(const AtomicFile& out, const CarryPlacement& placement, long codestreamStart,
+                  long codestreamEnd) {
     if (placement.fieldsOffset < 0)
         return;
-    FilePtr in = reopen(out, target);
+    const std::string& target = out.target();
+    FilePtr in = reopen(out);
     Sha256 image;
     std::vector<std::uint8_t> buffer(chunkSize);
     if (std::fseek(in.get(), codestreamStart, SEEK_SET) != 0)
@@ -396,7 +397,7 @@ void sealJp2Carry(std::FILE* out, const std::string& target, const CarryPlacemen
         image.update({buffer.data(), step});
         left -= static_cast<long>(step);
     }
-    sealAt(out, target, placement, image.finish());
+    sealAt(out, placement, image.finish());
 }
 
 std::function<void(jpeg_compress_struct&)> jpegCarryWriter(const std::string& source,
@@ -451,10 +452,11 @@ std::function<void(jpeg_compress_struct&)> jpegCarryWriter(const std::string& so
     };
 }
 
-void sealJpegCarry(std::FILE* out, const std::string& target, CarryPlacement placement) {
+void sealJpegCarry(const AtomicFile& out, CarryPlacement placement) {
     if (placement.fieldsOffset < 0)
         return;
-    FilePtr in = reopen(out, target);
+    const std::string& target = out.target();
+    FilePtr in = reopen(out);
     JpegStream stream(in.get(), target);
     Sha256 image;
     const std::size_t fieldsInPiece = descriptionBox().size() + uuidBoxHeadSize + digestsAt;
@@ -473,7 +475,7 @@ void sealJpegCarry(std::FILE* out, const std::string& target, CarryPlacement pla
     stream.passScans([&](std::span<const std::uint8_t> bytes) { image.update(bytes); });
     if (placement.fieldsOffset < 0)
         throw Failure(target, "the carried source went missing");
-    sealAt(out, target, placement, image.finish());
+    sealAt(out, placement, image.finish());
 }
 
 } // namespace sips

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "atomic_file.h"
 #include "file_kind.h"
 #include "jpeg_stream.h"
 #include "pixels.h"
@@ -80,8 +81,8 @@ CarryPlacement writeJp2Carry(std::FILE* out, const std::string& target, const st
 
 // Fills in the digests of the carry in the JP2 file `out`, whose codestream box content spans
 // [codestreamStart, codestreamEnd).
-void sealJp2Carry(std::FILE* out, const std::string& target, const CarryPlacement& placement,
-                  long codestreamStart, long codestreamEnd);
+void sealJp2Carry(const AtomicFile& out, const CarryPlacement& placement, long codestreamStart,
+                  long codestreamEnd);
 
 // A JpegExtras::streamedSegments writer for the carry of `source`; `placement` receives the
 // source digest.
@@ -90,6 +91,6 @@ std::function<void(jpeg_compress_struct&)> jpegCarryWriter(const std::string& so
                                                            CarryPlacement& placement);
 
 // Fills in the digests of the carry in the finished JPEG file `out`.
-void sealJpegCarry(std::FILE* out, const std::string& target, CarryPlacement placement);
+void sealJpegCarry(const AtomicFile& out, CarryPlacement placement);
 
 } // namespace sips

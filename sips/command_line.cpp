@@ -23,7 +23,9 @@ const char* const usage =
     "eXIf resolution, TIFF to PNG keeps the samples, alpha and 16 bits included. JPEG to JPEG\n"
     "and PNG to PNG copy this way directly too. A TIFF with CMYK ink or several pages is not\n"
     "carried: its PNG copy is converted from the intermediate (first page, RGB). A carried source\n"
-    "that does not match its file is passed over with a warning.\n";
+    "that does not match its file is passed over with a warning.\n"
+    "Pictures over 250 megapixels or 65535 pixels a side, or far larger than their file, are "
+    "refused.\n";
 
 namespace {
 

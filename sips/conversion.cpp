@@ -11,6 +11,7 @@
 #include "jpeg_copy.h"
 #include "jpeg_reader.h"
 #include "jpeg_writer.h"
+#include "messages.h"
 #include "metadata.h"
 #include "photoshop_block.h"
 #include "pixel_adapters.h"
@@ -20,7 +21,6 @@
 #include "stdio_file.h"
 #include "tiff_fit.h"
 #include "tiff_reader.h"
-#include "warning.h"
 
 #include <algorithm>
 #include <cmath>
@@ -194,7 +194,7 @@ void writeJpegFile(RowReader& source, AtomicFile& out, Metadata& metadata,
             jpegCarryWriter(carry->path, carry->kind, {from.width, from.height}, placement);
     writeJpeg(converter ? *converter : source, out.stream(), out.target(), extras);
     if (carry)
-        sealJpegCarry(out.stream(), out.target(), placement);
+        sealJpegCarry(out, placement);
 }
 
 void writePngFile(RowReader& source, AtomicFile& out, Metadata& metadata,
@@ -225,14 +225,14 @@ void writeJp2File(RowReader& source, AtomicFile& out, const Metadata& metadata,
     }
     const std::span<const std::uint8_t> boxes = jp2BoxesBeforeCodestream(header);
     if (boxes.empty() || std::fwrite(boxes.data(), 1, boxes.size(), out.stream()) != boxes.size())
-        throw Failure(out.target(), "cannot write the JPEG 2000 header");
+        failWriting(out.stream(), out.target(), "cannot write the JPEG 2000 header");
     CarryPlacement placement;
     if (carry)
         placement = writeJp2Carry(out.stream(), out.target(), carry->path, carry->kind,
                                   {layout.width, layout.height});
     const Jp2Codestream codestream = writeJp2Codestream(source, out.stream(), out.target());
     if (carry)
-        sealJp2Carry(out.stream(), out.target(), placement, codestream.start, codestream.end);
+        sealJp2Carry(out, placement, codestream.start, codestream.end);
 }
 
 // The source an intermediate may carry: JPEG and PNG files always, TIFF where PNG holds it.

@@ -42,7 +42,9 @@ FileKind detectFileKind(const std::string& path) {
         return FileKind::Jp2;
     if (startsWith(head, size, j2k))
         return FileKind::J2kCodestream;
-    throw Failure(path, size == 0 ? "file is empty"
+    // A zero-length input is most often the placeholder of a step that failed before.
+    throw Failure(path, size == 0 ? "no picture: the file holds no data (an earlier step may have "
+                                    "failed)"
                                   : "not a picture this tool reads (JPEG, PNG, TIFF or JPEG 2000)");
 }
 

@@ -2,6 +2,7 @@
 
 #include "failure.h"
 #include "jp2_boxes.h"
+#include "picture_limits.h"
 
 #include <algorithm>
 #include <cstring>
@@ -42,23 +43,119 @@ std::uint32_t rescale(std::uint32_t value, OPJ_UINT32 from, int to) {
         (std::min<std::uint64_t>(value, fromMax) * toMax + fromMax / 2) / fromMax);
 }
 
+// What the codestream's SIZ segment claims, read before OpenJPEG sees the file: it allocates
+// per-tile state and whole tiles from these numbers.
+struct ClaimedSize {
+    std::uint64_t width = 0;
+    std::uint64_t height = 0;
+    std::uint64_t tiles = 0;
+    std::uint64_t codestreamBytes = 0;
+};
+
+std::uint64_t bigEndianAt(const std::uint8_t* bytes, int size) {
+    std::uint64_t value = 0;
+    for (int i = 0; i < size; ++i)
+        value = value << 8 | bytes[i];
+    return value;
+}
+
+// Finds the codestream: the file itself, or a JP2 file's top-level "jp2c" box. Leaves the file
+// at its start and returns the bytes the file holds of it.
+std::uint64_t seekCodestream(std::FILE* file, FileKind kind, const std::string& path) {
+    const std::uint64_t fileSize = sizeOf(file);
+    std::rewind(file);
+    if (kind != FileKind::Jp2)
+        return fileSize;
+    for (std::uint64_t at = 0;;) {
+        std::uint8_t header[16];
+        if (at + 8 > fileSize || std::fseek(file, static_cast<long>(at), SEEK_SET) != 0 ||
+            std::fread(header, 1, 8, file) != 8)
+            throw Failure(path, "cannot decode JPEG 2000 data: no codestream (truncated?)");
+        std::uint64_t length = bigEndianAt(header, 4);
+        std::uint64_t headerSize = 8;
+        if (length == 1) {
+            if (std::fread(header + 8, 1, 8, file) != 8)
+                throw Failure(path, "cannot decode JPEG 2000 data: truncated box header");
+            length = bigEndianAt(header + 8, 8);
+            headerSize = 16;
+        } else if (length == 0) {
+            length = fileSize - at;
+        }
+        if (length < headerSize)
+            throw Failure(path, "cannot decode JPEG 2000 data: malformed box");
+        if (std::memcmp(header + 4, "jp2c", 4) == 0) {
+            // A codestream cut short is OpenJPEG's to find, in strict mode.
+            at += headerSize;
+            std::fseek(file, static_cast<long>(at), SEEK_SET);
+            return std::min(length - headerSize, fileSize - at);
+        }
+        if (length > fileSize - at)
+            throw Failure(path, "cannot decode JPEG 2000 data: the file ends inside a box "
+                                "(truncated)");
+        at += length;
+    }
+}
+
+ClaimedSize readClaimedSize(std::FILE* file, FileKind kind, const std::string& path) {
+    const std::uint64_t codestreamBytes = seekCodestream(file, kind, path);
+    // SOC, then SIZ: Lsiz, Rsiz, Xsiz, Ysiz, XOsiz, YOsiz, XTsiz, YTsiz, XTOsiz, YTOsiz.
+    std::uint8_t siz[42];
+    if (std::fread(siz, 1, sizeof siz, file) != sizeof siz || bigEndianAt(siz, 4) != 0xFF4FFF51)
+        throw Failure(path, "cannot decode JPEG 2000 data: the codestream does not start with "
+                            "its image header");
+    const std::uint64_t right = bigEndianAt(siz + 8, 4);
+    const std::uint64_t bottom = bigEndianAt(siz + 12, 4);
+    const std::uint64_t left = bigEndianAt(siz + 16, 4);
+    const std::uint64_t top = bigEndianAt(siz + 20, 4);
+    const std::uint64_t tileWidth = bigEndianAt(siz + 24, 4);
+    const std::uint64_t tileHeight = bigEndianAt(siz + 28, 4);
+    const std::uint64_t tileLeft = bigEndianAt(siz + 32, 4);
+    const std::uint64_t tileTop = bigEndianAt(siz + 36, 4);
+    if (right <= left || bottom <= top || tileWidth == 0 || tileHeight == 0 || tileLeft > left ||
+        tileTop > top)
+        throw Failure(path, "cannot decode JPEG 2000 data: impossible image or tile size");
+    ClaimedSize claimed;
+    claimed.width = right - left;
+    claimed.height = bottom - top;
+    // Capped so that the count and the bytes it needs cannot overflow: more tiles than that are
+    // refused all the same.
+    constexpr std::uint64_t mostTilesASide = std::uint64_t{1} << 28;
+    claimed.tiles = std::min((right - tileLeft + tileWidth - 1) / tileWidth, mostTilesASide) *
+                    std::min((bottom - tileTop + tileHeight - 1) / tileHeight, mostTilesASide);
+    claimed.codestreamBytes = codestreamBytes;
+    return claimed;
+}
+
+// Every tile has at least one tile-part: an SOT segment and an SOD marker.
+constexpr std::uint64_t smallestTileBytes = 14;
+// The most pixels a byte of codestream can hold: a flat picture codes to a few bytes a tile.
+constexpr std::uint64_t densestPixelsPerByte = 65536;
+
 } // namespace
 
 Jp2Reader::Jp2Reader(std::string path, FileKind kind)
     : path_(std::move(path))
     , file_(openForReading(path_))
-    , codec_(opj_create_decompress(kind == FileKind::Jp2 ? OPJ_CODEC_JP2 : OPJ_CODEC_J2K))
-    , stream_(opjStreamOver(file_.get(), true)) {
+    , codec_(opj_create_decompress(kind == FileKind::Jp2 ? OPJ_CODEC_JP2 : OPJ_CODEC_J2K)) {
+    const ClaimedSize claimed = readClaimedSize(file_.get(), kind, path_);
+    checkClaimedSize(path_, claimed.width, claimed.height);
+    checkDataSize(path_, claimed.width, claimed.height, claimed.codestreamBytes,
+                  std::max(claimed.tiles * smallestTileBytes,
+                           claimed.width * claimed.height / densestPixelsPerByte));
+    std::rewind(file_.get());
+    stream_ = opjStreamOver(file_.get(), true);
     if (!codec_ || !stream_)
         fail("out of memory");
     routeOpjMessages(codec_.get(), messages_);
+    // A codestream that stops early is an error, not a picture with its last tiles left grey.
+    opj_decoder_set_strict_mode(codec_.get(), OPJ_TRUE);
     opj_dparameters_t parameters;
     opj_set_default_decoder_parameters(&parameters);
     opj_image_t* header = nullptr;
     if (!opj_setup_decoder(codec_.get(), &parameters) ||
         !opj_codec_set_threads(codec_.get(), opjThreadCount()) ||
         !opj_read_header(stream_.get(), codec_.get(), &header))
-        fail("cannot decode JPEG 2000 data");
+        fail("cannot decode JPEG 2000 data (truncated or damaged)");
     header_.reset(header);
 
     const opj_image_t& image = *header_;
@@ -105,7 +202,7 @@ Jp2Reader::Jp2Reader(std::string path, FileKind kind)
 
     opj_codestream_info_v2_t* info = opj_get_cstr_info(codec_.get());
     if (info == nullptr)
-        fail("cannot decode JPEG 2000 data");
+        fail("cannot decode JPEG 2000 data (truncated or damaged)");
     tilesAcross_ = info->tw;
     opj_destroy_cstr_info(&info);
     bandTop_ = image.y0;
@@ -142,7 +239,7 @@ void Jp2Reader::decodeNextBand() {
         if (!opj_read_tile_header(codec_.get(), stream_.get(), &index, &size, &x0, &y0, &x1, &y1,
                                   &components, &more) ||
             !more)
-            fail("cannot decode JPEG 2000 data");
+            fail("cannot decode JPEG 2000 data (truncated or damaged)");
         // Tiles are decoded in codestream order; a row of tiles must arrive together.
         if (index / tilesAcross_ != nextBandRow_ || static_cast<std::uint32_t>(y0) != bandTop_)
             fail("unsupported JPEG 2000 tile order");
@@ -153,7 +250,7 @@ void Jp2Reader::decodeNextBand() {
         }
         tile_.resize(size);
         if (!opj_decode_tile_data(codec_.get(), index, tile_.data(), size, stream_.get()))
-            fail("cannot decode JPEG 2000 data");
+            fail("cannot decode JPEG 2000 data (truncated or damaged)");
         storeTile(tile_.data(), static_cast<std::uint32_t>(x0) - image.x0,
                   static_cast<std::uint32_t>(x1) - image.x0, rows);
     }
@@ -197,7 +294,7 @@ void Jp2Reader::storeTile(const std::uint8_t* data, std::uint32_t x0, std::uint3
 }
 
 void Jp2Reader::fail(const std::string& what) const {
-    throw Failure(path_, what + ": " + messages_.lastError);
+    throw Failure(path_, messages_.explain(what));
 }
 
 } // namespace sips

@@ -1,5 +1,6 @@
 #include "jp2_writer.h"
 
+#include "atomic_file.h"
 #include "binary_fields.h"
 #include "failure.h"
 #include "openjpeg_support.h"
@@ -79,7 +80,7 @@ Jp2Codestream writeJp2Codestream(RowReader& source, std::FILE* out, const std::s
     const long boxStart = std::ftell(out);
     if (boxStart < 0 ||
         std::fwrite(codestreamBox, 1, sizeof codestreamBox, out) != sizeof codestreamBox)
-        throw Failure(target, "cannot write the JPEG 2000 header");
+        failWriting(out, target, "cannot write the JPEG 2000 header");
 
     OpjMessages messages;
     OpjCodec codec(opj_create_compress(OPJ_CODEC_J2K));
@@ -90,7 +91,7 @@ Jp2Codestream writeJp2Codestream(RowReader& source, std::FILE* out, const std::s
     if (!opj_setup_encoder(codec.get(), &parameters, image.get()) ||
         !opj_codec_set_threads(codec.get(), opjThreadCount()) ||
         !opj_start_compress(codec.get(), image.get(), stream.get()))
-        throw Failure(target, "cannot encode JPEG 2000: " + messages.lastError);
+        failWriting(out, target, messages.explain("cannot encode JPEG 2000"));
 
     const std::size_t rowBytes = layout.rowBytes();
     const std::uint32_t tilesAcross = (layout.width + tileWidth - 1) / tileWidth;
@@ -113,11 +114,11 @@ Jp2Codestream writeJp2Codestream(RowReader& source, std::FILE* out, const std::s
             const auto size = static_cast<OPJ_UINT32>(std::size_t{width} * height * channels *
                                                       layout.bytesPerSample());
             if (!opj_write_tile(codec.get(), tileIndex, tile.data(), size, stream.get()))
-                throw Failure(target, "cannot encode JPEG 2000: " + messages.lastError);
+                failWriting(out, target, messages.explain("cannot encode JPEG 2000"));
         }
     }
     if (!opj_end_compress(codec.get(), stream.get()))
-        throw Failure(target, "cannot encode JPEG 2000: " + messages.lastError);
+        failWriting(out, target, messages.explain("cannot encode JPEG 2000"));
     const long end = std::ftell(out);
     // Length 0 (up to the end of the file) where it does not fit the box's 32 bits.
     const auto length = static_cast<std::uint64_t>(end - boxStart);
@@ -126,7 +127,7 @@ Jp2Codestream writeJp2Codestream(RowReader& source, std::FILE* out, const std::s
     storeBigEndian(bytes, recorded, 4);
     if (end < 0 || std::fseek(out, boxStart, SEEK_SET) != 0 || std::fwrite(bytes, 1, 4, out) != 4 ||
         std::fseek(out, end, SEEK_SET) != 0)
-        throw Failure(target, "cannot write the JPEG 2000 codestream box");
+        failWriting(out, target, "cannot write the JPEG 2000 codestream box");
     return {boxStart + static_cast<long>(sizeof codestreamBox), end};
 }
 

@@ -1,12 +1,13 @@
 #include "jpeg_copy.h"
 
+#include "atomic_file.h"
 #include "binary_fields.h"
 #include "carry.h"
 #include "exif_structure.h"
 #include "failure.h"
 #include "jpeg_stream.h"
+#include "messages.h"
 #include "photoshop_block.h"
-#include "warning.h"
 
 #include <cerrno>
 #include <cstring>
@@ -112,7 +113,7 @@ bool iccSequenceWellFormed(const std::vector<JpegMarkerSegment>& segments) {
 
 void put(std::FILE* out, const std::string& target, std::span<const std::uint8_t> bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
-        throw Failure(target, std::string("cannot write: ") + std::strerror(errno));
+        failWriting(out, target, "cannot write the copy");
 }
 
 void putSegment(std::FILE* out, const std::string& target, int marker,

@@ -13,9 +13,12 @@ struct JpegErrors {
     jpeg_error_mgr manager{}; // first member: libjpeg hands back a pointer to it
     std::jmp_buf resume{};
     char message[JMSG_LENGTH_MAX] = {};
+    int scans = 0; // seen so far in the file being read
 };
 
-// Points `common.err` at `errors`. Warnings stay silent except a truncated file, which is fatal.
+// Points `common.err` at `errors`. Warnings of damaged entropy-coded data (a scan that stops early,
+// bad codes, a truncated file) are fatal, and so is a file of more than 1000 scans; the other
+// warnings stay silent.
 void installJpegErrors(JpegErrors& errors, jpeg_common_struct& common);
 
 template <typename Step> bool jpegGuarded(JpegErrors& errors, Step&& step) {

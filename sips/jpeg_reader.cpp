@@ -1,18 +1,37 @@
 #include "jpeg_reader.h"
 
 #include "failure.h"
+#include "picture_limits.h"
 
 namespace sips {
+
+namespace {
+
+// The most pixels one byte of a JPEG file can describe: Huffman coding spends at least one bit
+// on each 8x8 block (512 pixels a byte); a sixteenth of that leaves room for arithmetic coding.
+constexpr std::uint64_t densestPixelsPerByte = 4096;
+
+} // namespace
 
 JpegReader::JpegReader(std::string path)
     : path_(std::move(path))
     , file_(openForReading(path_)) {
     installJpegErrors(errors_, *reinterpret_cast<jpeg_common_struct*>(&info_));
-    const bool started = jpegGuarded(errors_, [this] {
+    const bool headerRead = jpegGuarded(errors_, [this] {
         jpeg_create_decompress(&info_);
-        created_ = true;
+        decompressor_.created = true;
         jpeg_stdio_src(&info_, file_.get());
         jpeg_read_header(&info_, TRUE);
+    });
+    if (!headerRead)
+        fail();
+    // libjpeg sizes its buffers from the header, the whole picture's for progressive files.
+    const std::uint64_t width = info_.image_width;
+    const std::uint64_t height = info_.image_height;
+    checkClaimedSize(path_, width, height);
+    checkDataSize(path_, width, height, sizeOf(file_.get()), width * height / densestPixelsPerByte);
+
+    const bool started = jpegGuarded(errors_, [this] {
         switch (info_.jpeg_color_space) {
         case JCS_GRAYSCALE:
             info_.out_color_space = JCS_GRAYSCALE;
@@ -28,13 +47,9 @@ JpegReader::JpegReader(std::string path)
         info_.dct_method = JDCT_ISLOW;
         jpeg_start_decompress(&info_);
     });
-    if (!started) {
-        // A throwing constructor runs no destructor: release the decoder here.
-        if (created_)
-            jpeg_destroy_decompress(&info_);
-        created_ = false;
+    if (!started)
         fail();
-    }
+    checkProgressionComplete();
 
     layout_.width = info_.output_width;
     layout_.height = info_.output_height;
@@ -53,9 +68,19 @@ JpegReader::JpegReader(std::string path)
     }
 }
 
-JpegReader::~JpegReader() {
-    if (created_)
-        jpeg_destroy_decompress(&info_);
+// A progressive file has been read whole once decompression starts. When its scans stop before
+// every coefficient has arrived, and an end marker follows, libjpeg shows a blurred picture
+// without a word.
+void JpegReader::checkProgressionComplete() const {
+    if (!info_.progressive_mode || info_.coef_bits == nullptr)
+        return;
+    for (int component = 0; component < info_.num_components; ++component) {
+        for (int k = 0; k < DCTSIZE2; ++k) {
+            if (info_.coef_bits[component][k] != 0)
+                throw Failure(path_, "cannot decode JPEG data: progressive scans missing "
+                                     "(truncated or damaged)");
+        }
+    }
 }
 
 void JpegReader::read(std::uint8_t* rows, std::uint32_t count) {

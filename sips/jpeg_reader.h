@@ -11,12 +11,10 @@
 namespace sips {
 
 // Decodes a JPEG file row by row: grey stays grey, CMYK and YCCK come out as CMYK, the rest RGB.
+// Damaged scan data is an error, never grey rows.
 class JpegReader final : public RowReader {
 public:
     explicit JpegReader(std::string path);
-    ~JpegReader() override;
-    JpegReader(const JpegReader&) = delete;
-    JpegReader& operator=(const JpegReader&) = delete;
 
     const Layout& layout() const override { return layout_; }
     void read(std::uint8_t* rows, std::uint32_t count) override;
@@ -25,12 +23,26 @@ public:
 
 private:
     [[noreturn]] void fail() const;
+    void checkProgressionComplete() const;
+
+    // Released by its own destructor, so a constructor that fails half-way leaks nothing.
+    struct Decompressor final {
+        jpeg_decompress_struct info{};
+        bool created = false;
+        Decompressor() = default;
+        Decompressor(const Decompressor&) = delete;
+        Decompressor& operator=(const Decompressor&) = delete;
+        ~Decompressor() {
+            if (created)
+                jpeg_destroy_decompress(&info);
+        }
+    };
 
     std::string path_;
     FilePtr file_;
     JpegErrors errors_;
-    jpeg_decompress_struct info_{};
-    bool created_ = false;
+    Decompressor decompressor_;
+    jpeg_decompress_struct& info_ = decompressor_.info;
     bool invertedInk_ = false;
     Layout layout_;
     std::optional<Density> density_;

@@ -1,5 +1,6 @@
 #include "jpeg_writer.h"
 
+#include "atomic_file.h"
 #include "failure.h"
 #include "jpeg_error.h"
 
@@ -77,7 +78,7 @@ void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
         info.dct_method = JDCT_ISLOW;
     });
     if (!started)
-        throw Failure(target, std::string("cannot encode JPEG: ") + compressor.errors.message);
+        failWriting(out, target, std::string("cannot encode JPEG: ") + compressor.errors.message);
     requestJfifHeader(info, extras.density);
 
     const bool headerWritten = jpegGuarded(compressor.errors, [&] {
@@ -94,7 +95,7 @@ void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
             extras.streamedSegments(info);
     });
     if (!headerWritten)
-        throw Failure(target, std::string("cannot encode JPEG: ") + compressor.errors.message);
+        failWriting(out, target, std::string("cannot encode JPEG: ") + compressor.errors.message);
 
     const std::size_t rowBytes = layout.rowBytes();
     std::vector<std::uint8_t> batch(rowBytes * rowsPerBatch);
@@ -115,11 +116,12 @@ void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
             }
         });
         if (!written)
-            throw Failure(target, std::string("cannot encode JPEG: ") + compressor.errors.message);
+            failWriting(out, target,
+                        std::string("cannot encode JPEG: ") + compressor.errors.message);
         row += count;
     }
     if (!jpegGuarded(compressor.errors, [&] { jpeg_finish_compress(&info); }))
-        throw Failure(target, std::string("cannot encode JPEG: ") + compressor.errors.message);
+        failWriting(out, target, std::string("cannot encode JPEG: ") + compressor.errors.message);
 }
 
 } // namespace sips

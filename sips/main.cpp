@@ -1,6 +1,7 @@
 #include "command_line.h"
 #include "conversion.h"
 #include "failure.h"
+#include "messages.h"
 
 #include <cstdio>
 #include <exception>
@@ -16,8 +17,8 @@ struct XmpToolkit final {
     XmpToolkit& operator=(const XmpToolkit&) = delete;
 };
 
-int report(const std::string& file, const char* reason) {
-    std::fprintf(stderr, "sips: error: %s: %s\n", file.c_str(), reason);
+int report(const std::string& file, const std::string& reason) {
+    sips::printError(file, reason);
     return 1;
 }
 
@@ -36,15 +37,18 @@ int main(int argc, char** argv) {
         Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
         const XmpToolkit toolkit;
         sips::convert(parsed.request);
+        sips::printWarnings();
         return 0;
     } catch (const sips::Failure& failure) {
         return report(failure.file(), failure.what());
     } catch (const Exiv2::AnyError& error) {
-        return report(input,
-                      (std::string("cannot read or write metadata: ") + error.what()).c_str());
+        return report(input, std::string("cannot read or write metadata: ") + error.what());
     } catch (const std::bad_alloc&) {
         return report(input, "out of memory");
     } catch (const std::exception& error) {
-        return report(input, error.what());
+        // A library's internal check (a range check, say): name it rather than stay silent.
+        return report(input, std::string("cannot convert (internal error: ") + error.what() + ")");
+    } catch (...) {
+        return report(input, "cannot convert (internal error)");
     }
 }

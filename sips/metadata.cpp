@@ -1,6 +1,6 @@
 #include "metadata.h"
 
-#include "failure.h"
+#include "messages.h"
 
 #include <algorithm>
 #include <array>
@@ -49,17 +49,91 @@ std::vector<std::uint8_t> bytesOf(const Exiv2::Value& value) {
     return bytes;
 }
 
+// Runs an Exiv2 step; its failure (Exiv2's own errors and the standard library's range checks
+// inside it) comes back as the reason. Running out of memory is not a metadata problem.
+template <typename Step> std::optional<std::string> failureOf(Step&& step) {
+    try {
+        step();
+        return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const std::exception& error) {
+        return std::string(error.what());
+    }
+}
+
+std::optional<std::string> exifEncodingFailure(const Metadata& metadata) {
+    return failureOf([&] {
+        Exiv2::Blob blob;
+        Exiv2::ExifParser::encode(blob, metadata.byteOrder, metadata.exif);
+    });
+}
+
+void dropMakerNotes(Exiv2::ExifData& exif) {
+    for (auto datum = exif.begin(); datum != exif.end();) {
+        if (Exiv2::ExifTags::isMakerGroup(datum->groupName()) ||
+            datum->key() == "Exif.Photo.MakerNote")
+            datum = exif.erase(datum);
+        else
+            ++datum;
+    }
+}
+
+// Drops what Exiv2 read but cannot encode again, so that every writer after this can encode.
+void keepWhatEncodes(Metadata& metadata) {
+    if (!metadata.exif.empty() && exifEncodingFailure(metadata)) {
+        dropMakerNotes(metadata.exif);
+        const std::optional<std::string> failure = exifEncodingFailure(metadata);
+        if (failure) {
+            metadata.exif.clear();
+            warn(metadata.file, "EXIF data dropped: it cannot be written again (" + *failure + ")");
+        } else {
+            warn(metadata.file, "camera maker's notes dropped: they cannot be written again");
+        }
+    }
+    if (!metadata.xmp.empty()) {
+        const std::optional<std::string> failure = failureOf([&] {
+            std::string packet;
+            if (Exiv2::XmpParser::encode(packet, metadata.xmp) != 0)
+                throw Exiv2::Error(Exiv2::kerErrorMessage, "the XMP toolkit refused it");
+        });
+        if (failure) {
+            metadata.xmp.clear();
+            warn(metadata.file, "XMP data dropped: it cannot be written again (" + *failure + ")");
+        }
+    }
+    if (!metadata.iptc.empty()) {
+        const std::optional<std::string> failure =
+            failureOf([&] { Exiv2::Photoshop::setIptcIrb(nullptr, 0, metadata.iptc); });
+        if (failure) {
+            metadata.iptc.clear();
+            warn(metadata.file, "IPTC data dropped: it cannot be written again (" + *failure + ")");
+        }
+    }
+}
+
+// A rational tag's value, when it holds one.
+std::optional<Exiv2::Rational> rationalOf(const Exiv2::ExifData& exif, const char* key) {
+    const auto found = exif.findKey(Exiv2::ExifKey(key));
+    if (found == exif.end() || found->count() == 0)
+        return std::nullopt;
+    return found->toRational();
+}
+
 } // namespace
 
 Metadata readMetadata(const std::string& path) {
+    Metadata metadata;
+    metadata.file = path;
     Exiv2::Image::AutoPtr image;
-    try {
+    const std::optional<std::string> unreadable = failureOf([&] {
         image = Exiv2::ImageFactory::open(path);
         image->readMetadata();
-    } catch (const Exiv2::AnyError& error) {
-        throw Failure(path, std::string("damaged or truncated file (") + error.what() + ")");
+    });
+    if (unreadable) {
+        warn(path, "metadata dropped: it cannot be read (" + *unreadable + ")");
+        return metadata;
     }
-    Metadata metadata;
     metadata.exif = image->exifData();
     metadata.xmp = image->xmpData();
     metadata.iptc = image->iptcData();
@@ -81,20 +155,23 @@ Metadata readMetadata(const std::string& path) {
         else
             ++datum;
     }
+    keepWhatEncodes(metadata);
     return metadata;
 }
 
 std::optional<Density> exifDensity(const Exiv2::ExifData& exif) {
-    const auto x = exif.findKey(Exiv2::ExifKey("Exif.Image.XResolution"));
-    const auto y = exif.findKey(Exiv2::ExifKey("Exif.Image.YResolution"));
-    if (x == exif.end() || y == exif.end())
+    // Tags may hold no value at all (a count of 0); those record nothing.
+    const std::optional<Exiv2::Rational> x = rationalOf(exif, "Exif.Image.XResolution");
+    const std::optional<Exiv2::Rational> y = rationalOf(exif, "Exif.Image.YResolution");
+    if (!x || !y)
         return std::nullopt;
-    const Exiv2::Rational xValue = x->toRational();
-    const Exiv2::Rational yValue = y->toRational();
+    const Exiv2::Rational xValue = *x;
+    const Exiv2::Rational yValue = *y;
     if (xValue.first <= 0 || xValue.second <= 0 || yValue.first <= 0 || yValue.second <= 0)
         return std::nullopt;
     const auto unitTag = exif.findKey(Exiv2::ExifKey("Exif.Image.ResolutionUnit"));
-    const long unit = unitTag == exif.end() ? 2 : unitTag->toLong();
+    // Absent, the unit is inches (TIFF's default).
+    const long unit = unitTag == exif.end() || unitTag->count() == 0 ? 2 : unitTag->toLong();
     if (unit != 2 && unit != 3)
         return std::nullopt;
     return Density{
@@ -125,11 +202,17 @@ std::vector<std::uint8_t> encodeExif(Metadata& metadata, std::size_t limit) {
     if (metadata.exif.empty())
         return {};
     Exiv2::Blob blob;
-    Exiv2::ExifParser::encode(blob, metadata.byteOrder, metadata.exif);
-    if (blob.size() > limit) {
-        Exiv2::ExifThumb(metadata.exif).erase();
-        blob.clear();
+    const std::optional<std::string> failure = failureOf([&] {
         Exiv2::ExifParser::encode(blob, metadata.byteOrder, metadata.exif);
+        if (blob.size() > limit) {
+            Exiv2::ExifThumb(metadata.exif).erase();
+            blob.clear();
+            Exiv2::ExifParser::encode(blob, metadata.byteOrder, metadata.exif);
+        }
+    });
+    if (failure) {
+        warn(metadata.file, "EXIF data dropped: it cannot be written (" + *failure + ")");
+        return {};
     }
     return blob;
 }
@@ -156,7 +239,9 @@ std::string iccColourSpace(const std::vector<std::uint8_t>& icc) {
     return std::string(icc.begin() + 16, icc.begin() + 20);
 }
 
-std::vector<std::uint8_t> withJp2Metadata(const std::vector<std::uint8_t>& file,
+namespace {
+
+std::vector<std::uint8_t> jp2WithMetadata(const std::vector<std::uint8_t>& file,
                                           const Metadata& metadata,
                                           const std::vector<std::uint8_t>& icc) {
     Exiv2::Image::AutoPtr image =
@@ -174,6 +259,34 @@ std::vector<std::uint8_t> withJp2Metadata(const std::vector<std::uint8_t>& file,
     std::vector<std::uint8_t> result(bytes, bytes + io.size());
     io.munmap();
     return result;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> withJp2Metadata(const std::vector<std::uint8_t>& file,
+                                          const Metadata& metadata,
+                                          const std::vector<std::uint8_t>& icc) {
+    std::vector<std::uint8_t> result;
+    std::optional<std::string> failure =
+        failureOf([&] { result = jp2WithMetadata(file, metadata, icc); });
+    if (!failure)
+        return result;
+    Metadata fewer = metadata;
+    fewer.exif.clear();
+    if (!metadata.exif.empty() && !failureOf([&] { result = jp2WithMetadata(file, fewer, icc); })) {
+        warn(metadata.file, "EXIF data dropped: it cannot be written (" + *failure + ")");
+        return result;
+    }
+    fewer.xmp.clear();
+    fewer.iptc.clear();
+    failure = failureOf([&] { result = jp2WithMetadata(file, fewer, icc); });
+    if (!failure) {
+        warn(metadata.file, "EXIF, XMP and IPTC data dropped: they cannot be written");
+        return result;
+    }
+    warn(metadata.file,
+         "metadata and colour profile dropped: they cannot be written (" + *failure + ")");
+    return file;
 }
 
 } // namespace sips

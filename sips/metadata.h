@@ -11,6 +11,7 @@ namespace sips {
 
 // The metadata a picture carries besides its pixels, as Exiv2 reads it from any format.
 struct Metadata {
+    std::string file; // the file it was read from, named in warnings
     Exiv2::ExifData exif;
     Exiv2::XmpData xmp;
     Exiv2::IptcData iptc;
@@ -20,7 +21,8 @@ struct Metadata {
 
 // Reads EXIF, XMP, IPTC and the ICC profile. EXIF tags that describe the source file's own layout
 // (strips, depth, embedded profile or packets) are left out: the new file describes itself.
-// Throws a Failure when the file's structure is damaged.
+// What cannot be read, or could not be written again (Exiv2 reads some blocks it cannot encode,
+// such as makers' notes moved by other tools), is dropped with a warning: the pixels matter more.
 Metadata readMetadata(const std::string& path);
 
 // The resolution the EXIF tags record, if they record one.
@@ -33,7 +35,8 @@ void recordDensity(Metadata& metadata, const Density& density);
 void forgetXmpResolution(Metadata& metadata);
 
 // The EXIF data as a TIFF structure (what PNG's eXIf holds and JPEG's APP1 wraps). For JPEG the
-// thumbnail is dropped when the block would not fit in one segment.
+// thumbnail is dropped when the block would not fit in one segment; EXIF that cannot be encoded
+// is dropped with a warning.
 std::vector<std::uint8_t> encodeExif(Metadata& metadata, std::size_t limit);
 
 // The XMP packet, or an empty string when there is none.
@@ -46,7 +49,7 @@ std::vector<std::uint8_t> encodeIptcResources(const Metadata& metadata);
 std::string iccColourSpace(const std::vector<std::uint8_t>& icc);
 
 // The JP2 file held in `file` with EXIF, XMP, IPTC and the ICC profile added (as a colr box and
-// the standard uuid boxes).
+// the standard uuid boxes). What Exiv2 cannot write is left out with a warning.
 std::vector<std::uint8_t> withJp2Metadata(const std::vector<std::uint8_t>& file,
                                           const Metadata& metadata,
                                           const std::vector<std::uint8_t>& icc);

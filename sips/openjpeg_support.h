@@ -20,9 +20,13 @@ using OpjCodec = std::unique_ptr<opj_codec_t, OpjCodecDeleter>;
 using OpjStream = std::unique_ptr<opj_stream_t, OpjStreamDeleter>;
 using OpjImage = std::unique_ptr<opj_image_t, OpjImageDeleter>;
 
-// OpenJPEG's last error message, kept for the one line the tool prints.
+// OpenJPEG's last error message, kept for the one line the tool prints; empty while there is none.
 struct OpjMessages {
-    std::string lastError = "unknown error";
+    std::string lastError;
+    // "what: last error", or `what` alone when OpenJPEG said nothing.
+    std::string explain(const std::string& what) const {
+        return lastError.empty() ? what : what + ": " + lastError;
+    }
 };
 
 // Sends errors to `messages` and silences warnings and information.

@@ -1,9 +1,10 @@
 #include "png_copy.h"
 
+#include "atomic_file.h"
 #include "binary_fields.h"
 #include "exif_structure.h"
 #include "failure.h"
-#include "warning.h"
+#include "messages.h"
 
 #include <array>
 #include <cctype>
@@ -32,7 +33,7 @@ public:
 
     void put(std::span<const std::uint8_t> bytes) {
         if (std::fwrite(bytes.data(), 1, bytes.size(), out_) != bytes.size())
-            throw Failure(target_, std::string("cannot write: ") + std::strerror(errno));
+            failWriting(out_, target_, "cannot write the copy");
     }
 
     void putChunk(const char* type, std::span<const std::uint8_t> data) {

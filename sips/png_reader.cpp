@@ -1,11 +1,27 @@
 #include "png_reader.h"
 
 #include "failure.h"
+#include "picture_limits.h"
 
 #include <bit>
 #include <cstring>
 
 namespace sips {
+
+namespace {
+
+// Deflate cannot compress more than 1032 to 1, so a file smaller than its filtered rows over 1032
+// cannot hold them.
+constexpr std::uint64_t deflateMostRatio = 1032;
+
+std::uint64_t filteredBytes(png_structp png, png_infop info) {
+    const std::uint64_t width = png_get_image_width(png, info);
+    const std::uint64_t bitsPerPixel =
+        std::uint64_t{png_get_channels(png, info)} * png_get_bit_depth(png, info);
+    return std::uint64_t{png_get_image_height(png, info)} * (1 + (width * bitsPerPixel + 7) / 8);
+}
+
+} // namespace
 
 PngReader::PngReader(std::string path)
     : path_(std::move(path))
@@ -21,9 +37,20 @@ PngReader::PngReader(std::string path)
     png_uint_32 xPerMetre = 0;
     png_uint_32 yPerMetre = 0;
     int unit = PNG_RESOLUTION_UNKNOWN;
-    const bool started = pngGuarded(png_, [&] {
+    const bool headerRead = pngGuarded(png_, [&] {
         png_init_io(png_, file_.get());
         png_read_info(png_, info_);
+    });
+    if (!headerRead)
+        fail();
+    // Interlaced files are decoded whole, in a buffer sized from the header.
+    const std::uint64_t width = png_get_image_width(png_, info_);
+    const std::uint64_t height = png_get_image_height(png_, info_);
+    checkClaimedSize(path_, width, height);
+    checkDataSize(path_, width, height, sizeOf(file_.get()),
+                  filteredBytes(png_, info_) / deflateMostRatio);
+
+    const bool started = pngGuarded(png_, [&] {
         const int colourType = png_get_color_type(png_, info_);
         const int depth = png_get_bit_depth(png_, info_);
         if (colourType == PNG_COLOR_TYPE_PALETTE)
@@ -90,6 +117,9 @@ void PngReader::read(std::uint8_t* rows, std::uint32_t count) {
 }
 
 void PngReader::fail() const {
+    // libpng says only "Read Error" when the file ends early.
+    if (std::feof(file_.get()) != 0)
+        throw Failure(path_, "cannot decode PNG data: the file ends early (truncated)");
     throw Failure(path_, std::string("cannot decode PNG data: ") + errors_.message);
 }
 

@@ -1,5 +1,6 @@
 #include "png_writer.h"
 
+#include "atomic_file.h"
 #include "failure.h"
 #include "png_support.h"
 
@@ -149,13 +150,13 @@ void writePng(RowReader& source, std::FILE* out, const std::string& target,
         png_write_info(png, info);
     });
     if (!started)
-        throw Failure(target, std::string("cannot encode PNG: ") + write.errors.message);
+        failWriting(out, target, std::string("cannot encode PNG: ") + write.errors.message);
 
     const auto writeChunk = [&](const char* name, const std::uint8_t* data, std::size_t size) {
         if (!pngGuarded(png, [&] {
                 png_write_chunk(png, reinterpret_cast<png_const_bytep>(name), data, size);
             }))
-            throw Failure(target, std::string("cannot encode PNG: ") + write.errors.message);
+            failWriting(out, target, std::string("cannot encode PNG: ") + write.errors.message);
     };
     static constexpr std::uint8_t zlibHeader[2] = {0x78, 0x01}; // deflate, 32 KB window
     writeChunk("IDAT", zlibHeader, sizeof zlibHeader);

@@ -13,6 +13,8 @@ FilePtr openForReading(const std::string& path) {
     if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
         throw Failure(path, "is a folder, not a picture");
     FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file && errno == ENOENT)
+        throw Failure(path, "no such file: the picture is missing");
     if (!file)
         throw Failure(path, std::string("cannot open: ") + std::strerror(errno));
     return file;

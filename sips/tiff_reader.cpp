@@ -1,18 +1,24 @@
 #include "tiff_reader.h"
 
 #include "failure.h"
+#include "picture_limits.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace sips {
 
 namespace {
 
 // libtiff reports through process-wide handlers; the tool reads one file at a time.
-char lastTiffError[512] = "unknown error";
+char lastTiffError[512] = "";
+
+// Of all the codings a TIFF may use, the densest (CCITT Group 4 on a blank page, at least a bit a
+// row, and zstd's run blocks) stay under 65536 bytes of samples for each byte of data.
+constexpr std::uint64_t mostCodingRatio = 65536;
 
 extern "C" void recordTiffError(const char* module, const char* format, va_list arguments) {
     (void)module;
@@ -56,8 +62,10 @@ TiffReader::TiffReader(std::string path)
     TIFFGetFieldDefaulted(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes);
     if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric))
         fail("TIFF without a photometric interpretation");
-    if (width == 0 || height == 0)
-        fail("TIFF without pixels");
+    // Strips and tiles are decoded into buffers sized from the header.
+    checkClaimedSize(path_, width, height);
+    checkDataSize(path_, width, height, dataBytes(),
+                  (std::uint64_t{width} * samples * bits + 7) / 8 * height / mostCodingRatio);
     layout_.width = width;
     layout_.height = height;
 
@@ -77,6 +85,25 @@ TiffReader::TiffReader(std::string path)
         layout_.model = samples == 4 ? ColourModel::RgbAlpha : ColourModel::Rgb;
     else
         layout_.model = samples == 2 ? ColourModel::GreyAlpha : ColourModel::Grey;
+}
+
+// The bytes of strip or tile data the file really holds: what the byte counts claim, as far as it
+// lies inside the file.
+std::uint64_t TiffReader::dataBytes() const {
+    TIFF* tiff = tiff_.get();
+    struct stat info {};
+    const std::uint64_t fileSize =
+        ::stat(path_.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+    const std::uint32_t striles =
+        TIFFIsTiled(tiff) ? TIFFNumberOfTiles(tiff) : TIFFNumberOfStrips(tiff);
+    std::uint64_t total = 0;
+    for (std::uint32_t strile = 0; strile < striles; ++strile) {
+        const std::uint64_t offset = TIFFGetStrileOffset(tiff, strile);
+        const std::uint64_t count = TIFFGetStrileByteCount(tiff, strile);
+        if (offset < fileSize)
+            total += std::min(count, fileSize - offset);
+    }
+    return total;
 }
 
 bool TiffReader::canStream(std::uint16_t photometric, std::uint16_t samples,
@@ -140,7 +167,7 @@ void TiffReader::read(std::uint8_t* rows, std::uint32_t count) {
 }
 
 void TiffReader::fail(const std::string& what) const {
-    throw Failure(path_, what + ": " + lastTiffError);
+    throw Failure(path_, *lastTiffError == '\0' ? what : what + ": " + lastTiffError);
 }
 
 } // namespace sips

@@ -24,6 +24,7 @@ private:
         void operator()(TIFF* tiff) const { TIFFClose(tiff); }
     };
 
+    std::uint64_t dataBytes() const;
     bool canStream(std::uint16_t photometric, std::uint16_t samples, std::uint16_t extraType) const;
     void decodeWhole(std::uint16_t orientation);
     [[noreturn]] void fail(const std::string& what) const;

@@ -25,6 +25,7 @@ void expectOneErrorLine(const RunResult& result, const std::string& file,
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
     EXPECT_EQ(result.err.rfind("sips: error: " + file + ": ", 0), 0u) << result.err;
     EXPECT_TRUE(std::regex_search(result.err, std::regex(reason))) << result.err;
+    EXPECT_EQ(result.err.find("unknown error"), std::string::npos) << result.err;
 }
 
 // Splits a command line at spaces, replacing the placeholders it may hold.
@@ -71,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{"TwoInputs", "-s format jpeg IN other.jpg", "more than one input file"},
         BadLine{"NoFormat", "IN --out OUT", "missing -s format"},
         BadLine{"NoInput", "-s format jpeg", "no input file", "sips"},
-        BadLine{"MissingInput", "-s format png GONE --out OUT", "No such file", "GONE"},
+        BadLine{"MissingInput", "-s format png GONE --out OUT", "the picture is missing", "GONE"},
         BadLine{"MissingOutputFolder", "-s format png IN --out /nonexistent-folder/out.png",
                 "output folder /nonexistent-folder does not exist", "/nonexistent-folder/out.png"}),
     rowName);
@@ -106,12 +107,86 @@ TEST_P(UndecodableInput, LeavesTheInputByteForByteAndNothingBehind) {
 INSTANTIATE_TEST_SUITE_P(
     Inputs, UndecodableInput,
     ::testing::Values(BrokenInput{"TruncatedJpeg", "photo.jpg", 0.6,
-                                  "damaged or truncated|Premature end of JPEG file"},
-                      BrokenInput{"TruncatedPng", "alpha.png", 0.5, "damaged or truncated"},
-                      BrokenInput{"TruncatedJpeg2000", "photo.jp2", 0.5, "damaged or truncated"},
+                                  "Premature end of JPEG file|truncated JPEG file"},
+                      BrokenInput{"TruncatedPng", "alpha.png", 0.5,
+                                  "ends early \\(truncated\\)|truncated PNG file"},
+                      BrokenInput{"TruncatedJpeg2000", "photo.jp2", 0.5, "truncated or damaged"},
                       BrokenInput{"TruncatedTiff", "picture.tif", 0.3, "TIFF"},
                       BrokenInput{"Text", "text.txt", 1, "not a picture this tool reads"}),
     rowName);
+
+struct HostileInput : Row {
+    const char* sample; // made by make_hostile_pictures.py
+    const char* reason;
+};
+
+class RefusedInput : public ::testing::TestWithParam<HostileInput> {};
+
+// Bombs are refused from their header, before any buffer is sized from it; damaged scans are
+// refused rather than filled with grey.
+TEST_P(RefusedInput, IsRefusedInOneLineLeavingNothingBehind) {
+    TemporaryFolder folder;
+    const fs::path input = folder / GetParam().sample;
+    copySample(GetParam().sample, input);
+    const std::string bytes = fileBytes(input);
+    expectOneErrorLine(sips({"-s", "format", "jp2", input, "--out", folder / "out.jp2"}),
+                       input.string(), GetParam().reason);
+    EXPECT_EQ(fileBytes(input), bytes);
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{GetParam().sample});
+}
+
+constexpr const char* tooLarge =
+    "picture too large: .* pixels \\(the limit is 250 megapixels and 65535 pixels a side\\)\n";
+constexpr const char* tooSmall =
+    "file far too small for the 15000x15000 pixels it claims \\(truncated or damaged\\)\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, RefusedInput,
+    ::testing::Values(
+        HostileInput{"ScanCutShort", "cut-scan.jpg", "Corrupt JPEG data: premature end of data"},
+        HostileInput{"ProgressionCutShort", "cut-progression.jpg", "progressive scans missing"},
+        HostileInput{"JpegBomb", "bomb.jpg", "65500x65500 pixels"},
+        HostileInput{"ProgressiveJpegBomb", "bomb-progressive.jpg", tooLarge},
+        HostileInput{"JpegBombUnderTheLimit", "bomb-under-limit.jpg", tooSmall},
+        HostileInput{"InterlacedPngBomb", "bomb.png", tooLarge},
+        HostileInput{"InterlacedPngBombUnderTheLimit", "bomb-under-limit.png", tooSmall},
+        HostileInput{"TiledTiffBomb", "bomb.tif", tooLarge},
+        HostileInput{"TiledTiffBombUnderTheLimit", "bomb-under-limit.tif", tooSmall},
+        HostileInput{"CodestreamBomb", "bomb.j2k", tooLarge},
+        HostileInput{"CodestreamBombUnderTheLimit", "bomb-under-limit.j2k", tooSmall},
+        HostileInput{"TiffWithoutPhotometric", "no-photometric.tif",
+                     "TIFF without a photometric interpretation\n"}),
+    rowName);
+
+// The program claims the intermediate's name with an empty file; when the first step fails, the
+// next two must point at that failure rather than at an empty file.
+TEST(FailedFirstStep, LeavesTheNextStepsAClearReason) {
+    TemporaryFolder folder;
+    const fs::path source = folder / "notes.txt";
+    copySample("text.txt", source);
+    const fs::path scratch = folder / ".scratch.jp2";
+    std::ofstream{scratch};
+    expectOneErrorLine(sips({"-s", "format", "jp2", source, "--out", scratch}), source.string(),
+                       "not a picture this tool reads");
+    for (const std::vector<std::string>& step :
+         {std::vector<std::string>{"-s", "format", "jpeg", scratch, "-s", "dpiHeight", "72"},
+          std::vector<std::string>{"-s", "format", "png", scratch, "--out", folder / "out.png"}}) {
+        const RunResult result = sips(step);
+        expectOneErrorLine(result, scratch.string(),
+                           "no picture: the file holds no data \\(an earlier step may have failed");
+        EXPECT_EQ(result.err.find("empty"), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(folderEntries(folder.path()),
+              (std::vector<std::string>{".scratch.jp2", "notes.txt"}));
+}
+
+TEST(FileName, WithControlCharactersIsPrintedEscapedOnOneLine) {
+    TemporaryFolder folder;
+    const fs::path input = folder / "two\nlines\tand\x1b[31mred.jpg";
+    copySample("text.txt", input);
+    const std::string printed = (folder / "two\\nlines\\tand\\x1b[31mred.jpg").string();
+    expectOneErrorLine(sips({"-s", "format", "png", input}), printed, "not a picture");
+}
 
 TEST(CommandLine, HelpPrintsTheAcceptedSyntax) {
     const RunResult result = sips({"--help"});
@@ -120,6 +195,8 @@ TEST(CommandLine, HelpPrintsTheAcceptedSyntax) {
                   "sips -s format jp2|jpeg|png [-s dpiHeight N] [-s dpiWidth N] [--out FILE] FILE"),
               std::string::npos);
     EXPECT_NE(result.out.find("A TIFF with CMYK ink or several pages is not\ncarried"),
+              std::string::npos);
+    EXPECT_NE(result.out.find("Pictures over 250 megapixels or 65535 pixels a side"),
               std::string::npos);
 }
 

@@ -63,11 +63,12 @@ TemporaryFolder::~TemporaryFolder() {
 void copySample(const std::string& name, const fs::path& destination) {
     const fs::path samples = SIPS_SAMPLE_PICTURES;
     // Running the test program alone (without CTest's fixture) makes the pictures on demand.
-    if (!fs::exists(samples / "photo.jp2")) {
-        const RunResult made =
-            run({"/usr/bin/python3", std::string(SIPS_TEST_SCRIPTS) + "/make_pictures.py",
-                 samples.string()});
-        ASSERT_EQ(made.exitCode, 0) << made.err;
+    if (!fs::exists(samples / "photo.jp2") || !fs::exists(samples / "large.jpg")) {
+        for (const char* script : {"/make_pictures.py", "/make_hostile_pictures.py"}) {
+            const RunResult made = run(
+                {"/usr/bin/python3", std::string(SIPS_TEST_SCRIPTS) + script, samples.string()});
+            ASSERT_EQ(made.exitCode, 0) << made.err;
+        }
     }
     fs::copy_file(samples / name, destination, fs::copy_options::overwrite_existing);
 }

@@ -1,0 +1,155 @@
+#!/usr/bin/python3
+"""Makes the damaged, hostile and odd pictures the sips robustness tests feed the tool:
+python3 make_hostile_pictures.py FOLDER. Each is a few hundred bytes to a few kilobytes."""
+import io
+import struct
+import sys
+import zlib
+from pathlib import Path
+
+from PIL import Image
+
+from make_pictures import photo
+
+
+def png_chunk(kind, body):
+    return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+
+def tiff(entries, tail=b""):
+    """A little-endian TIFF with one IFD at offset 8; `entries` are (tag, type, count, value) with
+    the value inline, `tail` follows the IFD (offsets into it start at tiff_tail_offset(n))."""
+    ifd = struct.pack("<H", len(entries))
+    for tag, kind, count, value in sorted(entries):
+        ifd += struct.pack("<HHII", tag, kind, count, value)
+    return b"II*\0" + struct.pack("<I", 8) + ifd + struct.pack("<I", 0) + tail
+
+
+def tiff_tail_offset(entry_count):
+    return 8 + 2 + 12 * entry_count + 4
+
+
+def exif_ifd(entries, start=8):
+    """A little-endian TIFF structure for EXIF: IFD0 at 8 with (tag, type, count, bytes) entries,
+    values longer than four bytes stored after it."""
+    table_size = 2 + 12 * len(entries) + 4
+    table, data = struct.pack("<H", len(entries)), b""
+    for tag, kind, count, payload in entries:
+        if len(payload) <= 4:
+            table += struct.pack("<HHI", tag, kind, count) + payload.ljust(4, b"\0")
+        else:
+            table += struct.pack("<HHII", tag, kind, count, start + table_size + len(data))
+            data += payload + b"\0" * (len(payload) % 2)
+    return table + struct.pack("<I", 0) + data
+
+
+def jpeg_bytes(image, **options):
+    out = io.BytesIO()
+    image.save(out, "JPEG", **options)
+    return out.getvalue()
+
+
+def with_size(jpeg, width, height):
+    """The JPEG with its frame header claiming another size."""
+    for marker in (b"\xff\xc0", b"\xff\xc2"):
+        at = jpeg.find(marker)
+        if at >= 0:
+            return jpeg[: at + 5] + struct.pack(">HH", height, width) + jpeg[at + 9 :]
+    raise ValueError("no frame header")
+
+
+def scan_cut(jpeg, kept, scan=1):
+    """The JPEG cut `kept` bytes into its `scan`-th scan's data (before the scan when `kept` is
+    None), then closed with an end marker."""
+    at = -1
+    for _ in range(scan):
+        at = jpeg.index(b"\xff\xda", at + 1)
+    if kept is None:
+        return jpeg[:at] + b"\xff\xd9"
+    length = struct.unpack(">H", jpeg[at + 2 : at + 4])[0]
+    return jpeg[: at + 2 + length + kept] + b"\xff\xd9"
+
+
+def camera_exif():
+    """EXIF with a maker's note as a camera writes it: an IFD inside the MakerNote tag."""
+    make = b"Canon\0"
+    ifd0_size = 2 + 12 * 2 + 4
+    exif_at = 8 + ifd0_size + len(make)
+    note_at = exif_at + 2 + 12 + 4
+    note = exif_ifd([(0x0001, 3, 4, struct.pack("<4H", 8, 1, 2, 3)),
+                     (0x0006, 2, 12, b"CANON EOS 1\0")], note_at)
+    ifd0 = struct.pack("<H", 2) + struct.pack("<HHII", 0x010F, 2, len(make), 8 + ifd0_size)
+    ifd0 += struct.pack("<HHII", 0x8769, 4, 1, exif_at) + struct.pack("<I", 0)
+    exif = struct.pack("<H", 1) + struct.pack("<HHII", 0x927C, 7, len(note), note_at)
+    return b"II*\0" + struct.pack("<I", 8) + ifd0 + make + exif + struct.pack("<I", 0) + note
+
+
+def main(folder):
+    folder = Path(folder)
+    folder.mkdir(parents=True, exist_ok=True)
+    base = photo()
+
+    # Refused: damage that libjpeg would otherwise fill with grey.
+    baseline = jpeg_bytes(base, quality=90)
+    progressive = jpeg_bytes(base, quality=90, progressive=True)
+    (folder / "cut-scan.jpg").write_bytes(scan_cut(baseline, 600))
+    (folder / "cut-progression.jpg").write_bytes(scan_cut(progressive, None, scan=3))
+
+    # Refused: headers claiming more than the file can hold, or more than the tool reads.
+    tiny = jpeg_bytes(Image.new("RGB", (16, 16), (90, 120, 200)), quality=50)
+    tiny_progressive = jpeg_bytes(Image.new("RGB", (16, 16), (90, 120, 200)), progressive=True)
+    (folder / "bomb.jpg").write_bytes(scan_cut(with_size(tiny, 65500, 65500), 4))
+    (folder / "bomb-progressive.jpg").write_bytes(
+        scan_cut(with_size(tiny_progressive, 65500, 65500), 4))
+    (folder / "bomb-under-limit.jpg").write_bytes(scan_cut(with_size(tiny, 15000, 15000), 4))
+
+    signature = b"\x89PNG\r\n\x1a\n"
+    for name, side in (("bomb.png", 100000), ("bomb-under-limit.png", 15000)):
+        header = struct.pack(">IIBBBBB", side, side, 8, 2, 0, 0, 1)  # RGB, Adam7
+        (folder / name).write_bytes(signature + png_chunk(b"IHDR", header) +
+                                    png_chunk(b"IDAT", zlib.compress(b"\0" * 4096)) +
+                                    png_chunk(b"IEND", b""))
+
+    data = zlib.compress(b"\0" * 64)
+    for name, side in (("bomb.tif", 100000), ("bomb-under-limit.tif", 15000)):
+        entries = [(256, 4, 1, side), (257, 4, 1, side), (258, 3, 1, 8), (259, 3, 1, 8),
+                   (262, 3, 1, 1), (277, 3, 1, 1), (322, 4, 1, 16384), (323, 4, 1, 16384),
+                   (325, 4, 1, len(data))]
+        offset = tiff_tail_offset(len(entries) + 1)
+        (folder / name).write_bytes(tiff(entries + [(324, 4, 1, offset)], data))
+
+    codestream = io.BytesIO()
+    base.save(codestream, "JPEG2000", irreversible=False)
+    codestream = codestream.getvalue()
+    siz = codestream.index(b"\xff\x51")
+    for name, side in (("bomb.j2k", 65500), ("bomb-under-limit.j2k", 15000)):
+        patched = codestream[: siz + 6] + struct.pack(">II", side, side) + codestream[siz + 14 :]
+        (folder / name).write_bytes(patched)
+
+    # Refused with a reason of its own, not libtiff's silence.
+    entries = [(256, 4, 1, 4), (257, 4, 1, 4), (258, 3, 1, 8), (259, 3, 1, 1), (277, 3, 1, 1),
+               (278, 4, 1, 4), (279, 4, 1, 16)]
+    offset = tiff_tail_offset(len(entries) + 1)
+    (folder / "no-photometric.tif").write_bytes(tiff(entries + [(273, 4, 1, offset)], b"\x80" * 16))
+
+    # Converted, with what cannot be carried dropped: a PNG as libvips writes camera photos (the
+    # EXIF block twice, once on each side of the image data), EXIF that cannot be read, and a
+    # ResolutionUnit without value.
+    plain = io.BytesIO()
+    base.save(plain, "PNG")
+    plain = plain.getvalue()
+    exif = png_chunk(b"eXIf", camera_exif())
+    (folder / "maker-notes.png").write_bytes(plain[:33] + exif + plain[33:-12] + exif + plain[-12:])
+    broken = png_chunk(b"eXIf", b"II*\0\xff\xff\xff\x7f")  # its first IFD far past the end
+    (folder / "unreadable-exif.png").write_bytes(plain[:33] + broken + plain[33:])
+    rational = struct.pack("<II", 72, 1)
+    no_unit = exif_ifd([(0x0112, 3, 1, struct.pack("<H", 6)), (0x011A, 5, 1, rational),
+                        (0x011B, 5, 1, rational), (0x0128, 3, 0, b"")])
+    base.save(folder / "no-unit.jpg", quality=90, exif=b"Exif\0\0II*\0\x08\0\0\0" + no_unit)
+
+    # Big enough that converting it takes a while: the tool is killed in the middle.
+    Image.effect_noise((2000, 2000), 80).convert("RGB").save(folder / "large.jpg", quality=95)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
