@@ -1,9 +1,8 @@
 #include "buttonstate.h"
-#include "harrowfenpanel.h"
 #include "loadedinterface.h"
 #include "plenwickapp.h"
+#include "windowtexts.h"
 
-#include <QAccessible>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -18,7 +17,7 @@ protected:
 
 TEST_F(MainWindowTest, StartsWaitingForAnOutputFolder) {
     const Ui::MainWindow& form = window.form();
-    EXPECT_EQ(form.outfolderB->text(), QStringLiteral("Select Destination (output) Folder First"));
+    EXPECT_EQ(form.outfolderB->text(), WindowTexts::selectOutputFolderFirst());
     EXPECT_FALSE(form.startB->isEnabled());
     EXPECT_FALSE(form.dpi->isEnabled());
     EXPECT_TRUE(form.outfolderB->isEnabled());
@@ -65,29 +64,6 @@ TEST_F(MainWindowTest, ButtonPressedTurnsBothButtonsOnAndNothingElse) {
     EXPECT_EQ(window.desktop.pumps, pumpsBefore + 1);
     EXPECT_EQ(form.outfolderB->text(), title);
     EXPECT_FALSE(form.startB->isEnabled());
-}
-
-TEST_F(MainWindowTest, EveryControlIsNamedAndFocusableByKeyboard) {
-    const Ui::MainWindow& form = window.form();
-    const auto name = [](const QWidget* control) {
-        return QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control))
-            ->text(QAccessible::Name);
-    };
-    const QWidget* controls[] = {form.dpi,       form.whatisDPIButton, form.outfolderB, form.startB,
-                                 form.tipButton, form.infoButton,      form.progressBar};
-    for (const QWidget* control : controls) {
-        EXPECT_FALSE(name(control).isEmpty()) << control->objectName().toStdString();
-        if (control != form.progressBar) {
-            EXPECT_TRUE(control->focusPolicy() & Qt::TabFocus)
-                << control->objectName().toStdString();
-        }
-    }
-    const auto panelButtons = window.interface->panel().findChildren<QAbstractButton*>();
-    ASSERT_FALSE(panelButtons.isEmpty());
-    for (const QAbstractButton* button : panelButtons) {
-        EXPECT_FALSE(name(button).isEmpty()) << button->objectName().toStdString();
-        EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus) << button->objectName().toStdString();
-    }
 }
 
 } // namespace

@@ -41,15 +41,6 @@ QStringList CommandLineTest::entries(const QString& folder) {
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-void CommandLineTest::makePicture(const QString& path, const QString& format, const QString& size) {
-    QProcess convert;
-    convert.start(QStringLiteral("convert"),
-                  {QStringLiteral("-size"), size, QStringLiteral("gradient:orange-navy"),
-                   QStringLiteral("-density"), QStringLiteral("72"), format + u':' + path});
-    ASSERT_TRUE(convert.waitForFinished(60000)) << path.toStdString();
-    ASSERT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
-}
-
 QString CommandLineTest::resolution(const QString& file) {
     QProcess exiftool;
     exiftool.start(QStringLiteral("exiftool"),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "testpictures.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -29,9 +31,6 @@ protected:
     [[nodiscard]] QStringList environment() const;
     // Every entry of the folder, hidden ones included, sorted.
     [[nodiscard]] static QStringList entries(const QString& folder);
-    // Writes a small picture (ImageMagick format name) at `path`.
-    static void makePicture(const QString& path, const QString& format,
-                            const QString& size = QStringLiteral("48x32"));
     // The resolution ExifTool reads from the file, as "x y".
     [[nodiscard]] static QString resolution(const QString& file);
 
