@@ -1,4 +1,3 @@
-#include "buttonstate.h"
 #include "loadedinterface.h"
 #include "plenwickapp.h"
 #include "windowtexts.h"
@@ -48,22 +47,6 @@ TEST_F(MainWindowTest, WhatIsDpiOpensTheArticleAndThenBeeps) {
     EXPECT_EQ(page.path(), QStringLiteral("/wiki/Dots_per_inch"));
     EXPECT_EQ(window.desktop.log.last(), QStringLiteral("beep"));
     EXPECT_EQ(window.desktop.beeps, 1);
-}
-
-TEST_F(MainWindowTest, ButtonPressedTurnsBothButtonsOnAndNothingElse) {
-    Ui::MainWindow& form = window.form();
-    setButtonState(*form.startB, ButtonState::Off);
-    setButtonState(*form.outfolderB, ButtonState::Off);
-    const QString title = form.outfolderB->text();
-    const int pumpsBefore = window.desktop.pumps;
-
-    window.controller().buttonPressed(nullptr);
-
-    EXPECT_EQ(buttonState(*form.startB), ButtonState::On);
-    EXPECT_EQ(buttonState(*form.outfolderB), ButtonState::On);
-    EXPECT_EQ(window.desktop.pumps, pumpsBefore + 1);
-    EXPECT_EQ(form.outfolderB->text(), title);
-    EXPECT_FALSE(form.startB->isEnabled());
 }
 
 } // namespace

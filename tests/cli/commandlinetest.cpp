@@ -1,9 +1,11 @@
-#include "runplenwick.h"
+#include "testpictures.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <csignal>
 #include <vector>
 
@@ -11,6 +13,69 @@ namespace plenwick::test {
 namespace {
 
 using namespace Qt::StringLiterals;
+
+struct ProgramRun final {
+    int exitStatus = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// A scratch home for one test: a source and an output folder, and a settings folder and a home
+// the program must leave empty. The program runs with no display at all.
+class CommandLineTest : public ::testing::Test {
+protected:
+    [[nodiscard]] QString path(const QString& name) const { return root.filePath(name); }
+    [[nodiscard]] QString source() const { return path(u"source"_s); }
+    [[nodiscard]] QString output() const { return path(u"output"_s); }
+
+    void SetUp() override {
+        ASSERT_TRUE(root.isValid());
+        for (const char* folder : {"source", "output", "config", "home", "work"})
+            ASSERT_TRUE(QDir(root.path()).mkdir(QString::fromLatin1(folder)));
+    }
+
+    // No display, settings and home in the scratch folder; a GUI platform started by mistake
+    // would fail for want of an X server.
+    [[nodiscard]] QStringList environment() const {
+        QStringList variables = QProcess::systemEnvironment();
+        variables.removeIf([](const QString& variable) {
+            return variable.startsWith(u"DISPLAY=") || variable.startsWith(u"WAYLAND_DISPLAY=") ||
+                   variable.startsWith(u"QT_QPA_PLATFORM=") || variable.startsWith(u"HOME=") ||
+                   variable.startsWith(u"XDG_CONFIG_HOME=");
+        });
+        return variables << u"QT_QPA_PLATFORM=xcb"_s << u"XDG_CONFIG_HOME="_s + path(u"config"_s)
+                         << u"HOME="_s + path(u"home"_s);
+    }
+
+    // Runs the program with these arguments in a working folder of its own.
+    [[nodiscard]] ProgramRun run(const QStringList& arguments) const {
+        QProcess program;
+        program.setEnvironment(environment());
+        program.setWorkingDirectory(path(u"work"_s));
+        program.start(QStringLiteral(PLENWICK_EXECUTABLE), arguments);
+        EXPECT_TRUE(program.waitForFinished(120000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        return {program.exitCode(), program.readAllStandardOutput(),
+                program.readAllStandardError()};
+    }
+
+    // Every entry of the folder, hidden ones included, sorted.
+    [[nodiscard]] static QStringList entries(const QString& folder) {
+        return QDir(folder).entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    // The resolution ExifTool reads from the file, as "x y".
+    [[nodiscard]] static QString resolution(const QString& file) {
+        QProcess exiftool;
+        exiftool.start(u"exiftool"_s,
+                       {u"-s3"_s, u"-n"_s, u"-XResolution"_s, u"-YResolution"_s, u"--"_s, file});
+        exiftool.waitForFinished(60000);
+        return QString::fromUtf8(exiftool.readAllStandardOutput()).simplified();
+    }
+
+    QTemporaryDir root;
+};
 
 QByteArray digest(const QString& file) {
     QFile in(file);
@@ -244,3 +309,10 @@ TEST_F(CommandLineTest, ClosedOutputPipeEndsTheRunCleanly) {
 
 } // namespace
 } // namespace plenwick::test
+
+int main(int argc, char* argv[]) {
+    // QProcess watches its children through the application's event dispatcher.
+    const QCoreApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
