@@ -70,28 +70,6 @@ protected:
     std::unique_ptr<ConversionBatch> batch;
 };
 
-TEST_F(ConversionBatchTest, BrokenPicturesFailWithTheToolsOwnReason) {
-    makePicture(in("good.jpg"), QStringLiteral("jpeg"));
-    makeTruncatedJpeg(in("truncated.jpg"));
-    writeText(in("x.png"));
-    writeText(in("notes.txt"));
-    ASSERT_TRUE(QDir(source).mkdir(QStringLiteral("album.png")));
-
-    const std::map<QByteArray, QString> failed = run();
-
-    ASSERT_EQ(failed.size(), 2U);
-    for (const auto& [name, reason] : failed) {
-        EXPECT_FALSE(reason.isEmpty()) << name.toStdString();
-        EXPECT_FALSE(reason.contains(u'\n'));
-        EXPECT_FALSE(reason.startsWith(QStringLiteral("sips:"))) << reason.toStdString();
-        EXPECT_FALSE(reason.contains(QStringLiteral(".plenwick-"))) << reason.toStdString();
-    }
-    EXPECT_TRUE(failed.contains("truncated.jpg"));
-    EXPECT_TRUE(failed.contains("x.png"));
-    EXPECT_EQ(namesIn(output), std::set<QByteArray>{"good.jpg"});
-    EXPECT_EQ(batch->plan().entryCount, 5);
-}
-
 // Step 2 killed: the picture stops there. Before, step 3 still wrote a copy with the source's
 // old resolution and a hidden partial file stayed behind. A last step that exits 0 without
 // writing the copy fails too.
