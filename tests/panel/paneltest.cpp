@@ -121,21 +121,6 @@ TEST_F(SiblingMenusTest, BothSubmenusListEverySiblingAndEachEntryOpensItsOwnPage
     EXPECT_EQ(QSet<QUrl>(expected.begin(), expected.end()).size(), 8);
 }
 
-TEST_F(SiblingMenusTest, ARebuildReplacesBothSubmenusAndAnUnknownTitleOpensTheStoreSearch) {
-    load();
-    const QPointer<QMenu> old = outlet<QAction>("harrowfenSubmenuS").menu();
-    panel->addingPromoAppsOfHarrowfen({u"Nobody's App"_s});
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(old.isNull());
-    for (const char* item : {"harrowfenSubmenuS", "harrowfenSubmenuD"}) {
-        const auto entries = outlet<QAction>(item).menu()->actions();
-        ASSERT_EQ(entries.size(), 1);
-        entries.front()->trigger();
-    }
-    const QUrl search(QString::fromUtf16(StoreSearchLink));
-    EXPECT_EQ(desktop.openedUrls, (std::vector<QUrl>{search, search}));
-}
-
 const QString ProductPage =
     u"open macappstore://apps.storefront.example/us/app/Plenwick/id1784203956"_s;
 const QString StoreSearch =
