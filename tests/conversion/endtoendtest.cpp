@@ -61,20 +61,14 @@ TEST_F(EndToEndTest, ConvertsEveryPictureOfAFolderAndNothingElse) {
     const QString source = folder(QStringLiteral("source pictures"));
     const QString output = folder(QStringLiteral("converted"));
     // Each picture and its copy's name (null: the same); the format follows the extension.
+    // clang-format off
     const std::pair<const char*, const char*> pictures[] = {
-        {"p1.png", nullptr},
-        {"p2.TIF", nullptr},
-        {"j1.JPG", "j1.jpg"},
-        {"j2.jpeg", "j2.jpg"},
-        {".h.jpg", nullptr},
-        {"a.jpg", nullptr},
-        {"a.png", nullptr},
-        {"$(touch INJECTED).png", nullptr},
-        {"quote\".jpg", nullptr},
-        {"`touch INJECTED`.png", nullptr},
-        {"back\\slash.tif", nullptr},
-        {"line\nfeed.jpg", nullptr},
+        {"p1.png", nullptr}, {"p2.TIF", nullptr}, {"j1.JPG", "j1.jpg"}, {"j2.jpeg", "j2.jpg"},
+        {".h.jpg", nullptr}, {"a.jpg", nullptr}, {"a.png", nullptr}, {"quote\".jpg", nullptr},
+        {"$(touch INJECTED).png", nullptr}, {"`touch INJECTED`.png", nullptr},
+        {"back\\slash.tif", nullptr}, {"line\nfeed.jpg", nullptr},
         {"Bildchen-\xc3\xbc\xe2\x82\xac.png", nullptr}};
+    // clang-format on
     QSet<QString> expected{QStringLiteral("a.jp2")}; // the user's own file stays
     for (const auto& [name, copy] : pictures) {
         const QString file = QString::fromUtf8(name);
@@ -121,15 +115,16 @@ TEST_F(EndToEndTest, ConvertsEveryPictureOfAFolderAndNothingElse) {
         if (name == QStringLiteral("a.jp2")) {
             QFile own(QDir(output).filePath(name));
             EXPECT_TRUE(own.open(QIODevice::ReadOnly) && own.readAll() == "mine") << "untouched";
-        } else if (jpeg)
+        } else if (jpeg) {
             EXPECT_EQ(std::pair(file[QStringLiteral("JFIF:XResolution")].toDouble(),
                                 file[QStringLiteral("IFD0:YResolution")].toDouble()),
                       std::pair(300.0, 300.0))
                 << name.toStdString();
-        else
+        } else {
             EXPECT_EQ(file[QStringLiteral("PNG-pHYs:PixelsPerUnitY")].toDouble(),
                       std::round(300 / 0.0254))
                 << name.toStdString();
+        }
     }
     for (const QString& place : {source, output, workingFolder.path(), root.path()})
         EXPECT_FALSE(QFileInfo::exists(QDir(place).filePath(QStringLiteral("INJECTED"))));
