@@ -29,8 +29,9 @@ QString visibleLabel(const QString& text) {
     return label.endsWith(u'…') ? label.chopped(1) : label;
 }
 
-// Every button's name holds the label it shows, and every label's text is named or described,
-// in both windows, once an output folder whose path holds '&' was chosen.
+// Every button is reached by keyboard and its name holds the label it shows, and every label's
+// text is named or described, in both windows, once an output folder whose path holds '&' was
+// chosen.
 TEST(AccessibleNamesTest, WhatEveryControlShowsIsWhatAssistiveTechnologyReads) {
     QTemporaryDir root;
     const QString folder = QDir(root.path()).filePath(u"Out & Co"_s);
@@ -45,7 +46,12 @@ TEST(AccessibleNamesTest, WhatEveryControlShowsIsWhatAssistiveTechnologyReads) {
     for (QWidget* top : {static_cast<QWidget*>(&window.interface->mainWindow()),
                          static_cast<QWidget*>(&window.interface->panel())}) {
         for (auto* button : top->findChildren<QAbstractButton*>()) {
+            if (button->objectName().startsWith(u"qt_"_s))
+                continue; // Qt's own, such as the menu bar's overflow button
             const QString label = visibleLabel(button->text());
+            EXPECT_FALSE(accessible(button, QAccessible::Name).isEmpty())
+                << button->objectName().toStdString();
+            EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus) << button->objectName().toStdString();
             EXPECT_TRUE(accessible(button, QAccessible::Name).contains(label))
                 << button->objectName().toStdString() << " named "
                 << accessible(button, QAccessible::Name).toStdString() << " shows "
@@ -58,6 +64,9 @@ TEST(AccessibleNamesTest, WhatEveryControlShowsIsWhatAssistiveTechnologyReads) {
                 << label->objectName().toStdString() << " shows " << text.toStdString();
         }
     }
+    EXPECT_TRUE(window.form().dpi->focusPolicy() & Qt::TabFocus);
+    EXPECT_FALSE(accessible(window.form().dpi, QAccessible::Name).isEmpty());
+    EXPECT_FALSE(accessible(window.form().progressBar, QAccessible::Name).isEmpty());
     const auto* version = window.interface->panel().findChild<QLabel*>(u"versionLabel"_s);
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(accessible(const_cast<QLabel*>(version), QAccessible::Name), u"Version"_s);

@@ -1,9 +1,7 @@
-#include "buttonstate.h"
-#include "harrowfenpanel.h"
 #include "loadedinterface.h"
 #include "plenwickapp.h"
+#include "windowtexts.h"
 
-#include <QAccessible>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -18,7 +16,7 @@ protected:
 
 TEST_F(MainWindowTest, StartsWaitingForAnOutputFolder) {
     const Ui::MainWindow& form = window.form();
-    EXPECT_EQ(form.outfolderB->text(), QStringLiteral("Select Destination (output) Folder First"));
+    EXPECT_EQ(form.outfolderB->text(), WindowTexts::selectOutputFolderFirst());
     EXPECT_FALSE(form.startB->isEnabled());
     EXPECT_FALSE(form.dpi->isEnabled());
     EXPECT_TRUE(form.outfolderB->isEnabled());
@@ -49,45 +47,6 @@ TEST_F(MainWindowTest, WhatIsDpiOpensTheArticleAndThenBeeps) {
     EXPECT_EQ(page.path(), QStringLiteral("/wiki/Dots_per_inch"));
     EXPECT_EQ(window.desktop.log.last(), QStringLiteral("beep"));
     EXPECT_EQ(window.desktop.beeps, 1);
-}
-
-TEST_F(MainWindowTest, ButtonPressedTurnsBothButtonsOnAndNothingElse) {
-    Ui::MainWindow& form = window.form();
-    setButtonState(*form.startB, ButtonState::Off);
-    setButtonState(*form.outfolderB, ButtonState::Off);
-    const QString title = form.outfolderB->text();
-    const int pumpsBefore = window.desktop.pumps;
-
-    window.controller().buttonPressed(nullptr);
-
-    EXPECT_EQ(buttonState(*form.startB), ButtonState::On);
-    EXPECT_EQ(buttonState(*form.outfolderB), ButtonState::On);
-    EXPECT_EQ(window.desktop.pumps, pumpsBefore + 1);
-    EXPECT_EQ(form.outfolderB->text(), title);
-    EXPECT_FALSE(form.startB->isEnabled());
-}
-
-TEST_F(MainWindowTest, EveryControlIsNamedAndFocusableByKeyboard) {
-    const Ui::MainWindow& form = window.form();
-    const auto name = [](const QWidget* control) {
-        return QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control))
-            ->text(QAccessible::Name);
-    };
-    const QWidget* controls[] = {form.dpi,       form.whatisDPIButton, form.outfolderB, form.startB,
-                                 form.tipButton, form.infoButton,      form.progressBar};
-    for (const QWidget* control : controls) {
-        EXPECT_FALSE(name(control).isEmpty()) << control->objectName().toStdString();
-        if (control != form.progressBar) {
-            EXPECT_TRUE(control->focusPolicy() & Qt::TabFocus)
-                << control->objectName().toStdString();
-        }
-    }
-    const auto panelButtons = window.interface->panel().findChildren<QAbstractButton*>();
-    ASSERT_FALSE(panelButtons.isEmpty());
-    for (const QAbstractButton* button : panelButtons) {
-        EXPECT_FALSE(name(button).isEmpty()) << button->objectName().toStdString();
-        EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus) << button->objectName().toStdString();
-    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "loadedinterface.h"
 #include "plenwickapp.h"
+#include "windowtexts.h"
 
 #include <gtest/gtest.h>
 
@@ -45,15 +46,9 @@ TEST_P(StartupNoticeTest, FollowsTheStoredChoice) {
     ASSERT_EQ(window.desktop.alerts.size(), row.shown ? 1U : 0U);
     if (row.shown) {
         const auto& [alert, shownTicked, answer] = window.desktop.alerts.front();
-        EXPECT_EQ(alert.messageText, QStringLiteral("Startup Q&A"));
-        EXPECT_EQ(alert.informativeText,
-                  QStringLiteral(
-                      "Q: When Plenwick finishes conversion and takes me to the output folder, "
-                      "all the pictures look the same as before.\n\nA: You may not notice the "
-                      "change with your eyes, the app changes the picture's DPI only. You may "
-                      "click the 'Show Inspector' from your app 'Preview' before and after "
-                      "convert to see the change of your picture's DPI.\n"));
-        EXPECT_EQ(alert.buttons, QStringList{QStringLiteral("Got it")});
+        EXPECT_EQ(alert.messageText, WindowTexts::startupNoticeTitle());
+        EXPECT_EQ(alert.informativeText, WindowTexts::startupNotice());
+        EXPECT_EQ(alert.buttons, QStringList{WindowTexts::gotIt()});
         EXPECT_TRUE(alert.titlebarAppearsTransparent);
         EXPECT_TRUE(alert.showsSuppressionButton);
         EXPECT_EQ(shownTicked, row.shownTicked);

@@ -1,13 +1,10 @@
 #include "buttonstate.h"
 #include "conversionwindow.h"
 #include "folderbookmarks.h"
-
-#include <QFile>
+#include "testpictures.h"
 
 namespace plenwick::test {
 namespace {
-
-const QString WaitingTitle = WindowTexts::selectOutputFolderFirst();
 
 class BatchRunTest : public ConversionWindow {
 protected:
@@ -30,14 +27,10 @@ protected:
         form().startB->click();
     }
 
-    void touch(const QString& name) const {
-        QFile file(QDir(source).filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("not a picture");
-    }
+    void touch(const QString& name) const { writeText(QDir(source).filePath(name)); }
 
     void expectClosingReset() const {
-        EXPECT_EQ(outputTitle(), WaitingTitle);
+        EXPECT_EQ(outputTitle(), WindowTexts::selectOutputFolderFirst());
         EXPECT_FALSE(form().startB->isEnabled());
         EXPECT_FALSE(form().dpi->isEnabled());
         EXPECT_EQ(form().progressBar->value(), 0);
@@ -61,7 +54,7 @@ TEST_F(BatchRunTest, WithoutAUsableOutputFolderOnlyTheTitleChanges) {
             ASSERT_TRUE(QDir(output).removeRecursively());
         }
         form().startB->click();
-        EXPECT_EQ(outputTitle(), WaitingTitle);
+        EXPECT_EQ(outputTitle(), WindowTexts::selectOutputFolderFirst());
         EXPECT_EQ(window.desktop.choosers.size(), 1U) << "no source chooser";
         EXPECT_TRUE(form().startB->isEnabled());
     }
@@ -73,8 +66,8 @@ TEST_F(BatchRunTest, CancelledSourceChooserLeavesTheOutputPath) {
     startWithSource({});
     ASSERT_EQ(window.desktop.choosers.size(), 2U);
     const FolderChooser& chooser = window.desktop.choosers.back();
-    EXPECT_EQ(chooser.title, QStringLiteral("Select Source Files Folder"));
-    EXPECT_EQ(chooser.prompt, QStringLiteral("Select this picture folder"));
+    EXPECT_EQ(chooser.title, WindowTexts::sourceChooserTitle());
+    EXPECT_EQ(chooser.prompt, WindowTexts::sourceChooserPrompt());
     EXPECT_TRUE(chooser.canChooseDirectories);
     EXPECT_FALSE(chooser.canCreateDirectories);
     EXPECT_EQ(outputTitle(), output);
@@ -95,10 +88,9 @@ TEST_F(BatchRunTest, OutputFolderAsSourceIsRefusedUnderAnyOfItsPaths) {
 
         ASSERT_EQ(window.desktop.alerts.size(), 1U) << path.toStdString();
         const Alert& refusal = window.desktop.alerts.front().alert;
-        EXPECT_EQ(refusal.messageText, QStringLiteral("Overwrite protection Alert"));
-        EXPECT_EQ(refusal.informativeText,
-                  QStringLiteral("Input folder can not be the same of your Output folder.\n"));
-        EXPECT_EQ(refusal.buttons, QStringList{QStringLiteral("Got it")});
+        EXPECT_EQ(refusal.messageText, WindowTexts::overwriteProtectionTitle());
+        EXPECT_EQ(refusal.informativeText, WindowTexts::overwriteProtection());
+        EXPECT_EQ(refusal.buttons, QStringList{WindowTexts::gotIt()});
         EXPECT_TRUE(refusal.titlebarAppearsTransparent);
     }
     EXPECT_TRUE(window.desktop.commands.empty());
@@ -180,21 +172,6 @@ TEST_F(BatchRunTest, ActionsDuringARunAreIgnored) {
     EXPECT_EQ(window.desktop.choosers.size(), 2U);
     EXPECT_EQ(window.desktop.openedUrls.size(), 1U);
     expectClosingReset();
-}
-
-// Closing the window quits the program; a running batch does not go on behind it.
-TEST_F(BatchRunTest, ClosingTheWindowStopsTheBatchAfterTheCurrentEntry) {
-    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"})
-        touch(QString::fromLatin1(name));
-    QObject::connect(form().progressBar, &QProgressBar::valueChanged, form().progressBar,
-                     [this](int value) {
-                         if (value == 1)
-                             window.interface->mainWindow().close();
-                     });
-    startWithSource(confirmed(source));
-
-    EXPECT_TRUE(window.desktop.terminated);
-    EXPECT_EQ(progress, (std::vector<int>{0, 1, 0}));
 }
 
 } // namespace

@@ -1,34 +1,15 @@
 #include "conversionwindow.h"
 #include "testpictures.h"
 
-#include <QCryptographicHash>
-#include <QDirIterator>
 #include <QRegularExpression>
 #include <QTimer>
 #include <cmath>
 #include <csignal>
 #include <iostream>
-#include <map>
 #include <unistd.h>
 
 namespace plenwick::test {
 namespace {
-
-// Every file and folder below `path` with a digest of its content.
-std::map<QString, QByteArray> snapshot(const QString& path) {
-    std::map<QString, QByteArray> entries;
-    QDirIterator walk(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                      QDirIterator::Subdirectories);
-    while (walk.hasNext()) {
-        const QString entry = walk.next();
-        QFile file(entry);
-        QByteArray digest = QByteArrayLiteral("folder");
-        if (walk.fileInfo().isFile() && file.open(QIODevice::ReadOnly))
-            digest = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-        entries.emplace(QDir(path).relativeFilePath(entry), digest);
-    }
-    return entries;
-}
 
 // Whether a running process has the text in its command line.
 bool processMentioning(const QString& text) {
@@ -51,8 +32,8 @@ QString differingPixels(const QString& a, const QString& b) {
     return QString::fromUtf8(compare.readAllStandardError()).trimmed();
 }
 
-// Runs with a fresh working folder: a name that got executed would leave its traces there, not
-// in the build tree where it would fail every later run.
+// Runs in a fresh working folder: a name that got executed leaves its traces there, not in the
+// build tree where it would fail every later run.
 class EndToEndTest : public ConversionWindow {
 protected:
     EndToEndTest()
@@ -74,6 +55,13 @@ protected:
         return window.desktop.log.filter(QStringLiteral("alert ") + WindowTexts::failuresTitle());
     }
 
+    void expectOpenedAndBeeped(const QString& output) const {
+        ASSERT_EQ(window.desktop.openedUrls.size(), 1U);
+        EXPECT_EQ(window.desktop.openedUrls.front(), QUrl::fromLocalFile(output));
+        EXPECT_EQ(window.desktop.log.last(), QStringLiteral("beep"));
+        EXPECT_FALSE(form().progressBar->isVisible());
+    }
+
     QTemporaryDir workingFolder;
     QString previousFolder;
 };
@@ -81,64 +69,41 @@ protected:
 TEST_F(EndToEndTest, ConvertsEveryPictureOfAFolderAndNothingElse) {
     const QString source = folder(QStringLiteral("source pictures"));
     const QString output = folder(QStringLiteral("converted"));
-    const QDir in(source);
-    struct Picture {
-        const char* name;
-        const char* format;
-        const char* output;
-    };
-    const Picture pictures[] = {
-        {"p1.png", "png", "p1.png"},
-        {"p2.PNG", "png", "p2.PNG"},
-        {"p3.tif", "tiff", "p3.tif"},
-        {"p4.TIF", "tiff", "p4.TIF"},
-        {"p5.tiff", "tiff", "p5.tiff"},
-        {"p6.TIFF", "tiff", "p6.TIFF"},
-        {"j1.jpg", "jpeg", "j1.jpg"},
-        {"j2.JPG", "jpeg", "j2.jpg"},
-        {"j3.jpeg", "jpeg", "j3.jpg"},
-        {"j4.JPEG", "jpeg", "j4.jpg"},
-        {"Photo.Jpg", "jpeg", "Photo.jpg"},
-        {"scan.Tiff", "tiff", "scan.Tiff"},
-        {".h.jpg", "jpeg", ".h.jpg"},
-        {"a.jpg", "jpeg", "a.jpg"},
-        {"a.png", "png", "a.png"},
-        {"archive.tar.png", "png", "archive.tar.png"},
-        {"$(touch INJECTED).png", "png", "$(touch INJECTED).png"},
-        {"quote\".jpg", "jpeg", "quote\".jpg"},
-        {"`touch INJECTED`.png", "png", "`touch INJECTED`.png"},
-        {"back\\slash.tif", "tiff", "back\\slash.tif"},
-        {"space d.jpeg", "jpeg", "space d.jpg"},
-        {"line\nfeed.jpg", "jpeg", "line\nfeed.jpg"},
-        {"Bildchen-\xc3\xbc\xe2\x82\xac.png", "png", "Bildchen-\xc3\xbc\xe2\x82\xac.png"}};
+    // Each picture and its copy's name (null: the same); the format follows the extension.
+    // clang-format off
+    const std::pair<const char*, const char*> pictures[] = {
+        {"p1.png", nullptr}, {"p2.TIF", nullptr}, {"j1.JPG", "j1.jpg"}, {"j2.jpeg", "j2.jpg"},
+        {".h.jpg", nullptr}, {"a.jpg", nullptr}, {"a.png", nullptr}, {"quote\".jpg", nullptr},
+        {"$(touch INJECTED).png", nullptr}, {"`touch INJECTED`.png", nullptr},
+        {"back\\slash.tif", nullptr}, {"line\nfeed.jpg", nullptr},
+        {"Bildchen-\xc3\xbc\xe2\x82\xac.png", nullptr}};
+    // clang-format on
     QSet<QString> expected{QStringLiteral("a.jp2")}; // the user's own file stays
-    for (const auto& [name, format, converted] : pictures) {
-        makePicture(in.filePath(QString::fromUtf8(name)), QString::fromLatin1(format));
-        expected.insert(QString::fromUtf8(converted));
+    for (const auto& [name, copy] : pictures) {
+        const QString file = QString::fromUtf8(name);
+        const QString suffix = QFileInfo(file).suffix().toLower();
+        makePicture(QDir(source).filePath(file), suffix.startsWith(u'j')   ? QStringLiteral("jpeg")
+                                                 : suffix.startsWith(u't') ? QStringLiteral("tiff")
+                                                                           : QStringLiteral("png"));
+        expected.insert(copy ? QString::fromUtf8(copy) : file);
     }
-    QFile notes(in.filePath(QStringLiteral("notes.txt")));
-    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
-    notes.write("not a picture");
-    notes.close();
-    ASSERT_TRUE(in.mkdir(QStringLiteral("album.png")));
+    writeText(QDir(source).filePath(QStringLiteral("notes.txt")));
+    ASSERT_TRUE(QDir(source).mkdir(QStringLiteral("album.png")));
     // The user's own file under a name the intermediate file might have taken.
-    QFile own(QDir(output).filePath(QStringLiteral("a.jp2")));
-    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
-    own.write("mine");
-    own.close();
-
-    const auto sourceBefore = snapshot(source);
-    form().progressBar->reset();
-    std::vector<int> progress;
-    QObject::connect(form().progressBar, &QProgressBar::valueChanged, form().progressBar,
-                     [&progress](int value) { progress.push_back(value); });
+    writeText(QDir(output).filePath(QStringLiteral("a.jp2")), "mine");
+    QStringList shown;
+    window.desktop.beforeEachPump = [this, &shown] {
+        const QString text = form().progressText->text();
+        if (!text.isEmpty() && (shown.isEmpty() || shown.last() != text))
+            shown.append(text);
+    };
 
     convert(source, output);
 
     EXPECT_TRUE(failureAlerts().isEmpty()) << "a clean run looks as it always did";
-    // The run's requests by their first letters: the source chooser, the pass after the listing,
-    // per picture three steps and the removal each followed by a pass, then the closing passes,
-    // the opened folder and the beep.
+    // The requests by their first letters: the source chooser, the pass after the listing, per
+    // picture three steps and the removal each followed by a pass, the closing passes, the opened
+    // folder and the beep.
     QString kinds;
     for (const QString& request : window.desktop.log)
         kinds += request.front();
@@ -154,57 +119,44 @@ TEST_F(EndToEndTest, ConvertsEveryPictureOfAFolderAndNothingElse) {
 
     const std::map<QString, QJsonObject> judged = judge(output);
     for (const QString& name : expected) {
-        if (name == QStringLiteral("a.jp2"))
-            continue;
-        ASSERT_TRUE(judged.contains(name)) << name.toStdString();
-        const QJsonObject& file = judged.at(name);
         const bool jpeg = name.endsWith(QStringLiteral(".jpg"));
-        EXPECT_EQ(file[QStringLiteral("File:FileType")].toString(),
-                  jpeg ? QStringLiteral("JPEG") : QStringLiteral("PNG"))
-            << name.toStdString();
-        EXPECT_EQ(file[QStringLiteral("Composite:ImageSize")].toString(), QStringLiteral("48 32"));
-        if (jpeg) {
-            EXPECT_EQ(file[QStringLiteral("IFD0:XResolution")].toDouble(), 300)
+        const QJsonObject file = judged.contains(name) ? judged.at(name) : QJsonObject();
+        if (name == QStringLiteral("a.jp2")) {
+            QFile own(QDir(output).filePath(name));
+            EXPECT_TRUE(own.open(QIODevice::ReadOnly) && own.readAll() == "mine") << "untouched";
+        } else if (jpeg) {
+            EXPECT_EQ(std::pair(file[QStringLiteral("JFIF:XResolution")].toDouble(),
+                                file[QStringLiteral("IFD0:YResolution")].toDouble()),
+                      std::pair(300.0, 300.0))
                 << name.toStdString();
-            EXPECT_EQ(file[QStringLiteral("IFD0:YResolution")].toDouble(), 300);
-            EXPECT_EQ(file[QStringLiteral("JFIF:XResolution")].toDouble(), 300);
-            EXPECT_EQ(file[QStringLiteral("JFIF:YResolution")].toDouble(), 300);
         } else {
-            const double perMetre = std::round(300 / 0.0254);
-            EXPECT_EQ(file[QStringLiteral("PNG-pHYs:PixelsPerUnitX")].toDouble(), perMetre)
+            EXPECT_EQ(file[QStringLiteral("PNG-pHYs:PixelsPerUnitY")].toDouble(),
+                      std::round(300 / 0.0254))
                 << name.toStdString();
-            EXPECT_EQ(file[QStringLiteral("PNG-pHYs:PixelsPerUnitY")].toDouble(), perMetre);
         }
     }
-    for (const auto& [name, format, converted] : pictures) {
-        EXPECT_EQ(differingPixels(in.filePath(QString::fromUtf8(name)),
-                                  QDir(output).filePath(QString::fromUtf8(converted))),
+    for (const auto& [name, copy] : pictures) {
+        EXPECT_EQ(differingPixels(QDir(source).filePath(QString::fromUtf8(name)),
+                                  QDir(output).filePath(QString::fromUtf8(copy ? copy : name))),
                   QStringLiteral("0"))
             << name << " holds other samples than its copy";
     }
-    QFile ownAfter(QDir(output).filePath(QStringLiteral("a.jp2")));
-    ASSERT_TRUE(ownAfter.open(QIODevice::ReadOnly));
-    EXPECT_EQ(ownAfter.readAll(), QByteArray("mine")) << "the user's own file is untouched";
-
-    EXPECT_EQ(snapshot(source), sourceBefore) << "the source folder is unchanged";
     for (const QString& place : {source, output, workingFolder.path(), root.path()})
         EXPECT_FALSE(QFileInfo::exists(QDir(place).filePath(QStringLiteral("INJECTED"))));
 
-    const int entries = static_cast<int>(sourceBefore.size());
-    std::vector<int> steps(static_cast<size_t>(entries));
-    std::iota(steps.begin(), steps.end(), 0);
-    steps.push_back(0); // the closing reset
-    EXPECT_EQ(progress, steps);
-    EXPECT_EQ(form().progressBar->maximum(), entries);
-
-    ASSERT_EQ(window.desktop.openedUrls.size(), 1U);
-    EXPECT_EQ(window.desktop.openedUrls.front(), QUrl::fromLocalFile(output));
-    EXPECT_EQ(title(*form().outfolderB), WindowTexts::selectOutputFolderFirst());
-    EXPECT_FALSE(form().startB->isEnabled());
-    EXPECT_FALSE(form().dpi->isEnabled());
-    EXPECT_FALSE(form().coverB->isVisible());
-    EXPECT_FALSE(form().progressBar->isVisible());
-    EXPECT_EQ(window.desktop.beeps, 1);
+    // Each picture is named while it converts; the time left follows once two are done.
+    ASSERT_EQ(shown.size(), std::ssize(pictures)) << shown.join(u'|').toStdString();
+    const QRegularExpression pattern(
+        QStringLiteral("^Converting (\\d+) of %1: .+?( \\(about .+ left\\))?$")
+            .arg(std::size(pictures)),
+        QRegularExpression::DotMatchesEverythingOption);
+    for (qsizetype index = 0; index < shown.size(); ++index) {
+        const QRegularExpressionMatch match = pattern.match(shown.at(index));
+        ASSERT_TRUE(match.hasMatch()) << shown.at(index).toStdString();
+        EXPECT_EQ(match.captured(1).toInt(), index + 1);
+        EXPECT_EQ(match.hasCaptured(2), index >= 2) << shown.at(index).toStdString();
+    }
+    expectOpenedAndBeeped(output);
 }
 
 // Broken pictures are named with the tool's reason, after the output folder is opened; folders
@@ -236,9 +188,8 @@ TEST_F(EndToEndTest, ReportsEveryPictureWithoutACopyAndWhy) {
                                                         QUrl::fromLocalFile(output).toString());
     ASSERT_GE(opened, 0);
     EXPECT_GT(window.desktop.log.indexOf(failureAlerts().front()), opened);
-    const Alert& report = window.desktop.alerts.back().alert;
-    EXPECT_TRUE(report.titlebarAppearsTransparent);
-    const QStringList lines = report.informativeText.split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        window.desktop.alerts.back().alert.informativeText.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), broken.size() + 1);
     EXPECT_EQ(lines.front(),
               WindowTexts::failures(broken.size(), broken.size() + 3, {}).split(u'\n').front());
@@ -247,13 +198,16 @@ TEST_F(EndToEndTest, ReportsEveryPictureWithoutACopyAndWhy) {
         const qsizetype colon = line.indexOf(QStringLiteral(": "));
         ASSERT_GT(colon, 0) << line.toStdString();
         named.insert(line.left(colon));
-        EXPECT_GT(line.size(), colon + 2) << "a reason follows: " << line.toStdString();
+        const QString reason = line.mid(colon + 2);
+        // The tool's own reason, without its name or a path.
+        EXPECT_FALSE(reason.isEmpty() || reason.startsWith(QStringLiteral("sips:")) ||
+                     reason.contains(source) || reason.contains(QStringLiteral(".plenwick-")))
+            << line.toStdString();
     }
     EXPECT_EQ(named, broken);
     for (const char* name : {"good.jpg", "good.png", "good.tif"})
         EXPECT_TRUE(QFileInfo::exists(QDir(output).filePath(QString::fromLatin1(name)))) << name;
     EXPECT_EQ(window.desktop.log.last(), QStringLiteral("beep"));
-    EXPECT_FALSE(form().startB->isEnabled());
 }
 
 // The Stop control finishes the picture being converted, then the run ends the usual way.
@@ -267,10 +221,8 @@ TEST_F(EndToEndTest, StoppedAfterTheSecondPictureMakesTwoCopies) {
                      [this, &stopReachable](int value) {
                          if (value != 1)
                              return;
-                         const QPushButton& stop = *form().stopB;
-                         stopReachable = stop.isVisible() && stop.isEnabled() &&
-                                         (stop.focusPolicy() & Qt::TabFocus) &&
-                                         stop.accessibleName().contains(QStringLiteral("Stop"));
+                         // Named and reached by keyboard: the accessibility test checks.
+                         stopReachable = form().stopB->isVisible() && form().stopB->isEnabled();
                          form().stopB->click();
                      });
 
@@ -278,44 +230,9 @@ TEST_F(EndToEndTest, StoppedAfterTheSecondPictureMakesTwoCopies) {
 
     EXPECT_TRUE(stopReachable);
     EXPECT_EQ(QDir(output).entryList(QDir::Files | QDir::Hidden).size(), 2);
-    ASSERT_EQ(window.desktop.openedUrls.size(), 1U);
-    EXPECT_EQ(window.desktop.openedUrls.front(), QUrl::fromLocalFile(output));
     EXPECT_FALSE(form().stopB->isVisible());
-    EXPECT_FALSE(form().progressBar->isVisible());
     EXPECT_EQ(form().progressBar->value(), 0);
-    EXPECT_EQ(window.desktop.log.last(), QStringLiteral("beep"));
-}
-
-// Each picture is named while it converts; the time left follows once two are done.
-TEST_F(EndToEndTest, ProgressNamesThePictureAndTheTimeLeft) {
-    const QString source = folder(QStringLiteral("three"));
-    const QString output = folder(QStringLiteral("converted"));
-    const QSet<QString> names{QStringLiteral("a.png"), QStringLiteral("b.jpg"),
-                              QStringLiteral("c.tif")};
-    for (const QString& name : names)
-        makePicture(QDir(source).filePath(name), QFileInfo(name).suffix());
-    writeText(QDir(source).filePath(QStringLiteral("notes.txt")));
-    QStringList shown;
-    window.desktop.beforeEachPump = [this, &shown] {
-        const QString text = form().progressText->text();
-        if (!text.isEmpty() && (shown.isEmpty() || shown.last() != text))
-            shown.append(text);
-    };
-
-    convert(source, output);
-
-    ASSERT_EQ(shown.size(), 3) << shown.join(u'|').toStdString();
-    const QRegularExpression pattern(
-        QStringLiteral("^Converting (\\d) of 3: (\\S+)( \\(about \\d+ s left\\))?$"));
-    QSet<QString> named;
-    for (qsizetype index = 0; index < shown.size(); ++index) {
-        const QRegularExpressionMatch match = pattern.match(shown.at(index));
-        ASSERT_TRUE(match.hasMatch()) << shown.at(index).toStdString();
-        EXPECT_EQ(match.captured(1).toInt(), index + 1);
-        EXPECT_EQ(match.hasCaptured(3), index == 2) << shown.at(index).toStdString();
-        named.insert(match.captured(2));
-    }
-    EXPECT_EQ(named, names);
+    expectOpenedAndBeeped(output);
 }
 
 // Closing the window or SIGTERM in the middle of a picture: its tool ends at once and no file of

@@ -18,8 +18,9 @@ protected:
     }
 };
 
+// The path is shown as it is: no '%1' filled in, no '&' made a keyboard shortcut.
 TEST_F(OutputFolderTest, ConfirmedFolderMakesTheWindowReadyAndIsRemembered) {
-    const QString output = folder(QStringLiteral("out"));
+    const QString output = folder(QStringLiteral("100% sure &Co\nsecond line %1"));
     // Looked at before the action's event pass, which would also flush unsaved settings.
     std::optional<QString> onDiskAtFirstPass;
     window.desktop.beforeEachPump = [this, &onDiskAtFirstPass] {
@@ -32,28 +33,21 @@ TEST_F(OutputFolderTest, ConfirmedFolderMakesTheWindowReadyAndIsRemembered) {
 
     ASSERT_EQ(window.desktop.choosers.size(), 1U);
     const FolderChooser& chooser = window.desktop.choosers.front();
-    EXPECT_EQ(chooser.title, QStringLiteral("Select Destination (output) Folder"));
-    EXPECT_EQ(chooser.prompt, QStringLiteral("Select This Folder"));
+    EXPECT_EQ(chooser.title, WindowTexts::outputChooserTitle());
+    EXPECT_EQ(chooser.prompt, WindowTexts::outputChooserPrompt());
     EXPECT_TRUE(chooser.canChooseDirectories && chooser.canCreateDirectories);
 
     ASSERT_EQ(window.desktop.alerts.size(), 1U);
     const Alert& confirmation = window.desktop.alerts.front().alert;
-    EXPECT_EQ(confirmation.messageText, QStringLiteral("File Saving Folder Confirmation"));
-    EXPECT_EQ(confirmation.informativeText,
-              QStringLiteral("All DPI changed pictures will be copied and saved to this OUTPUT "
-                             "folder:\n\n") +
-                  output +
-                  QStringLiteral("\n\nPlease double check the folder is which you selected, "
-                                 "depending on the browsing mode you are using, sometimes you "
-                                 "have to double clicking the folder and make it displaying in "
-                                 "blue.\n"));
-    EXPECT_EQ(confirmation.buttons, (QStringList{QStringLiteral("Ok"), QStringLiteral("Cancel")}));
+    EXPECT_EQ(confirmation.messageText, WindowTexts::outputConfirmationTitle());
+    EXPECT_EQ(confirmation.informativeText, WindowTexts::outputConfirmation(output));
+    EXPECT_TRUE(confirmation.informativeText.contains(u":\n\n" + output + u"\n\n"));
+    EXPECT_EQ(confirmation.buttons, (QStringList{WindowTexts::ok(), WindowTexts::cancel()}));
     EXPECT_TRUE(confirmation.titlebarAppearsTransparent);
 
     EXPECT_EQ(outputTitle(), output);
+    EXPECT_TRUE(QKeySequence::mnemonic(form().outfolderB->text()).isEmpty());
     EXPECT_TRUE(form().dpi->isEnabled() && form().startB->isEnabled());
-    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark),
-              output); // synchronized: a fresh reader sees it
     EXPECT_EQ(window.desktop.beeps, 0);
     expectEndedWithButtonPressed();
 }
@@ -94,26 +88,17 @@ TEST_P(OutputFolderOutcomeTest, FollowsTheStateTable) {
     expectEndedWithButtonPressed();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Outcomes, OutputFolderOutcomeTest,
-    testing::Values(
-        Outcome{"confirmation cancelled",
-                {ChooserConfirmed, QStringLiteral("/tmp"), {}},
-                AlertSecondButtonReturn,
-                false,
-                false,
-                false,
-                1},
-        Outcome{"chooser cancelled", {}, std::nullopt, false, false, true, 0},
-        Outcome{"root shown",
-                {ChooserConfirmed, QStringLiteral("/"), {}},
-                std::nullopt,
-                true,
-                true,
-                true,
-                0},
-        Outcome{
-            "empty path", {ChooserConfirmed, QString(), {}}, std::nullopt, true, true, true, 0}));
+const FolderChoice Tmp{ChooserConfirmed, QStringLiteral("/tmp"), {}};
+const FolderChoice Root{ChooserConfirmed, QStringLiteral("/"), {}};
+const FolderChoice EmptyPath{ChooserConfirmed, QString(), {}};
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Outcomes, OutputFolderOutcomeTest, testing::Values(
+    Outcome{"confirmation cancelled", Tmp, AlertSecondButtonReturn, false, false, false, 1},
+    Outcome{"chooser cancelled", {}, std::nullopt, false, false, true, 0},
+    Outcome{"root shown", Root, std::nullopt, true, true, true, 0},
+    Outcome{"empty path", EmptyPath, std::nullopt, true, true, true, 0}));
+// clang-format on
 
 TEST_F(OutputFolderTest, HighlightedSubfolderIsShownAsItsParentButRemembered) {
     const QString shown = folder(QStringLiteral("shown"));
@@ -124,17 +109,6 @@ TEST_F(OutputFolderTest, HighlightedSubfolderIsShownAsItsParentButRemembered) {
 
     EXPECT_EQ(outputTitle(), shown);
     EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), highlighted);
-}
-
-TEST_F(OutputFolderTest, PathsAreShownAsTheyAre) {
-    const QString odd = folder(QStringLiteral("100% sure &Co\nsecond line %1"));
-    chooseOutputFolder(odd);
-
-    EXPECT_TRUE(window.desktop.alerts.front().alert.informativeText.contains(
-        QStringLiteral(":\n\n") + odd + QStringLiteral("\n\n")));
-    EXPECT_EQ(outputTitle(), odd);
-    // No '&' of the path turns into a keyboard shortcut of the button.
-    EXPECT_TRUE(QKeySequence::mnemonic(form().outfolderB->text()).isEmpty());
 }
 
 TEST_F(OutputFolderTest, FailedBookmarkKeepsTheEarlierOne) {

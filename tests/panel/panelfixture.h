@@ -5,7 +5,6 @@
 #include "scripteddesktopservices.h"
 #include "temporarysettings.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -18,18 +17,6 @@ protected:
     void load(const BundleInfo& bundle = BundleInfo::mainBundle()) {
         panel = std::make_unique<Harrowfenpanel>(desktop, settings.userDefaults(), bundle);
         panel->awakeFromNib();
-    }
-
-    // The value the settings file itself holds, read as bytes: another QSettings of this process
-    // would share the unsaved value and hide a missing synchronize.
-    [[nodiscard]] QByteArray inFile(const char* key) const {
-        QFile file(settings.filePath());
-        const QByteArray prefix = QByteArray(key) + '=';
-        for (const QByteArray& line :
-             file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>())
-            if (line.startsWith(prefix))
-                return line.mid(prefix.size()).trimmed();
-        return {};
     }
 
     template <typename T> [[nodiscard]] T& outlet(const char* name) const {

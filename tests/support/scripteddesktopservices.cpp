@@ -63,7 +63,9 @@ void ScriptedDesktopServices::runEventLoopFor(int milliseconds) {
 ToolRun ScriptedDesktopServices::runCommand(const QByteArray& commandLine) {
     log.append(QStringLiteral("shell ") + QString::fromUtf8(commandLine));
     commands.push_back(commandLine);
-    return runToolCommand(commandLine, toolDirectory(), [] {
+    const std::optional<QByteArray> replaced =
+        replaceStep ? replaceStep(commandLine) : std::nullopt;
+    return runToolCommand(replaced.value_or(commandLine), toolDirectory(), [] {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
 }

@@ -54,6 +54,8 @@ public:
     std::vector<FolderChooser> choosers;
     std::vector<QUrl> openedUrls;
     std::vector<QByteArray> commands;
+    // A command of the test's own in place of a step it answers for, to fault that step.
+    std::function<std::optional<QByteArray>(const QByteArray&)> replaceStep;
     // Called at each event pass before the events are handled, to look at what the program
     // did up to there.
     std::function<void()> beforeEachPump;
