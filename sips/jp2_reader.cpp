@@ -1,5 +1,6 @@
 #include "jp2_reader.h"
 
+#include "binary_fields.h"
 #include "failure.h"
 #include "jp2_boxes.h"
 #include "picture_limits.h"
@@ -52,65 +53,40 @@ struct ClaimedSize {
     std::uint64_t codestreamBytes = 0;
 };
 
-std::uint64_t bigEndianAt(const std::uint8_t* bytes, int size) {
-    std::uint64_t value = 0;
-    for (int i = 0; i < size; ++i)
-        value = value << 8 | bytes[i];
-    return value;
-}
-
 // Finds the codestream: the file itself, or a JP2 file's top-level "jp2c" box. Leaves the file
-// at its start and returns the bytes the file holds of it.
+// at its start and returns its length.
 std::uint64_t seekCodestream(std::FILE* file, FileKind kind, const std::string& path) {
     const std::uint64_t fileSize = sizeOf(file);
     std::rewind(file);
     if (kind != FileKind::Jp2)
         return fileSize;
-    for (std::uint64_t at = 0;;) {
-        std::uint8_t header[16];
-        if (at + 8 > fileSize || std::fseek(file, static_cast<long>(at), SEEK_SET) != 0 ||
-            std::fread(header, 1, 8, file) != 8)
-            throw Failure(path, "cannot decode JPEG 2000 data: no codestream (truncated?)");
-        std::uint64_t length = bigEndianAt(header, 4);
-        std::uint64_t headerSize = 8;
-        if (length == 1) {
-            if (std::fread(header + 8, 1, 8, file) != 8)
-                throw Failure(path, "cannot decode JPEG 2000 data: truncated box header");
-            length = bigEndianAt(header + 8, 8);
-            headerSize = 16;
-        } else if (length == 0) {
-            length = fileSize - at;
+    Jp2FileBoxIterator boxes(file);
+    while (const std::optional<Jp2Box> box = boxes.next()) {
+        if (box->type == "jp2c") {
+            std::fseek(file, static_cast<long>(box->contentOffset), SEEK_SET);
+            return box->contentSize;
         }
-        if (length < headerSize)
-            throw Failure(path, "cannot decode JPEG 2000 data: malformed box");
-        if (std::memcmp(header + 4, "jp2c", 4) == 0) {
-            // A codestream cut short is OpenJPEG's to find, in strict mode.
-            at += headerSize;
-            std::fseek(file, static_cast<long>(at), SEEK_SET);
-            return std::min(length - headerSize, fileSize - at);
-        }
-        if (length > fileSize - at)
-            throw Failure(path, "cannot decode JPEG 2000 data: the file ends inside a box "
-                                "(truncated)");
-        at += length;
     }
+    // The walk also ends at a box longer than what is left of the file.
+    throw Failure(path, "cannot decode JPEG 2000 data: no whole codestream box (the file is "
+                        "truncated or damaged)");
 }
 
 ClaimedSize readClaimedSize(std::FILE* file, FileKind kind, const std::string& path) {
     const std::uint64_t codestreamBytes = seekCodestream(file, kind, path);
     // SOC, then SIZ: Lsiz, Rsiz, Xsiz, Ysiz, XOsiz, YOsiz, XTsiz, YTsiz, XTOsiz, YTOsiz.
     std::uint8_t siz[42];
-    if (std::fread(siz, 1, sizeof siz, file) != sizeof siz || bigEndianAt(siz, 4) != 0xFF4FFF51)
+    if (std::fread(siz, 1, sizeof siz, file) != sizeof siz || readBigEndian(siz, 4) != 0xFF4FFF51)
         throw Failure(path, "cannot decode JPEG 2000 data: the codestream does not start with "
                             "its image header");
-    const std::uint64_t right = bigEndianAt(siz + 8, 4);
-    const std::uint64_t bottom = bigEndianAt(siz + 12, 4);
-    const std::uint64_t left = bigEndianAt(siz + 16, 4);
-    const std::uint64_t top = bigEndianAt(siz + 20, 4);
-    const std::uint64_t tileWidth = bigEndianAt(siz + 24, 4);
-    const std::uint64_t tileHeight = bigEndianAt(siz + 28, 4);
-    const std::uint64_t tileLeft = bigEndianAt(siz + 32, 4);
-    const std::uint64_t tileTop = bigEndianAt(siz + 36, 4);
+    const std::uint64_t right = readBigEndian(siz + 8, 4);
+    const std::uint64_t bottom = readBigEndian(siz + 12, 4);
+    const std::uint64_t left = readBigEndian(siz + 16, 4);
+    const std::uint64_t top = readBigEndian(siz + 20, 4);
+    const std::uint64_t tileWidth = readBigEndian(siz + 24, 4);
+    const std::uint64_t tileHeight = readBigEndian(siz + 28, 4);
+    const std::uint64_t tileLeft = readBigEndian(siz + 32, 4);
+    const std::uint64_t tileTop = readBigEndian(siz + 36, 4);
     if (right <= left || bottom <= top || tileWidth == 0 || tileHeight == 0 || tileLeft > left ||
         tileTop > top)
         throw Failure(path, "cannot decode JPEG 2000 data: impossible image or tile size");
