@@ -286,20 +286,16 @@ void convertCarried(const Request& request, FileKind inputKind, const std::strin
 }
 
 void convertDirect(const Request& request, FileKind kind, const std::string& target) {
-    if (kind == FileKind::Jpeg && request.format == OutputFormat::Jpeg) {
-        // Without a new resolution the source's segments, JFIF header included, travel unchanged.
-        AtomicFile out(target);
+    const bool jpegCopy = kind == FileKind::Jpeg && request.format == OutputFormat::Jpeg;
+    if (jpegCopy || (kind == FileKind::Png && request.format == OutputFormat::Png)) {
+        // Without a new resolution the source's own records (a JFIF header, pHYs) travel unchanged.
         const std::optional<Density> asked =
             request.dpiWidth || request.dpiHeight ? densityFor(request, kind) : std::nullopt;
-        copyJpegFile(request.input, request.input, out, asked, std::nullopt);
-        out.commit();
-        return;
-    }
-    if (kind == FileKind::Png && request.format == OutputFormat::Png) {
         AtomicFile out(target);
-        const std::optional<Density> asked =
-            request.dpiWidth || request.dpiHeight ? densityFor(request, kind) : std::nullopt;
-        copyPngFile(request.input, request.input, out, asked, std::nullopt);
+        if (jpegCopy)
+            copyJpegFile(request.input, request.input, out, asked, std::nullopt);
+        else
+            copyPngFile(request.input, request.input, out, asked, std::nullopt);
         out.commit();
         return;
     }

@@ -160,21 +160,7 @@ Jp2Reader::Jp2Reader(std::string path, FileKind kind)
     layout_.width = image.x1 - image.x0;
     layout_.height = image.y1 - image.y0;
     layout_.bits = deepest > 8 ? 16 : 8;
-    switch (count) {
-    case 1:
-        layout_.model = ColourModel::Grey;
-        break;
-    case 2:
-        layout_.model = ColourModel::GreyAlpha;
-        break;
-    case 3:
-        layout_.model = ColourModel::Rgb;
-        break;
-    default:
-        layout_.model = alpha || hints.space == Jp2ColourHints::Space::Rgb ? ColourModel::RgbAlpha
-                                                                           : ColourModel::Cmyk;
-        break;
-    }
+    layout_.model = modelOfChannels(count, !alpha && hints.space != Jp2ColourHints::Space::Rgb);
 
     opj_codestream_info_v2_t* info = opj_get_cstr_info(codec_.get());
     if (info == nullptr)

@@ -22,6 +22,21 @@ constexpr int channelCount(ColourModel model) {
     return 0;
 }
 
+// The model of a picture by its channel count; four channels are CMYK ink only when
+// `fourAreInk`, else RGB with alpha.
+constexpr ColourModel modelOfChannels(unsigned count, bool fourAreInk) {
+    switch (count) {
+    case 1:
+        return ColourModel::Grey;
+    case 2:
+        return ColourModel::GreyAlpha;
+    case 3:
+        return ColourModel::Rgb;
+    default:
+        return fourAreInk ? ColourModel::Cmyk : ColourModel::RgbAlpha;
+    }
+}
+
 constexpr bool hasAlpha(ColourModel model) {
     return model == ColourModel::GreyAlpha || model == ColourModel::RgbAlpha;
 }

@@ -71,20 +71,7 @@ PngReader::PngReader(std::string path)
     layout_.width = png_get_image_width(png_, info_);
     layout_.height = png_get_image_height(png_, info_);
     layout_.bits = png_get_bit_depth(png_, info_) == 16 ? 16 : 8;
-    switch (png_get_channels(png_, info_)) {
-    case 1:
-        layout_.model = ColourModel::Grey;
-        break;
-    case 2:
-        layout_.model = ColourModel::GreyAlpha;
-        break;
-    case 3:
-        layout_.model = ColourModel::Rgb;
-        break;
-    default:
-        layout_.model = ColourModel::RgbAlpha;
-        break;
-    }
+    layout_.model = modelOfChannels(png_get_channels(png_, info_), false);
     if (unit == PNG_RESOLUTION_METER && xPerMetre > 0 && yPerMetre > 0)
         density_ = Density::fromPixelsPerMetre(xPerMetre, yPerMetre);
 
