@@ -5,13 +5,12 @@
   inspect_picture.py psnr REFERENCE FILE      prints the PSNR in dB (inf when identical); the
                                               reference is composited on white when the file has
                                               no alpha, both compared at 8 bits in the file's mode
-  inspect_picture.py same-pixels A B          prints "yes" when the decoded pixels are identical
-  inspect_picture.py same-samples A B         the same at full depth, palette included, whatever
-                                              the formats (16-bit colour PNG through ImageMagick)
+  inspect_picture.py same-samples A B         prints "yes" when the decoded samples are identical
+                                              at full depth, palette included, whatever the
+                                              formats (16-bit colour PNG through ImageMagick)
   inspect_picture.py carry FILE               prints "intact" when FILE carries a source whose two
                                               SHA-256 digests, computed here, match the recorded
                                               ones, "none" when it carries none, else "broken"
-  inspect_picture.py pixel FILE               prints the top-left pixel's samples
 """
 import hashlib
 import math
@@ -20,6 +19,8 @@ import subprocess
 import sys
 
 from PIL import Image, ImageChops, ImageStat
+
+from tamper import CARRY_UUID, jp2_boxes
 
 
 def eight_bit(image):
@@ -73,21 +74,15 @@ def samples(path):
     return image.mode, image.size, image.tobytes(), image.getpalette()
 
 
-CARRY_UUID = bytes.fromhex("9d3c510e6a4f4b8ea170504c574b5352")
-
-
 def jp2_carry(data):
     """The carry box's content after its UUID, and the codestream, of a JP2 file."""
-    at, carry, codestream = 0, None, None
-    while at + 8 <= len(data):
-        length, kind = struct.unpack(">I4s", data[at:at + 8])
-        length = length or len(data) - at
+    carry, codestream = None, None
+    for at, length, kind in jp2_boxes(data):
         content = data[at + 8:at + length]
         if kind == b"uuid" and content[:16] == CARRY_UUID:
             carry = content[16:]
         elif kind == b"jp2c" and codestream is None:
             codestream = content
-        at += length
     return carry, codestream
 
 
@@ -131,12 +126,6 @@ def main(command, *paths):
         print("none" if dpi is None else f"{round(dpi[0])} {round(dpi[1])}")
     elif command == "psnr":
         print(f"{psnr(*paths):.2f}")
-    elif command == "pixel":
-        pixel = Image.open(paths[0]).getpixel((0, 0))
-        print(" ".join(str(v) for v in (pixel if isinstance(pixel, tuple) else (pixel,))))
-    elif command == "same-pixels":
-        a, b = Image.open(paths[0]), Image.open(paths[1])
-        print("yes" if a.mode == b.mode and a.tobytes() == b.tobytes() else "no")
     elif command == "carry":
         print(carry(paths[0]))
     elif command == "same-samples":
