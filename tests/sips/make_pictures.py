@@ -53,17 +53,6 @@ def write_png16(path, image):
     Path(path).write_bytes(data + png_chunk(b"IEND", b""))
 
 
-def with_photoshop_resolution(path, dpi):
-    """Inserts a Photoshop APP13 block whose ResolutionInfo records `dpi`, right after SOI."""
-    fixed = struct.pack(">I", dpi << 16)
-    info = fixed + struct.pack(">HH", 1, 1) + fixed + struct.pack(">HH", 1, 1)
-    resource = b"8BIM" + struct.pack(">H", 0x03ED) + b"\0\0" + struct.pack(">I", len(info)) + info
-    payload = b"Photoshop 3.0\0" + resource
-    data = Path(path).read_bytes()
-    segment = b"\xff\xed" + struct.pack(">H", len(payload) + 2) + payload
-    Path(path).write_bytes(data[:2] + segment + data[2:])
-
-
 def with_segment(path, destination, marker, payload):
     """Copies a JPEG with one more segment right after its JFIF header."""
     data = Path(path).read_bytes()
@@ -92,7 +81,10 @@ def main(folder):
     base = photo()
 
     base.save(folder / "photo.jpg", quality=92, icc_profile=profile, dpi=(72, 72))
-    with_photoshop_resolution(folder / "photo.jpg", 72)
+    fixed = struct.pack(">I", 72 << 16)
+    info = (fixed + struct.pack(">HH", 1, 1)) * 2  # Photoshop's ResolutionInfo: 72 dpi
+    with_segment(folder / "photo.jpg", folder / "photo.jpg", 0xED,
+                 b"Photoshop 3.0\08BIM\x03\xed\0\0" + struct.pack(">I", len(info)) + info)
     exiftool(folder / "photo.jpg", "-Orientation#=6", "-DateTimeOriginal=2021:06:05 14:30:00",
              "-XMP-dc:Title=Harbour at dusk", "-XMP-tiff:XResolution=72",
              "-XMP-tiff:YResolution=72", "-IPTC:Keywords=harbour")
