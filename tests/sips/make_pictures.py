@@ -49,8 +49,8 @@ def write_png16(path, image):
             raw += struct.pack(">HHH", r * 257 + (x & 0xFF), g * 257, b * 257 + (y & 0xFF))
 
     header = struct.pack(">IIBBBBB", image.width, image.height, 16, 2, 0, 0, 0)
-    data = b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) + png_chunk(b"IDAT", zlib.compress(raw))
-    Path(path).write_bytes(data + png_chunk(b"IEND", b""))
+    Path(path).write_bytes(b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
+                           png_chunk(b"IDAT", zlib.compress(raw)) + png_chunk(b"IEND", b""))
 
 
 def with_segment(path, destination, marker, payload):
