@@ -20,7 +20,7 @@ import sys
 
 from PIL import Image, ImageChops, ImageStat
 
-from tamper import CARRY_UUID, jp2_boxes
+from tamper import CARRY_UUID, is_carry, jp2_boxes, jpeg_segments
 
 
 def eight_bit(image):
@@ -88,19 +88,14 @@ def jp2_carry(data):
 
 def jpeg_carry(data):
     """The uuid box's content after its UUID, from the APP11 pieces, and the image data."""
-    at, pieces, image = 2, b"", b""
-    while True:
-        marker = data[at + 1]
-        length = struct.unpack(">H", data[at + 2:at + 4])[0]
-        segment = data[at:at + 2 + length]
-        if marker == 0xEB and segment[4:8] == b"JP\x50\x4c":
-            pieces += segment[20:]
+    pieces, image, scan = b"", b"", 2
+    for at, size, marker in jpeg_segments(data):
+        if is_carry(data, at, marker):
+            pieces += data[at + 20:at + size]
         elif not (0xE0 <= marker <= 0xEF or marker == 0xFE):
-            image += segment
-        if marker == 0xDA:
-            image += data[at + 2 + length:data.rindex(b"\xff\xd9") + 2]
-            break
-        at += 2 + length
+            image += data[at:at + size]
+        scan = at + size
+    image += data[scan:data.rindex(b"\xff\xd9") + 2]
     if not pieces:
         return None, image
     description = struct.unpack(">I", pieces[:4])[0]
