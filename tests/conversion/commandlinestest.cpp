@@ -6,16 +6,6 @@
 namespace plenwick {
 namespace {
 
-TEST(PictureFamilyTest, TheFivePictureExtensionsInAnyLetterCase) {
-    const std::pair<std::optional<PictureFamily>, std::vector<const char*>> rows[] = {
-        {PictureFamily::Png, {"png", "PNG", "Png", "tif", "TIF", "tiff", "TIFF", "Tiff"}},
-        {PictureFamily::Jpeg, {"jpg", "JPG", "Jpg", "jpeg", "JPEG", "jPeG"}},
-        {std::nullopt, {"jp2", "gif", "", "jpg ", "pngx", "tif\xff"}}};
-    for (const auto& [family, extensions] : rows)
-        for (const char* extension : extensions)
-            EXPECT_EQ(pictureFamily(extension), family) << extension;
-}
-
 // A JPEG copy is always named ".jpg"; a PNG or TIFF copy keeps the name, letter case and all.
 TEST(EntryNameTest, SplitsAtTheLastDotAndNamesTheCopy) {
     struct Row {

@@ -25,23 +25,17 @@ TEST_P(TamperedIntermediate, FallsBackToAValidCopyAndLeavesNothingBehind) {
     copySample(row.sample, source);
     const fs::path jp2 = folder / "scratch.jp2";
     const fs::path other = folder / "other.jp2";
-    const std::vector<std::string> stepTwo{"-s",  "format", "jpeg",     "-s", "dpiHeight",
-                                           "300", "-s",     "dpiWidth", "300"};
-    const auto withInput = [](std::vector<std::string> line, const fs::path& input) {
-        line.push_back(input);
-        return line;
-    };
     ASSERT_EQ(sips({"-s", "format", "jp2", source, "--out", jp2}).exitCode, 0);
     if (*row.other != '\0') {
         copySample(row.other, folder / row.other);
         ASSERT_EQ(sips({"-s", "format", "jp2", folder / row.other, "--out", other}).exitCode, 0);
         if (row.afterStepTwo) {
-            ASSERT_EQ(sips(withInput(stepTwo, other)).exitCode, 0);
+            ASSERT_EQ(recordResolution(other).exitCode, 0);
         }
     }
     if (!row.afterStepTwo)
         tamper(row.edit, jp2, other);
-    RunResult step = sips(withInput(stepTwo, jp2));
+    RunResult step = recordResolution(jp2);
     ASSERT_EQ(step.exitCode, 0) << step.err;
     if (row.afterStepTwo) {
         tamper(row.edit, jp2, other);

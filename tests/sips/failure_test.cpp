@@ -8,6 +8,7 @@
 #include <map>
 #include <regex>
 #include <sstream>
+#include <string_view>
 
 namespace sips_test {
 namespace {
@@ -78,13 +79,17 @@ INSTANTIATE_TEST_SUITE_P(
     rowName);
 
 struct BrokenInput : Row {
-    const char* sample;  // made from this sample picture
+    const char* sample;  // made by make_pictures.py or make_hostile_pictures.py
     double keptFraction; // truncated to this share of its bytes
     const char* reason;
+    // Whether the copies in its own format, made without decoding, refuse it too.
+    bool everyStep = false;
 };
 
 class UndecodableInput : public ::testing::TestWithParam<BrokenInput> {};
 
+// Bombs are refused from their header, before any buffer is sized from it; damaged scans are
+// refused rather than filled with grey. Every kind is told by its content, not its name.
 TEST_P(UndecodableInput, LeavesTheInputByteForByteAndNothingBehind) {
     const BrokenInput& broken = GetParam();
     TemporaryFolder folder;
@@ -97,42 +102,13 @@ TEST_P(UndecodableInput, LeavesTheInputByteForByteAndNothingBehind) {
     for (const char* line : {"-s format jpeg IN -s dpiHeight 300 -s dpiWidth 300",
                              "-s format png IN --out OUT", "-s format jp2 IN --out OUT"}) {
         SCOPED_TRACE(line);
+        if (!broken.everyStep && std::string_view(line).find("jp2") == std::string_view::npos)
+            continue;
         expectOneErrorLine(sips(expand(line, {{"IN", input}, {"OUT", folder / "picture.out"}})),
                            input.string(), broken.reason);
         EXPECT_EQ(fileBytes(input), bytes);
         EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"picture.jp2"});
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, UndecodableInput,
-    ::testing::Values(BrokenInput{"TruncatedJpeg", "photo.jpg", 0.6,
-                                  "Premature end of JPEG file|truncated JPEG file"},
-                      BrokenInput{"TruncatedPng", "alpha.png", 0.5,
-                                  "ends early \\(truncated\\)|truncated PNG file"},
-                      BrokenInput{"TruncatedJpeg2000", "photo.jp2", 0.5, "truncated or damaged"},
-                      BrokenInput{"TruncatedTiff", "picture.tif", 0.3, "TIFF"},
-                      BrokenInput{"Text", "text.txt", 1, "not a picture this tool reads"}),
-    rowName);
-
-struct HostileInput : Row {
-    const char* sample; // made by make_hostile_pictures.py
-    const char* reason;
-};
-
-class RefusedInput : public ::testing::TestWithParam<HostileInput> {};
-
-// Bombs are refused from their header, before any buffer is sized from it; damaged scans are
-// refused rather than filled with grey.
-TEST_P(RefusedInput, IsRefusedInOneLineLeavingNothingBehind) {
-    TemporaryFolder folder;
-    const fs::path input = folder / GetParam().sample;
-    copySample(GetParam().sample, input);
-    const std::string bytes = fileBytes(input);
-    expectOneErrorLine(sips({"-s", "format", "jp2", input, "--out", folder / "out.jp2"}),
-                       input.string(), GetParam().reason);
-    EXPECT_EQ(fileBytes(input), bytes);
-    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{GetParam().sample});
 }
 
 constexpr const char* tooLarge =
@@ -141,21 +117,28 @@ constexpr const char* tooSmall =
     "file far too small for the 15000x15000 pixels it claims \\(truncated or damaged\\)\n";
 
 INSTANTIATE_TEST_SUITE_P(
-    Inputs, RefusedInput,
+    Inputs, UndecodableInput,
     ::testing::Values(
-        HostileInput{"ScanCutShort", "cut-scan.jpg", "Corrupt JPEG data: premature end of data"},
-        HostileInput{"ProgressionCutShort", "cut-progression.jpg", "progressive scans missing"},
-        HostileInput{"JpegBomb", "bomb.jpg", "65500x65500 pixels"},
-        HostileInput{"ProgressiveJpegBomb", "bomb-progressive.jpg", tooLarge},
-        HostileInput{"JpegBombUnderTheLimit", "bomb-under-limit.jpg", tooSmall},
-        HostileInput{"InterlacedPngBomb", "bomb.png", tooLarge},
-        HostileInput{"InterlacedPngBombUnderTheLimit", "bomb-under-limit.png", tooSmall},
-        HostileInput{"TiledTiffBomb", "bomb.tif", tooLarge},
-        HostileInput{"TiledTiffBombUnderTheLimit", "bomb-under-limit.tif", tooSmall},
-        HostileInput{"CodestreamBomb", "bomb.j2k", tooLarge},
-        HostileInput{"CodestreamBombUnderTheLimit", "bomb-under-limit.j2k", tooSmall},
-        HostileInput{"TiffWithoutPhotometric", "no-photometric.tif",
-                     "TIFF without a photometric interpretation\n"}),
+        BrokenInput{"TruncatedJpeg", "photo.jpg", 0.6,
+                    "Premature end of JPEG file|truncated JPEG file", true},
+        BrokenInput{"TruncatedPng", "alpha.png", 0.5,
+                    "ends early \\(truncated\\)|truncated PNG file", true},
+        BrokenInput{"TruncatedJpeg2000", "photo.jp2", 0.5, "truncated or damaged", true},
+        BrokenInput{"TruncatedTiff", "picture.tif", 0.3, "TIFF", true},
+        BrokenInput{"Text", "text.txt", 1, "not a picture this tool reads", true},
+        BrokenInput{"ScanCutShort", "cut-scan.jpg", 1, "Corrupt JPEG data: premature end of data"},
+        BrokenInput{"ProgressionCutShort", "cut-progression.jpg", 1, "progressive scans missing"},
+        BrokenInput{"JpegBomb", "bomb.jpg", 1, "65500x65500 pixels"},
+        BrokenInput{"ProgressiveJpegBomb", "bomb-progressive.jpg", 1, tooLarge},
+        BrokenInput{"JpegBombUnderTheLimit", "bomb-under-limit.jpg", 1, tooSmall},
+        BrokenInput{"InterlacedPngBomb", "bomb.png", 1, tooLarge},
+        BrokenInput{"InterlacedPngBombUnderTheLimit", "bomb-under-limit.png", 1, tooSmall},
+        BrokenInput{"TiledTiffBomb", "bomb.tif", 1, tooLarge},
+        BrokenInput{"TiledTiffBombUnderTheLimit", "bomb-under-limit.tif", 1, tooSmall},
+        BrokenInput{"CodestreamBomb", "bomb.j2k", 1, tooLarge},
+        BrokenInput{"CodestreamBombUnderTheLimit", "bomb-under-limit.j2k", 1, tooSmall},
+        BrokenInput{"TiffWithoutPhotometric", "no-photometric.tif", 1,
+                    "TIFF without a photometric interpretation\n"}),
     rowName);
 
 // The program claims the intermediate's name with an empty file; when the first step fails, the

@@ -5,13 +5,12 @@
   inspect_picture.py psnr REFERENCE FILE      prints the PSNR in dB (inf when identical); the
                                               reference is composited on white when the file has
                                               no alpha, both compared at 8 bits in the file's mode
-  inspect_picture.py same-pixels A B          prints "yes" when the decoded pixels are identical
-  inspect_picture.py same-samples A B         the same at full depth, palette included, whatever
-                                              the formats (16-bit colour PNG through ImageMagick)
+  inspect_picture.py same-samples A B         prints "yes" when the decoded samples are identical
+                                              at full depth, palette included, whatever the
+                                              formats (16-bit colour PNG through ImageMagick)
   inspect_picture.py carry FILE               prints "intact" when FILE carries a source whose two
                                               SHA-256 digests, computed here, match the recorded
                                               ones, "none" when it carries none, else "broken"
-  inspect_picture.py pixel FILE               prints the top-left pixel's samples
 """
 import hashlib
 import math
@@ -20,6 +19,8 @@ import subprocess
 import sys
 
 from PIL import Image, ImageChops, ImageStat
+
+from tamper import CARRY_UUID, is_carry, jp2_boxes, jpeg_segments
 
 
 def eight_bit(image):
@@ -73,39 +74,28 @@ def samples(path):
     return image.mode, image.size, image.tobytes(), image.getpalette()
 
 
-CARRY_UUID = bytes.fromhex("9d3c510e6a4f4b8ea170504c574b5352")
-
-
 def jp2_carry(data):
     """The carry box's content after its UUID, and the codestream, of a JP2 file."""
-    at, carry, codestream = 0, None, None
-    while at + 8 <= len(data):
-        length, kind = struct.unpack(">I4s", data[at:at + 8])
-        length = length or len(data) - at
+    carry, codestream = None, None
+    for at, length, kind in jp2_boxes(data):
         content = data[at + 8:at + length]
         if kind == b"uuid" and content[:16] == CARRY_UUID:
             carry = content[16:]
         elif kind == b"jp2c" and codestream is None:
             codestream = content
-        at += length
     return carry, codestream
 
 
 def jpeg_carry(data):
     """The uuid box's content after its UUID, from the APP11 pieces, and the image data."""
-    at, pieces, image = 2, b"", b""
-    while True:
-        marker = data[at + 1]
-        length = struct.unpack(">H", data[at + 2:at + 4])[0]
-        segment = data[at:at + 2 + length]
-        if marker == 0xEB and segment[4:8] == b"JP\x50\x4c":
-            pieces += segment[20:]
+    pieces, image, scan = b"", b"", 2
+    for at, size, marker in jpeg_segments(data):
+        if is_carry(data, at, marker):
+            pieces += data[at + 20:at + size]
         elif not (0xE0 <= marker <= 0xEF or marker == 0xFE):
-            image += segment
-        if marker == 0xDA:
-            image += data[at + 2 + length:data.rindex(b"\xff\xd9") + 2]
-            break
-        at += 2 + length
+            image += data[at:at + size]
+        scan = at + size
+    image += data[scan:data.rindex(b"\xff\xd9") + 2]
     if not pieces:
         return None, image
     description = struct.unpack(">I", pieces[:4])[0]
@@ -131,12 +121,6 @@ def main(command, *paths):
         print("none" if dpi is None else f"{round(dpi[0])} {round(dpi[1])}")
     elif command == "psnr":
         print(f"{psnr(*paths):.2f}")
-    elif command == "pixel":
-        pixel = Image.open(paths[0]).getpixel((0, 0))
-        print(" ".join(str(v) for v in (pixel if isinstance(pixel, tuple) else (pixel,))))
-    elif command == "same-pixels":
-        a, b = Image.open(paths[0]), Image.open(paths[1])
-        print("yes" if a.mode == b.mode and a.tobytes() == b.tobytes() else "no")
     elif command == "carry":
         print(carry(paths[0]))
     elif command == "same-samples":

@@ -9,11 +9,7 @@ from pathlib import Path
 
 from PIL import Image
 
-from make_pictures import photo
-
-
-def png_chunk(kind, body):
-    return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+from make_pictures import photo, png_chunk
 
 
 def tiff(entries, tail=b""):

@@ -7,54 +7,9 @@ import sys
 import zlib
 from pathlib import Path
 
-from PIL import Image, ImageFilter
+from PIL import Image, ImageCms, ImageFilter
 
 WIDTH, HEIGHT = 96, 64
-
-
-def s15f16(value):
-    return struct.pack(">i", round(value * 65536))
-
-
-def icc_tag_xyz(x, y, z):
-    return b"XYZ " + b"\0" * 4 + s15f16(x) + s15f16(y) + s15f16(z)
-
-
-def icc_tag_desc(text):
-    ascii_text = text.encode("ascii") + b"\0"
-    body = b"desc" + b"\0" * 4 + struct.pack(">I", len(ascii_text)) + ascii_text
-    body += b"\0" * 4 + b"\0" * 4 + b"\0" * 2 + b"\0" + b"\0" * 67  # no Unicode or Mac script text
-    return body
-
-
-def icc_profile(description):
-    """A minimal ICC v2 RGB display profile with Adobe RGB (1998) primaries and gamma 2.2."""
-    gamma = b"curv" + b"\0" * 4 + struct.pack(">I", 1) + struct.pack(">H", 563) + b"\0\0"
-    tags = [
-        (b"desc", icc_tag_desc(description)),
-        (b"cprt", b"text" + b"\0" * 4 + b"No copyright, test profile\0"),
-        (b"wtpt", icc_tag_xyz(0.9642, 1.0, 0.8249)),
-        (b"rXYZ", icc_tag_xyz(0.6097, 0.3111, 0.0195)),
-        (b"gXYZ", icc_tag_xyz(0.2053, 0.6257, 0.0609)),
-        (b"bXYZ", icc_tag_xyz(0.1492, 0.0632, 0.7446)),
-        (b"rTRC", gamma),
-        (b"gTRC", gamma),
-        (b"bTRC", gamma),
-    ]
-    offset = 128 + 4 + 12 * len(tags)
-    table, data = b"", b""
-    for signature, body in tags:
-        while len(body) % 4:
-            body += b"\0"
-        table += signature + struct.pack(">II", offset + len(data), len(body))
-        data += body
-    size = offset + len(data)
-    header = struct.pack(">I", size) + b"none" + bytes([2, 0x10, 0, 0]) + b"mntrRGB XYZ "
-    header += struct.pack(">6H", 2024, 1, 1, 0, 0, 0) + b"acsp" + b"APPL" + b"\0" * 4
-    header += b"\0" * 4 + b"\0" * 4 + b"\0" * 8 + struct.pack(">I", 0)
-    header += s15f16(0.9642) + s15f16(1.0) + s15f16(0.8249) + b"none" + b"\0" * 44
-    assert len(header) == 128
-    return header + struct.pack(">I", len(tags)) + table + data
 
 
 def photo(mode="RGB"):
@@ -80,6 +35,10 @@ def with_alpha(image):
     return rgba
 
 
+def png_chunk(kind, body):
+    return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+
 def write_png16(path, image):
     """A 16-bit RGB PNG (Pillow writes 16-bit only for grey)."""
     raw = b""
@@ -89,23 +48,9 @@ def write_png16(path, image):
             r, g, b = image.getpixel((x, y))
             raw += struct.pack(">HHH", r * 257 + (x & 0xFF), g * 257, b * 257 + (y & 0xFF))
 
-    def chunk(kind, body):
-        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
-
     header = struct.pack(">IIBBBBB", image.width, image.height, 16, 2, 0, 0, 0)
-    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw))
-    Path(path).write_bytes(data + chunk(b"IEND", b""))
-
-
-def with_photoshop_resolution(path, dpi):
-    """Inserts a Photoshop APP13 block whose ResolutionInfo records `dpi`, right after SOI."""
-    fixed = struct.pack(">I", dpi << 16)
-    info = fixed + struct.pack(">HH", 1, 1) + fixed + struct.pack(">HH", 1, 1)
-    resource = b"8BIM" + struct.pack(">H", 0x03ED) + b"\0\0" + struct.pack(">I", len(info)) + info
-    payload = b"Photoshop 3.0\0" + resource
-    data = Path(path).read_bytes()
-    segment = b"\xff\xed" + struct.pack(">H", len(payload) + 2) + payload
-    Path(path).write_bytes(data[:2] + segment + data[2:])
+    Path(path).write_bytes(b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
+                           png_chunk(b"IDAT", zlib.compress(raw)) + png_chunk(b"IEND", b""))
 
 
 def with_segment(path, destination, marker, payload):
@@ -132,12 +77,14 @@ def exiftool(path, *arguments):
 def main(folder):
     folder = Path(folder)
     folder.mkdir(parents=True, exist_ok=True)
-    profile = folder / "adobe-rgb.icc"
-    profile.write_bytes(icc_profile("Adobe RGB (1998)"))
+    profile = ImageCms.ImageCmsProfile(ImageCms.createProfile("sRGB")).tobytes()
     base = photo()
 
-    base.save(folder / "photo.jpg", quality=92, icc_profile=profile.read_bytes(), dpi=(72, 72))
-    with_photoshop_resolution(folder / "photo.jpg", 72)
+    base.save(folder / "photo.jpg", quality=92, icc_profile=profile, dpi=(72, 72))
+    fixed = struct.pack(">I", 72 << 16)
+    info = (fixed + struct.pack(">HH", 1, 1)) * 2  # Photoshop's ResolutionInfo: 72 dpi
+    with_segment(folder / "photo.jpg", folder / "photo.jpg", 0xED,
+                 b"Photoshop 3.0\08BIM\x03\xed\0\0" + struct.pack(">I", len(info)) + info)
     exiftool(folder / "photo.jpg", "-Orientation#=6", "-DateTimeOriginal=2021:06:05 14:30:00",
              "-XMP-dc:Title=Harbour at dusk", "-XMP-tiff:XResolution=72",
              "-XMP-tiff:YResolution=72", "-IPTC:Keywords=harbour")

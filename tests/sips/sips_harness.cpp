@@ -14,6 +14,15 @@ extern char** environ;
 
 namespace sips_test {
 
+pid_t spawn(const std::vector<std::string>& arguments, const posix_spawn_file_actions_t* actions) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    return posix_spawnp(&child, argv[0], actions, nullptr, argv.data(), environ) == 0 ? child : -1;
+}
+
 RunResult run(const std::vector<std::string>& arguments) {
     TemporaryFolder capture;
     const fs::path out = capture / "out";
@@ -23,16 +32,10 @@ RunResult run(const std::vector<std::string>& arguments) {
     for (const auto& [descriptor, file] : {std::pair{1, out}, std::pair{2, err}})
         posix_spawn_file_actions_addopen(&actions, descriptor, file.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-
-    RunResult result;
-    pid_t child = 0;
-    const int spawned = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    const pid_t child = spawn(arguments, &actions);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
+    RunResult result;
+    if (child < 0)
         return result;
     int status = 0;
     waitpid(child, &status, 0);
@@ -46,6 +49,10 @@ RunResult sips(const std::vector<std::string>& arguments) {
     std::vector<std::string> all{SIPS_EXECUTABLE};
     all.insert(all.end(), arguments.begin(), arguments.end());
     return run(all);
+}
+
+RunResult recordResolution(const fs::path& file, const std::string& dpi) {
+    return sips({"-s", "format", "jpeg", file, "-s", "dpiHeight", dpi, "-s", "dpiWidth", dpi});
 }
 
 TemporaryFolder::TemporaryFolder() {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <ostream>
+#include <spawn.h>
 #include <string>
 #include <vector>
 
@@ -30,11 +31,18 @@ inline constexpr auto rowName = [](const auto& info) {
     return name.substr(0, name.find('.'));
 };
 
+// Starts a program with these arguments (no shell); answers its process id, -1 if it cannot.
+pid_t spawn(const std::vector<std::string>& arguments,
+            const posix_spawn_file_actions_t* actions = nullptr);
+
 // Runs a program with these arguments (no shell), capturing its output.
 RunResult run(const std::vector<std::string>& arguments);
 
 // Runs the sips executable under test.
 RunResult sips(const std::vector<std::string>& arguments);
+
+// The application's in-place step: `file` becomes a JPEG recording `dpi` on both axes.
+RunResult recordResolution(const fs::path& file, const std::string& dpi = "300");
 
 // A fresh folder, removed with everything in it at the end of the test.
 class TemporaryFolder final {

@@ -5,12 +5,9 @@
 #include <chrono>
 #include <csignal>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
-
-extern char** environ;
 
 namespace sips_test {
 namespace {
@@ -101,14 +98,9 @@ TEST(WrittenFile, KillingTheToolMidWriteLeavesNothingBehind) {
     TemporaryFolder folder;
     const fs::path input = folder / "large.jpg";
     copySample("large.jpg", input);
-    const std::vector<std::string> arguments{
-        SIPS_EXECUTABLE, "-s", "format", "jp2", input, "--out", folder / "large.jp2"};
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    ASSERT_EQ(posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ), 0);
+    const pid_t child =
+        spawn({SIPS_EXECUTABLE, "-s", "format", "jp2", input, "--out", folder / "large.jp2"});
+    ASSERT_GT(child, 0);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     bool caught = false;
     while (!caught && std::chrono::steady_clock::now() < deadline) {
@@ -160,7 +152,8 @@ TEST(WrittenFile, RecordsEachAxisItsOwnResolution) {
                   .exitCode,
               0);
     ASSERT_EQ(sips({"-s", "format", "png", jp2, "--out", folder / "photo.png"}).exitCode, 0);
-    ASSERT_EQ(sips({"-s", "format", "jpeg", folder / "photo.jpg", "-s", "dpiWidth", "600", "-s",
+    // Options in another order than the application's.
+    ASSERT_EQ(sips({"-s", "dpiWidth", "600", folder / "photo.jpg", "-s", "format", "jpeg", "-s",
                     "dpiHeight", "200"})
                   .exitCode,
               0);

@@ -49,7 +49,6 @@ void ScriptedDesktopServices::beep() {
 // must really convert.
 void ScriptedDesktopServices::pumpEventsOnce() {
     log.append(QStringLiteral("pump"));
-    ++pumps;
     if (beforeEachPump)
         beforeEachPump();
     plenwick::pumpEventsOnce();

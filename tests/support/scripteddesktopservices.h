@@ -60,7 +60,6 @@ public:
     // did up to there.
     std::function<void()> beforeEachPump;
     int beeps = 0;
-    int pumps = 0;
     bool terminated = false;
 
     [[nodiscard]] bool allAnswersUsed() const {
