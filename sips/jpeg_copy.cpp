@@ -8,6 +8,7 @@
 #include "jpeg_stream.h"
 #include "messages.h"
 #include "photoshop_block.h"
+#include "picture_limits.h"
 
 #include <cerrno>
 #include <cstring>
@@ -248,6 +249,7 @@ PictureSize copyJpeg(std::FILE* in, const std::string& source, std::FILE* out,
     if (plan.size() == PictureSize{})
         throw Failure(source,
                       "damaged or truncated JPEG file: no frame header before the first scan");
+    checkJpegFrame(source, plan.size().width, plan.size().height, sizeOf(in));
     stream.passScans([&](std::span<const std::uint8_t> bytes) { put(out, target, bytes); });
     return plan.size();
 }

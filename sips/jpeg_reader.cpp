@@ -5,14 +5,6 @@
 
 namespace sips {
 
-namespace {
-
-// The most pixels one byte of a JPEG file can describe: Huffman coding spends at least one bit
-// on each 8x8 block (512 pixels a byte); a sixteenth of that leaves room for arithmetic coding.
-constexpr std::uint64_t densestPixelsPerByte = 4096;
-
-} // namespace
-
 JpegReader::JpegReader(std::string path)
     : path_(std::move(path))
     , file_(openForReading(path_)) {
@@ -28,8 +20,7 @@ JpegReader::JpegReader(std::string path)
     // libjpeg sizes its buffers from the header, the whole picture's for progressive files.
     const std::uint64_t width = info_.image_width;
     const std::uint64_t height = info_.image_height;
-    checkClaimedSize(path_, width, height);
-    checkDataSize(path_, width, height, sizeOf(file_.get()), width * height / densestPixelsPerByte);
+    checkJpegFrame(path_, width, height, sizeOf(file_.get()));
 
     const bool started = jpegGuarded(errors_, [this] {
         switch (info_.jpeg_color_space) {

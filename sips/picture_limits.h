@@ -19,6 +19,13 @@ void checkClaimedSize(const std::string& path, std::uint64_t width, std::uint64_
 void checkDataSize(const std::string& path, std::uint64_t width, std::uint64_t height,
                    std::uint64_t available, std::uint64_t least);
 
+// The header checks of a JPEG frame and a PNG image header, for the readers and the copies alike:
+// the claimed size, and the file's bytes against the least the format can store it in.
+void checkJpegFrame(const std::string& path, std::uint64_t width, std::uint64_t height,
+                    std::uint64_t fileBytes);
+void checkPngHeader(const std::string& path, std::uint64_t width, std::uint64_t height,
+                    std::uint64_t bitsPerPixel, std::uint64_t fileBytes);
+
 // The size of an open file in bytes.
 std::uint64_t sizeOf(std::FILE* file);
 

@@ -5,6 +5,7 @@
 #include "exif_structure.h"
 #include "failure.h"
 #include "messages.h"
+#include "picture_limits.h"
 
 #include <array>
 #include <cctype>
@@ -171,6 +172,13 @@ PictureSize copyPng(std::FILE* in, const std::string& source, std::FILE* out,
             const std::vector<std::uint8_t> header = copier.readData(type, length);
             size = {static_cast<std::uint32_t>(readBigEndian(header.data(), 4)),
                     static_cast<std::uint32_t>(readBigEndian(header.data() + 4, 4))};
+            // Samples per pixel by colour type: grey, RGB, palette, grey+alpha, RGBA.
+            const std::uint8_t colourType = header[9];
+            const std::uint64_t channels = colourType == 2   ? 3
+                                           : colourType == 4 ? 2
+                                           : colourType == 6 ? 4
+                                                             : 1;
+            checkPngHeader(source, size.width, size.height, channels * header[8], sizeOf(in));
             copier.putChunk("IHDR", header);
             sawHeader = true;
             continue;

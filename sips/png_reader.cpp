@@ -8,21 +8,6 @@
 
 namespace sips {
 
-namespace {
-
-// Deflate cannot compress more than 1032 to 1, so a file smaller than its filtered rows over 1032
-// cannot hold them.
-constexpr std::uint64_t deflateMostRatio = 1032;
-
-std::uint64_t filteredBytes(png_structp png, png_infop info) {
-    const std::uint64_t width = png_get_image_width(png, info);
-    const std::uint64_t bitsPerPixel =
-        std::uint64_t{png_get_channels(png, info)} * png_get_bit_depth(png, info);
-    return std::uint64_t{png_get_image_height(png, info)} * (1 + (width * bitsPerPixel + 7) / 8);
-}
-
-} // namespace
-
 PngReader::PngReader(std::string path)
     : path_(std::move(path))
     , file_(openForReading(path_)) {
@@ -46,9 +31,9 @@ PngReader::PngReader(std::string path)
     // Interlaced files are decoded whole, in a buffer sized from the header.
     const std::uint64_t width = png_get_image_width(png_, info_);
     const std::uint64_t height = png_get_image_height(png_, info_);
-    checkClaimedSize(path_, width, height);
-    checkDataSize(path_, width, height, sizeOf(file_.get()),
-                  filteredBytes(png_, info_) / deflateMostRatio);
+    checkPngHeader(path_, width, height,
+                   std::uint64_t{png_get_channels(png_, info_)} * png_get_bit_depth(png_, info_),
+                   sizeOf(file_.get()));
 
     const bool started = pngGuarded(png_, [&] {
         const int colourType = png_get_color_type(png_, info_);
