@@ -206,4 +206,10 @@ void failWriting(std::FILE* stream, const std::string& target, const std::string
     throw Failure(target, what);
 }
 
+void writeBytes(std::FILE* stream, const std::string& target, std::span<const std::uint8_t> bytes,
+                const std::string& what) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size())
+        failWriting(stream, target, what);
+}
+
 } // namespace sips

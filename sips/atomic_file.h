@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <span>
 #include <string>
 
 namespace sips {
@@ -43,5 +45,9 @@ private:
 // reason ("No space left on device") when a write to the stream failed, else `what`.
 [[noreturn]] void failWriting(std::FILE* stream, const std::string& target,
                               const std::string& what);
+
+// Writes all of `bytes` to `stream`, or fails as failWriting does.
+void writeBytes(std::FILE* stream, const std::string& target, std::span<const std::uint8_t> bytes,
+                const std::string& what);
 
 } // namespace sips

@@ -282,11 +282,6 @@ CarryLookup lookUpJpegCarry(const std::string& input) {
                    size);
 }
 
-void writeAll(std::FILE* out, const std::string& target, std::span<const std::uint8_t> bytes) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
-        failWriting(out, target, "cannot write the carried source");
-}
-
 // Writes both digests at `placement` in the file `out` is writing.
 void sealAt(const AtomicFile& out, const CarryPlacement& placement, const Digest& image) {
     std::array<std::uint8_t, 64> digests{};
@@ -364,7 +359,7 @@ CarryPlacement writeJp2Carry(std::FILE* out, const std::string& target, const st
     const std::vector<std::uint8_t> head = uuidBoxHead(fields);
     CarryPlacement placement;
     placement.fieldsOffset = std::ftell(out) + static_cast<long>(uuidBoxHeadSize + digestsAt);
-    writeAll(out, target, head);
+    writeBytes(out, target, head, "cannot write the carried source");
     Sha256 digest;
     std::vector<std::uint8_t> buffer(chunkSize);
     std::uint64_t left = fields.length;
@@ -373,7 +368,7 @@ CarryPlacement writeJp2Carry(std::FILE* out, const std::string& target, const st
         if (std::fread(buffer.data(), 1, step, in.get()) != step)
             throw Failure(source, "the file changed while it was read");
         digest.update({buffer.data(), step});
-        writeAll(out, target, {buffer.data(), step});
+        writeBytes(out, target, {buffer.data(), step}, "cannot write the carried source");
         left -= step;
     }
     placement.source = digest.finish();

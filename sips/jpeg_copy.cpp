@@ -10,7 +10,6 @@
 #include "photoshop_block.h"
 #include "picture_limits.h"
 
-#include <cerrno>
 #include <cstring>
 #include <exiv2/exiv2.hpp>
 
@@ -113,8 +112,7 @@ bool iccSequenceWellFormed(const std::vector<JpegMarkerSegment>& segments) {
 }
 
 void put(std::FILE* out, const std::string& target, std::span<const std::uint8_t> bytes) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
-        failWriting(out, target, "cannot write the copy");
+    writeBytes(out, target, bytes, "cannot write the copy");
 }
 
 void putSegment(std::FILE* out, const std::string& target, int marker,

@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cctype>
-#include <cerrno>
 #include <cstring>
 #include <exiv2/exiv2.hpp>
 #include <vector>
@@ -33,8 +32,7 @@ public:
         , target_(target) {}
 
     void put(std::span<const std::uint8_t> bytes) {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), out_) != bytes.size())
-            failWriting(out_, target_, "cannot write the copy");
+        writeBytes(out_, target_, bytes, "cannot write the copy");
     }
 
     void putChunk(const char* type, std::span<const std::uint8_t> data) {
