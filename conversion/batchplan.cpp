@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QHash>
 #include <dirent.h>
-#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 
@@ -22,14 +21,12 @@ QByteArray folderBytes(const QString& path) {
     return bytes;
 }
 
-// Only what stat() says is a regular file: a FIFO, a device or a socket is never opened, as
-// opening it could wait forever.
-bool isRegularFile(int folder, const char* name) {
-    struct stat status {};
-    return ::fstatat(folder, name, &status, 0) == 0 && S_ISREG(status.st_mode);
-}
-
 } // namespace
+
+bool isRegularFile(const QByteArray& path) {
+    struct stat status {};
+    return ::stat(path.constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
 
 std::optional<BatchPlan> planBatch(const QString& sourceFolder, const QString& outputFolder) {
     BatchPlan plan{folderBytes(sourceFolder), folderBytes(outputFolder), 0, {}};
@@ -44,7 +41,7 @@ std::optional<BatchPlan> planBatch(const QString& sourceFolder, const QString& o
             continue;
         const qsizetype index = plan.entryCount++;
         const std::optional<PictureFamily> family = pictureFamily(splitEntryName(name).extension);
-        if (!family || !isRegularFile(::dirfd(directory.get()), entry->d_name))
+        if (!family || !isRegularFile(plan.sourceFolder + '/' + name))
             continue;
         PictureJob job{index, name, *family, copyName(name, *family), std::nullopt};
         const auto maker = copyMakers.constFind(job.copyName);

@@ -37,6 +37,10 @@ struct BatchPlan final {
     std::vector<PictureJob> pictures;
 };
 
+// Whether `path` is a regular file or a link to one. A FIFO, a device or a socket is not: opening
+// it could wait forever.
+[[nodiscard]] bool isRegularFile(const QByteArray& path);
+
 // Lists the source folder, in the order the file system lists it, and decides every picture's
 // copy name. Nothing when the folder cannot be listed. Opens nothing but the folder itself.
 [[nodiscard]] std::optional<BatchPlan> planBatch(const QString& sourceFolder,

@@ -6,18 +6,12 @@
 #include <QFile>
 #include <QStringBuilder>
 #include <array>
-#include <sys/stat.h>
 
 namespace plenwick {
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-bool isRegularFile(const QByteArray& path) {
-    struct stat status {};
-    return ::stat(path.constData(), &status) == 0 && S_ISREG(status.st_mode);
-}
 
 // The tool's own line without its name and without a path the user never chose to see.
 QString toolReason(const ToolRun& run, const std::array<QByteArray, 3>& paths) {
