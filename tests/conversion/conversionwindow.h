@@ -35,7 +35,10 @@ protected:
     }
 
     [[nodiscard]] Ui::MainWindow& form() const { return window.form(); }
-    [[nodiscard]] QString outputTitle() const { return title(*form().outfolderB); }
+    // The output button's title as the eye reads it: Qt shows "&&" as "&".
+    [[nodiscard]] QString outputTitle() const {
+        return form().outfolderB->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
+    }
     [[nodiscard]] QVariant stored(SettingsKey key) const { return window.settings.onDisk(key); }
     [[nodiscard]] std::optional<QString> storedItem(SettingsKey key) const {
         return resolveBookmarkData(stored(key).toByteArray());
