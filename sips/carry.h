@@ -23,7 +23,7 @@ namespace sips {
 //   image digest (32): SHA-256 of the image data of the file holding the box,
 //   source digest (32): SHA-256 of the source bytes,
 //   source length (8), source bytes.
-// A JP2 file holds it as a top-level box before the codestream; its image data is the
+// A JP2 file holds it as a top-level box after the codestream; its image data is the
 // codestream box's content. A JPEG file holds it inside a JUMBF superbox (a description box of
 // the UUID content type, label carryLabel) split over APP11 segments of box instance
 // carryInstance; its image data is every byte after the start-of-image marker that is not an

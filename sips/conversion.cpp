@@ -226,13 +226,13 @@ void writeJp2File(RowReader& source, AtomicFile& out, const Metadata& metadata,
     const std::span<const std::uint8_t> boxes = jp2BoxesBeforeCodestream(header);
     if (boxes.empty() || std::fwrite(boxes.data(), 1, boxes.size(), out.stream()) != boxes.size())
         failWriting(out.stream(), out.target(), "cannot write the JPEG 2000 header");
-    CarryPlacement placement;
-    if (carry)
-        placement = writeJp2Carry(out.stream(), out.target(), carry->path, carry->kind,
-                                  {layout.width, layout.height});
     const Jp2Codestream codestream = writeJp2Codestream(source, out.stream(), out.target());
-    if (carry)
+    // The carry follows the codestream: a large box before it trips readers that stream the file.
+    if (carry && codestream.bounded) {
+        const CarryPlacement placement = writeJp2Carry(out.stream(), out.target(), carry->path,
+                                                       carry->kind, {layout.width, layout.height});
         sealJp2Carry(out, placement, codestream.start, codestream.end);
+    }
 }
 
 // The source an intermediate may carry: JPEG and PNG files always, TIFF where PNG holds it.

@@ -1,6 +1,7 @@
 #include "jp2_writer.h"
 
 #include "atomic_file.h"
+#include "band_prefetch.h"
 #include "binary_fields.h"
 #include "failure.h"
 #include "openjpeg_support.h"
@@ -14,7 +15,10 @@ namespace sips {
 
 namespace {
 
+// Half-height tiles: two bands (one decoded while the other is encoded) take the memory one band
+// of square tiles took, and OpenJPEG's threads keep as busy.
 constexpr std::uint32_t tileSide = 512;
+constexpr std::uint32_t tileRows = 256;
 constexpr int mostResolutions = 6;
 
 // Copies one tile out of a band of interleaved rows into OpenJPEG's planar layout.
@@ -39,7 +43,7 @@ Jp2Codestream writeJp2Codestream(RowReader& source, std::FILE* out, const std::s
     const Layout& layout = source.layout();
     const int channels = layout.channels();
     const std::uint32_t tileWidth = std::min(tileSide, layout.width);
-    const std::uint32_t tileHeight = std::min(tileSide, layout.height);
+    const std::uint32_t tileHeight = std::min(tileRows, layout.height);
 
     opj_cparameters_t parameters;
     opj_set_default_encoder_parameters(&parameters);
@@ -95,22 +99,21 @@ Jp2Codestream writeJp2Codestream(RowReader& source, std::FILE* out, const std::s
 
     const std::size_t rowBytes = layout.rowBytes();
     const std::uint32_t tilesAcross = (layout.width + tileWidth - 1) / tileWidth;
-    std::vector<std::uint8_t> band(rowBytes * tileHeight);
+    BandPrefetch bands(source, tileHeight);
     std::vector<std::uint8_t> tile(std::size_t{tileWidth} * tileHeight * channels *
                                    layout.bytesPerSample());
     OPJ_UINT32 tileIndex = 0;
     for (std::uint32_t top = 0; top < layout.height; top += tileHeight) {
         const std::uint32_t height = std::min(tileHeight, layout.height - top);
-        source.read(band.data(), height);
+        const std::uint8_t* band = bands.next().data();
         for (std::uint32_t across = 0; across < tilesAcross; ++across, ++tileIndex) {
             const std::uint32_t x0 = across * tileWidth;
             const std::uint32_t width = std::min(tileWidth, layout.width - x0);
             if (layout.bits > 8)
-                extractTile<std::uint16_t>(band.data(), rowBytes, channels, x0, width, height,
+                extractTile<std::uint16_t>(band, rowBytes, channels, x0, width, height,
                                            tile.data());
             else
-                extractTile<std::uint8_t>(band.data(), rowBytes, channels, x0, width, height,
-                                          tile.data());
+                extractTile<std::uint8_t>(band, rowBytes, channels, x0, width, height, tile.data());
             const auto size = static_cast<OPJ_UINT32>(std::size_t{width} * height * channels *
                                                       layout.bytesPerSample());
             if (!opj_write_tile(codec.get(), tileIndex, tile.data(), size, stream.get()))
@@ -128,7 +131,7 @@ Jp2Codestream writeJp2Codestream(RowReader& source, std::FILE* out, const std::s
     if (end < 0 || std::fseek(out, boxStart, SEEK_SET) != 0 || std::fwrite(bytes, 1, 4, out) != 4 ||
         std::fseek(out, end, SEEK_SET) != 0)
         failWriting(out, target, "cannot write the JPEG 2000 codestream box");
-    return {boxStart + static_cast<long>(sizeof codestreamBox), end};
+    return {boxStart + static_cast<long>(sizeof codestreamBox), end, recorded != 0};
 }
 
 } // namespace sips

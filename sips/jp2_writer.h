@@ -12,6 +12,9 @@ namespace sips {
 struct Jp2Codestream {
     long start = 0;
     long end = 0;
+    // Whether the box records its length; one too long for that runs to the end of the file, and
+    // no box may follow it.
+    bool bounded = true;
 };
 
 // Writes the codestream box of a JP2 file after the boxes the caller wrote before it (OpenJPEG

@@ -126,6 +126,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "ends early \\(truncated\\)|truncated PNG file", true},
         BrokenInput{"TruncatedJpeg2000", "photo.jp2", 0.5, "truncated or damaged", true},
         BrokenInput{"TruncatedTiff", "picture.tif", 0.3, "TIFF", true},
+        // Cut in a later band of rows, decoded while earlier ones are being encoded.
+        BrokenInput{"PngCutInALaterBand", "large.png", 0.8, "ends early|truncated PNG file", true},
+        BrokenInput{"JpegCutInALaterBand", "large.jpg", 0.8,
+                    "Premature end of JPEG file|scan data stops before the end", true},
         BrokenInput{"Text", "text.txt", 1, "not a picture this tool reads", true},
         BrokenInput{"ScanCutShort", "cut-scan.jpg", 1, "Corrupt JPEG data: premature end of data"},
         BrokenInput{"ProgressionCutShort", "cut-progression.jpg", 1, "progressive scans missing"},

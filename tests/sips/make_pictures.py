@@ -110,8 +110,9 @@ def main(folder):
     with_segment(folder / "grey.jpg", folder / "badxmp.jpg", 0xE1,
                  b"http://ns.adobe.com/xap/1.0/\0<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF")
     with_bad_crc(folder / "palette.png", folder / "badcrc.png")
-    # Large enough that its carry spans several JPEG segments.
-    base.resize((WIDTH * 2, HEIGHT * 2)).save(folder / "large.png", compress_level=0)
+    # Large enough that its carry spans many JPEG segments, and its JPEG 2000 encoding several bands
+    # and tiles, the last ones partial.
+    base.resize((600, 700)).save(folder / "large.png", compress_level=0)
     # What PNG cannot hold: ink, several pages.
     base.convert("CMYK").save(folder / "ink.tif", compression="tiff_lzw")
     base.save(folder / "pages.tif", save_all=True, append_images=[base.rotate(180)])

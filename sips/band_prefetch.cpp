@@ -1,0 +1,52 @@
+#include "band_prefetch.h"
+
+#include <algorithm>
+
+namespace sips {
+
+BandPrefetch::BandPrefetch(RowReader& source, std::uint32_t bandHeight)
+    : source_(source)
+    , bandHeight_(std::max(1u, bandHeight))
+    , bands_((source.layout().height + bandHeight_ - 1) / bandHeight_)
+    , bandBytes_(source.layout().rowBytes() * std::min(bandHeight_, source.layout().height))
+    , buffers_{std::vector<std::uint8_t>(bandBytes_),
+               std::vector<std::uint8_t>(bands_ > 1 ? bandBytes_ : 0)}
+    , decoder_([this](const std::stop_token& stop) { decode(stop); }) {}
+
+void BandPrefetch::decode(const std::stop_token& stop) {
+    for (std::uint32_t band = 0; band < bands_; ++band) {
+        {
+            // A buffer is free once the band before it in the same buffer was given back.
+            std::unique_lock lock(mutex_);
+            if (!changed_.wait(lock, stop, [&] { return band < consumed_ + 2; }))
+                return;
+        }
+        const std::uint32_t rows =
+            std::min(bandHeight_, source_.layout().height - band * bandHeight_);
+        try {
+            source_.read(buffers_[band % 2].data(), rows);
+        } catch (...) {
+            const std::scoped_lock lock(mutex_);
+            failure_ = std::current_exception();
+            changed_.notify_all();
+            return;
+        }
+        const std::scoped_lock lock(mutex_);
+        ++decoded_;
+        changed_.notify_all();
+    }
+}
+
+std::span<const std::uint8_t> BandPrefetch::next() {
+    std::unique_lock lock(mutex_);
+    consumed_ = handedOut_;
+    changed_.notify_all();
+    changed_.wait(lock, [&] { return decoded_ > handedOut_ || failure_; });
+    if (decoded_ <= handedOut_)
+        std::rethrow_exception(failure_);
+    const std::uint32_t band = handedOut_++;
+    const std::uint32_t rows = std::min(bandHeight_, source_.layout().height - band * bandHeight_);
+    return {buffers_[band % 2].data(), source_.layout().rowBytes() * rows};
+}
+
+} // namespace sips

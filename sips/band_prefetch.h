@@ -1,0 +1,44 @@
+#pragma once
+
+#include "pixels.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <exception>
+#include <mutex>
+#include <span>
+#include <thread>
+#include <vector>
+
+namespace sips {
+
+// Decodes a picture a band of rows ahead of its consumer, on a thread of its own, so that
+// decoding the next band overlaps the encoding of this one. Two bands are held at a time.
+class BandPrefetch final {
+public:
+    BandPrefetch(RowReader& source, std::uint32_t bandHeight);
+    BandPrefetch(const BandPrefetch&) = delete;
+    BandPrefetch& operator=(const BandPrefetch&) = delete;
+
+    // The next band, bandHeight rows or the rows left; valid until the next call. Rethrows what
+    // the decoder threw.
+    std::span<const std::uint8_t> next();
+
+private:
+    void decode(const std::stop_token& stop);
+
+    RowReader& source_;
+    const std::uint32_t bandHeight_;
+    const std::uint32_t bands_;
+    const std::size_t bandBytes_;
+    std::vector<std::uint8_t> buffers_[2];
+    std::mutex mutex_;
+    std::condition_variable_any changed_;
+    std::uint32_t decoded_ = 0;  // bands the decoder finished
+    std::uint32_t consumed_ = 0; // bands handed out and no longer used, once the next is asked for
+    std::uint32_t handedOut_ = 0;
+    std::exception_ptr failure_;
+    std::jthread decoder_; // last: it starts once everything it uses exists, and stops first
+};
+
+} // namespace sips
