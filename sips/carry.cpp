@@ -395,56 +395,47 @@ void sealJp2Carry(const AtomicFile& out, const CarryPlacement& placement, long c
     sealAt(out, placement, image.finish());
 }
 
-std::function<void(jpeg_compress_struct&)> jpegCarryWriter(const std::string& source,
-                                                           CarriedKind kind, PictureSize size,
-                                                           CarryPlacement& placement) {
-    // Everything the writer needs is made here: libjpeg leaves it by longjmp on a write error,
-    // past the destructors of any local.
-    struct Stream {
-        FilePtr in;
-        CarryFields fields;
-        std::vector<std::uint8_t> content = descriptionBox();
-        std::vector<std::uint8_t> piece = std::vector<std::uint8_t>(app11Room);
-        Sha256 digest;
-    };
-    auto stream = std::make_shared<Stream>();
-    stream->in = openForReading(source);
-    stream->fields = CarryFields{kind, size, {}, {}, fileSize(stream->in.get())};
-    const std::vector<std::uint8_t> head = uuidBoxHead(stream->fields);
-    stream->content.insert(stream->content.end(), head.begin(), head.end());
-    return [stream, source, &placement](jpeg_compress_struct& info) {
-        const CarryFields& fields = stream->fields;
-        if (fields.length == 0 || fields.length > largestCarry)
-            return;
-        const std::uint64_t superboxLength = 8 + stream->content.size() + fields.length;
-        const std::size_t fixedSize = stream->content.size();
-        std::uint64_t left = fields.length;
-        for (std::uint32_t sequence = 1; sequence == 1 || left > 0; ++sequence) {
-            // The first piece starts with the boxes' fixed part; source bytes fill the rest.
-            std::size_t filled = sequence == 1 ? fixedSize : 0;
-            std::copy_n(stream->content.begin(), filled, stream->piece.begin());
-            const std::size_t step =
-                static_cast<std::size_t>(std::min<std::uint64_t>(left, app11Room - filled));
-            if (std::fread(stream->piece.data() + filled, 1, step, stream->in.get()) != step)
-                throw Failure(source, "the file changed while it was read");
-            stream->digest.update({stream->piece.data() + filled, step});
-            filled += step;
-            left -= step;
+std::optional<Digest> writeJpegCarry(const JpegBytesWriter& write, const std::string& source,
+                                     CarriedKind kind, PictureSize size) {
+    FilePtr in = openForReading(source);
+    const CarryFields fields{kind, size, {}, {}, fileSize(in.get())};
+    if (fields.length == 0 || fields.length > largestCarry)
+        return std::nullopt;
+    std::vector<std::uint8_t> content = descriptionBox();
+    const std::vector<std::uint8_t> head = uuidBoxHead(fields);
+    content.insert(content.end(), head.begin(), head.end());
+    const std::uint64_t superboxLength = 8 + content.size() + fields.length;
 
-            jpeg_write_m_header(&info, 0xEB, static_cast<unsigned>(app11Head + filled));
-            std::uint8_t prefix[app11Head] = {'J', 'P'};
-            storeBigEndian(prefix + 2, carryInstance, 2);
-            storeBigEndian(prefix + 4, sequence, 4);
-            storeBigEndian(prefix + 8, superboxLength, 4);
-            std::memcpy(prefix + 12, "jumb", 4);
-            for (const std::uint8_t byte : prefix)
-                jpeg_write_m_byte(&info, byte);
-            for (std::size_t i = 0; i < filled; ++i)
-                jpeg_write_m_byte(&info, stream->piece[i]);
-        }
-        placement.source = stream->digest.finish();
-        placement.fieldsOffset = 0; // found by sealJpegCarry
-    };
+    // Each segment: marker, length, "JP", box instance, sequence number, the superbox's LBox and
+    // TBox again, then the next piece of its content; the first piece starts with the fixed part.
+    constexpr std::size_t segmentHead = 4 + app11Head;
+    std::vector<std::uint8_t> segment(segmentHead + app11Room);
+    Sha256 digest;
+    std::uint64_t left = fields.length;
+    for (std::uint32_t sequence = 1; sequence == 1 || left > 0; ++sequence) {
+        std::size_t filled = sequence == 1 ? content.size() : 0;
+        std::copy_n(content.begin(), filled, segment.begin() + segmentHead);
+        const std::size_t step =
+            static_cast<std::size_t>(std::min<std::uint64_t>(left, app11Room - filled));
+        std::uint8_t* piece = segment.data() + segmentHead + filled;
+        if (std::fread(piece, 1, step, in.get()) != step)
+            throw Failure(source, "the file changed while it was read");
+        digest.update({piece, step});
+        filled += step;
+        left -= step;
+
+        segment[0] = 0xFF;
+        segment[1] = 0xEB;
+        storeBigEndian(&segment[2], 2 + app11Head + filled, 2);
+        segment[4] = 'J';
+        segment[5] = 'P';
+        storeBigEndian(&segment[6], carryInstance, 2);
+        storeBigEndian(&segment[8], sequence, 4);
+        storeBigEndian(&segment[12], superboxLength, 4);
+        std::memcpy(&segment[16], "jumb", 4);
+        write({segment.data(), segmentHead + filled});
+    }
+    return digest.finish();
 }
 
 void sealJpegCarry(const AtomicFile& out, CarryPlacement placement) {

@@ -3,13 +3,12 @@
 #include "atomic_file.h"
 #include "file_kind.h"
 #include "jpeg_stream.h"
+#include "jpeg_writer.h"
 #include "pixels.h"
 #include "sha256.h"
 
 #include <cstdint>
 #include <cstdio>
-#include <functional>
-#include <jpeglib.h>
 #include <optional>
 #include <string>
 
@@ -84,11 +83,11 @@ CarryPlacement writeJp2Carry(std::FILE* out, const std::string& target, const st
 void sealJp2Carry(const AtomicFile& out, const CarryPlacement& placement, long codestreamStart,
                   long codestreamEnd);
 
-// A JpegExtras::streamedSegments writer for the carry of `source`; `placement` receives the
-// source digest.
-std::function<void(jpeg_compress_struct&)> jpegCarryWriter(const std::string& source,
-                                                           CarriedKind kind, PictureSize size,
-                                                           CarryPlacement& placement);
+// Writes the carry of `source` (a file of that kind and size) as APP11 segments through `write`,
+// digests left zero; returns the source's digest, or nothing when it is not carried (empty, or
+// too large).
+std::optional<Digest> writeJpegCarry(const JpegBytesWriter& write, const std::string& source,
+                                     CarriedKind kind, PictureSize size);
 
 // Fills in the digests of the carry in the finished JPEG file `out`.
 void sealJpegCarry(const AtomicFile& out, CarryPlacement placement);

@@ -190,8 +190,13 @@ void writeJpegFile(RowReader& source, AtomicFile& out, Metadata& metadata,
             segment(JPEG_APP0 + 13, photoshopSignature, sizeof photoshopSignature, iptc));
     CarryPlacement placement;
     if (carry)
-        extras.streamedSegments =
-            jpegCarryWriter(carry->path, carry->kind, {from.width, from.height}, placement);
+        extras.streamedSegments = [&](const JpegBytesWriter& write) {
+            if (const auto digest =
+                    writeJpegCarry(write, carry->path, carry->kind, {from.width, from.height})) {
+                placement.source = *digest;
+                placement.fieldsOffset = 0; // found by sealJpegCarry
+            }
+        };
     writeJpeg(converter ? *converter : source, out.stream(), out.target(), extras);
     if (carry)
         sealJpegCarry(out, placement);

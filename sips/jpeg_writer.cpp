@@ -5,6 +5,8 @@
 #include "jpeg_error.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <jerror.h>
 
 namespace sips {
 
@@ -13,10 +15,59 @@ namespace {
 constexpr int quality = 97;
 constexpr std::uint32_t rowsPerBatch = 16;
 
+// libjpeg's output into a stdio file through a buffer of ours, which can be flushed at any point
+// so that bytes written straight into the file fall between libjpeg's.
+struct FileSink final {
+    jpeg_destination_mgr manager{}; // first member: libjpeg hands back a pointer to it
+    std::FILE* file = nullptr;
+    std::vector<JOCTET> buffer = std::vector<JOCTET>(1 << 16);
+
+    // Writes what libjpeg has put in the buffer so far; false on a write error.
+    bool flush() {
+        const std::size_t pending = buffer.size() - manager.free_in_buffer;
+        const bool written = std::fwrite(buffer.data(), 1, pending, file) == pending;
+        manager.next_output_byte = buffer.data();
+        manager.free_in_buffer = buffer.size();
+        return written;
+    }
+};
+
+FileSink& sinkOf(j_compress_ptr info) {
+    return *reinterpret_cast<FileSink*>(info->dest);
+}
+
+[[noreturn]] void failFileWrite(j_compress_ptr info) {
+    info->err->msg_code = JERR_FILE_WRITE;
+    (*info->err->error_exit)(reinterpret_cast<j_common_ptr>(info));
+    std::abort(); // error_exit does not return
+}
+
+extern "C" void startSink(j_compress_ptr info) {
+    FileSink& sink = sinkOf(info);
+    sink.manager.next_output_byte = sink.buffer.data();
+    sink.manager.free_in_buffer = sink.buffer.size();
+}
+
+extern "C" boolean emptySink(j_compress_ptr info) {
+    // libjpeg calls this with the buffer full, whatever free_in_buffer says.
+    FileSink& sink = sinkOf(info);
+    sink.manager.free_in_buffer = 0;
+    if (!sink.flush())
+        failFileWrite(info);
+    return TRUE;
+}
+
+extern "C" void finishSink(j_compress_ptr info) {
+    FileSink& sink = sinkOf(info);
+    if (!sink.flush() || std::fflush(sink.file) != 0)
+        failFileWrite(info);
+}
+
 // Owns a compressor; destroying it releases libjpeg's memory whatever state it is in.
 struct Compressor final {
     JpegErrors errors;
     jpeg_compress_struct info{};
+    FileSink sink;
     bool created = false;
     Compressor() = default;
     Compressor(const Compressor&) = delete;
@@ -64,7 +115,11 @@ void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
     const bool started = jpegGuarded(compressor.errors, [&] {
         jpeg_create_compress(&info);
         compressor.created = true;
-        jpeg_stdio_dest(&info, out);
+        compressor.sink.file = out;
+        compressor.sink.manager.init_destination = startSink;
+        compressor.sink.manager.empty_output_buffer = emptySink;
+        compressor.sink.manager.term_destination = finishSink;
+        info.dest = &compressor.sink.manager;
         info.image_width = layout.width;
         info.image_height = layout.height;
         info.input_components = layout.channels();
@@ -91,11 +146,16 @@ void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
             jpeg_write_icc_profile(&info, extras.icc.data(),
                                    static_cast<unsigned>(extras.icc.size()));
         }
-        if (extras.streamedSegments)
-            extras.streamedSegments(info);
     });
     if (!headerWritten)
         failWriting(out, target, std::string("cannot encode JPEG: ") + compressor.errors.message);
+    if (extras.streamedSegments) {
+        extras.streamedSegments([&](std::span<const std::uint8_t> bytes) {
+            if (!compressor.sink.flush())
+                failWriting(out, target, "cannot write JPEG segments");
+            writeBytes(out, target, bytes, "cannot write JPEG segments");
+        });
+    }
 
     const std::size_t rowBytes = layout.rowBytes();
     std::vector<std::uint8_t> batch(rowBytes * rowsPerBatch);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <jpeglib.h>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,14 +20,16 @@ struct JpegSegment {
     std::vector<std::uint8_t> bytes;
 };
 
+using JpegBytesWriter = std::function<void(std::span<const std::uint8_t>)>;
+
 // Everything a JPEG file carries besides its pixels.
 struct JpegExtras {
     std::optional<Density> density;
     std::vector<JpegSegment> segments; // written in this order, after the JFIF header
     std::vector<std::uint8_t> icc;     // split into APP2 segments by libjpeg
-    // Writes further segments last, through jpeg_write_m_header/jpeg_write_m_byte, for data too
-    // large to hold in memory.
-    std::function<void(jpeg_compress_struct&)> streamedSegments;
+    // Writes further segments last, whole and straight into the file through the function it is
+    // given, for data too large to hold in memory.
+    std::function<void(const JpegBytesWriter&)> streamedSegments;
 };
 
 // Asks for a JFIF header with the density, also for CMYK where libjpeg leaves it out: readers

@@ -143,6 +143,24 @@ INSTANTIATE_TEST_SUITE_P(Writers, FullDisk,
                                            Written{"Jpeg", "alpha.png", "jpeg"}),
                          rowName);
 
+// The carry of a JPEG rewritten in place goes straight into the file, between libjpeg's output.
+// The limit lets the carried source be held (it counts too) but not written out again.
+TEST(FullDisk, WhileWritingTheCarryOfAJpegInPlace) {
+    TemporaryFolder folder;
+    copySample("large.png", folder / "large.png");
+    const fs::path jp2 = folder / "large.jp2";
+    ASSERT_EQ(sips({"-s", "format", "jp2", folder / "large.png", "--out", jp2}).exitCode, 0);
+    const std::string before = fileBytes(jp2);
+    const std::string blocks = std::to_string((fs::file_size(folder / "large.png") + 511) / 512);
+    const RunResult result =
+        run({"/bin/sh", "-c", "trap '' XFSZ; ulimit -f " + blocks + "; exec \"$0\" \"$@\"",
+             SIPS_EXECUTABLE, "-s", "format", "jpeg", jp2, "-s", "dpiHeight", "300", "-s",
+             "dpiWidth", "300"});
+    EXPECT_EQ(result.err, "sips: error: " + jp2.string() + ": cannot write: File too large\n");
+    EXPECT_EQ(fileBytes(jp2), before);
+    EXPECT_EQ(folderEntries(folder.path()), (std::vector<std::string>{"large.jp2", "large.png"}));
+}
+
 TEST(WrittenFile, RecordsEachAxisItsOwnResolution) {
     TemporaryFolder folder;
     copySample("photo.jpg", folder / "photo.jpg");
