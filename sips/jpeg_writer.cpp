@@ -1,6 +1,7 @@
 #include "jpeg_writer.h"
 
 #include "atomic_file.h"
+#include "band_prefetch.h"
 #include "failure.h"
 #include "jpeg_error.h"
 
@@ -13,7 +14,8 @@ namespace sips {
 namespace {
 
 constexpr int quality = 97;
-constexpr std::uint32_t rowsPerBatch = 16;
+// Rows decoded ahead while the header, the carry and the rows before them are written.
+constexpr std::uint32_t rowsPerBand = 256;
 
 // libjpeg's output into a stdio file through a buffer of ours, which can be flushed at any point
 // so that bytes written straight into the file fall between libjpeg's.
@@ -109,6 +111,7 @@ void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
             throw Failure(target, "metadata block too large for a JPEG segment");
     }
 
+    BandPrefetch bands(source, rowsPerBand);
     Compressor compressor;
     jpeg_compress_struct& info = compressor.info;
     installJpegErrors(compressor.errors, *reinterpret_cast<jpeg_common_struct*>(&info));
@@ -158,20 +161,21 @@ void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
     }
 
     const std::size_t rowBytes = layout.rowBytes();
-    std::vector<std::uint8_t> batch(rowBytes * rowsPerBatch);
-    std::uint32_t row = 0;
-    while (row < layout.height) {
-        const std::uint32_t count = std::min(rowsPerBatch, layout.height - row);
-        source.read(batch.data(), count);
-        // Adobe's convention, which every CMYK JPEG reader expects: 0 = full ink.
-        if (layout.model == ColourModel::Cmyk) {
-            for (std::size_t i = 0; i < count * rowBytes; ++i)
-                batch[i] = static_cast<std::uint8_t>(255 - batch[i]);
-        }
-        std::uint8_t* data = batch.data();
+    // Adobe's convention, which every CMYK JPEG reader expects: 0 = full ink.
+    std::vector<std::uint8_t> inverted(layout.model == ColourModel::Cmyk ? rowBytes : 0);
+    for (std::uint32_t row = 0; row < layout.height;) {
+        const std::span<const std::uint8_t> band = bands.next();
+        const auto count = static_cast<std::uint32_t>(band.size() / rowBytes);
         const bool written = jpegGuarded(compressor.errors, [&] {
             for (std::uint32_t done = 0; done < count;) {
-                JSAMPROW pointer = data + done * rowBytes;
+                const std::uint8_t* rowStart = band.data() + done * rowBytes;
+                if (!inverted.empty()) {
+                    for (std::size_t i = 0; i < rowBytes; ++i)
+                        inverted[i] = static_cast<std::uint8_t>(255 - rowStart[i]);
+                    rowStart = inverted.data();
+                }
+                // libjpeg reads the rows it is given; its prototype predates const.
+                JSAMPROW pointer = const_cast<std::uint8_t*>(rowStart);
                 done += jpeg_write_scanlines(&info, &pointer, 1);
             }
         });
