@@ -12,12 +12,14 @@ JpegReader::JpegReader(std::string path)
     const bool headerRead = jpegGuarded(errors_, [this] {
         jpeg_create_decompress(&info_);
         decompressor_.created = true;
+        coefficients_.install(info_);
         jpeg_stdio_src(&info_, file_.get());
         jpeg_read_header(&info_, TRUE);
     });
     if (!headerRead)
         fail();
-    // libjpeg sizes its buffers from the header, the whole picture's for progressive files.
+    // libjpeg sizes its buffers from the header, the whole picture's coefficients for
+    // progressive files (in memory or in a file).
     const std::uint64_t width = info_.image_width;
     const std::uint64_t height = info_.image_height;
     checkJpegFrame(path_, width, height, sizeOf(file_.get()));
@@ -91,7 +93,8 @@ void JpegReader::read(std::uint8_t* rows, std::uint32_t count) {
 }
 
 void JpegReader::fail() const {
-    throw Failure(path_, std::string("cannot decode JPEG data: ") + errors_.message);
+    const std::string& store = coefficients_.failure();
+    throw Failure(path_, "cannot decode JPEG data: " + (store.empty() ? errors_.message : store));
 }
 
 } // namespace sips

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "coefficient_store.h"
 #include "density.h"
 #include "jpeg_error.h"
 #include "pixels.h"
@@ -41,6 +42,7 @@ private:
     std::string path_;
     FilePtr file_;
     JpegErrors errors_;
+    CoefficientStore coefficients_; // used until the decompressor is destroyed
     Decompressor decompressor_;
     jpeg_decompress_struct& info_ = decompressor_.info;
     bool invertedInk_ = false;

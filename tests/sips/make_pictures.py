@@ -96,6 +96,10 @@ def main(folder):
     exiftool(folder / "picture.tif", "-XMP-dc:Title=Harbour at dusk")
     base.convert("CMYK").save(folder / "cmyk.jpg", quality=95)
     base.save(folder / "progressive.jpg", quality=90, progressive=True, dpi=(96, 96))
+    # 24 megapixels at 4:4:4: 144 MB of coefficients, more than the tool holds in memory.
+    ramp = Image.linear_gradient("L").resize((6000, 4000))
+    Image.merge("RGB", (ramp, ramp.transpose(Image.Transpose.ROTATE_180), base.resize((6000, 4000)).convert("L"))).save(
+        folder / "bigprogressive.jpg", quality=90, progressive=True, subsampling=0)
     with_alpha(base).convert("LA").save(folder / "greyalpha.png", dpi=(150, 150))
     with_alpha(base).save(folder / "rgba.tif", compression="tiff_lzw")
     deep_grey = Image.linear_gradient("L").resize((WIDTH, HEIGHT)).convert("I").point(lambda v: v * 257 + 3)

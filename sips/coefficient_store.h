@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <jpeglib.h>
+#include <memory>
+#include <string>
+
+namespace sips {
+
+// Holds the whole-picture coefficient arrays libjpeg needs for progressive and multi-scan files:
+// in memory while they are small, else in an unnamed temporary file with a window of rows of each
+// in memory. A 100-megapixel progressive picture then decodes in tens of megabytes instead of
+// 600. Every scan walks the arrays top to bottom, so each row is read and written once a scan.
+class CoefficientStore final {
+public:
+    // Arrays up to this many bytes in all stay in memory.
+    static constexpr std::size_t inMemoryLimit = std::size_t{128} << 20;
+
+    CoefficientStore();
+    ~CoefficientStore();
+    CoefficientStore(const CoefficientStore&) = delete;
+    CoefficientStore& operator=(const CoefficientStore&) = delete;
+
+    // Takes over the block arrays of `info`; call after jpeg_create_decompress and before
+    // jpeg_start_decompress. The store must outlive the decompression.
+    void install(jpeg_decompress_struct& info);
+    // Why the store failed libjpeg's last call into it, if it did; libjpeg's own message then
+    // says nothing useful.
+    const std::string& failure() const;
+
+    struct State; // what libjpeg's callbacks work on
+
+private:
+    std::unique_ptr<State> state_;
+};
+
+} // namespace sips
