@@ -25,7 +25,9 @@ const char* const usage =
     "carried: its PNG copy is converted from the intermediate (first page, RGB). A carried source\n"
     "that does not match its file is passed over with a warning.\n"
     "Pictures over 250 megapixels or 65535 pixels a side, or far larger than their file, are "
-    "refused.\n";
+    "refused.\n"
+    "A progressive JPEG whose coefficients take more than 128 MB is decoded through an unnamed\n"
+    "temporary file in TMPDIR (else /tmp), a few megabytes of it in memory at a time.\n";
 
 namespace {
 
