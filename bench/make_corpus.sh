@@ -14,3 +14,7 @@ done
 # 5640x3172 scaled by 2.36 is about 13310x7486: 99.6 megapixels.
 [ -f "$corpus/Elephants_100MP.jpg" ] ||
     vips resize "$photos/abstract/Elephants_5640x3172.jpg" "$corpus/Elephants_100MP.jpg[Q=92]" 2.36
+# The same picture progressive at 4:4:4: libjpeg needs all 600 MB of its coefficients at once.
+[ -f "$corpus/Elephants_100MP_progressive.jpg" ] ||
+    vips copy "$corpus/Elephants_100MP.jpg" \
+        "$corpus/Elephants_100MP_progressive.jpg[interlace,Q=92,subsample-mode=off]"

@@ -11,10 +11,8 @@ bool pngHoldsTiff(const std::string& path) {
         return false;
     std::uint16_t bits = 0;
     std::uint16_t photometric = 0;
-    std::uint16_t planar = PLANARCONFIG_CONTIG;
     std::uint16_t sampleFormat = SAMPLEFORMAT_UINT;
     TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_BITSPERSAMPLE, &bits);
-    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_PLANARCONFIG, &planar);
     TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_SAMPLEFORMAT, &sampleFormat);
     if (!TIFFGetField(tiff.get(), TIFFTAG_PHOTOMETRIC, &photometric))
         return false;
@@ -23,8 +21,7 @@ bool pngHoldsTiff(const std::string& path) {
                               photometric == PHOTOMETRIC_RGB || photometric == PHOTOMETRIC_PALETTE;
     const bool keptDepth =
         bits <= 8 ||
-        (bits == 16 && (photometric == PHOTOMETRIC_MINISBLACK || photometric == PHOTOMETRIC_RGB) &&
-         !TIFFIsTiled(tiff.get()) && planar == PLANARCONFIG_CONTIG);
+        (bits == 16 && (photometric == PHOTOMETRIC_MINISBLACK || photometric == PHOTOMETRIC_RGB));
     return sampleFormat == SAMPLEFORMAT_UINT && greyOrColour && keptDepth;
 }
 

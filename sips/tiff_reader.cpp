@@ -70,8 +70,7 @@ TiffReader::TiffReader(std::string path)
     layout_.height = height;
 
     const std::uint16_t extraType = extraCount > 0 ? extraTypes[0] : EXTRASAMPLE_UNSPECIFIED;
-    const bool streamable = !TIFFIsTiled(tiff) && planar == PLANARCONFIG_CONTIG &&
-                            sampleFormat == SAMPLEFORMAT_UINT && (bits == 8 || bits == 16) &&
+    const bool streamable = sampleFormat == SAMPLEFORMAT_UINT && (bits == 8 || bits == 16) &&
                             (photometric != PHOTOMETRIC_SEPARATED || inkSet == INKSET_CMYK) &&
                             canStream(photometric, samples, extraType);
     if (!streamable) {
@@ -85,6 +84,33 @@ TiffReader::TiffReader(std::string path)
         layout_.model = samples == 4 ? ColourModel::RgbAlpha : ColourModel::Rgb;
     else
         layout_.model = samples == 2 ? ColourModel::GreyAlpha : ColourModel::Grey;
+    if (!TIFFIsTiled(tiff) && planar == PLANARCONFIG_CONTIG)
+        return;
+
+    Chunks chunks;
+    chunks.tiled = TIFFIsTiled(tiff) != 0;
+    chunks.planes = planar == PLANARCONFIG_SEPARATE ? samples : 1;
+    std::uint64_t chunkBytes = 0;
+    if (chunks.tiled) {
+        TIFFGetField(tiff, TIFFTAG_TILEWIDTH, &chunks.width);
+        TIFFGetField(tiff, TIFFTAG_TILELENGTH, &chunks.rows);
+        // Tiles may overhang the picture, but not by more than a tile ever needs to.
+        if (chunks.width == 0 || chunks.rows == 0 || chunks.width > width + 1024 ||
+            chunks.rows > height + 1024)
+            fail("TIFF tiles of an impossible size (damaged)");
+        chunkBytes = TIFFTileSize64(tiff);
+    } else {
+        std::uint32_t rowsPerStrip = 0;
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+        chunks.width = width;
+        chunks.rows = std::clamp(rowsPerStrip, 1u, height);
+        chunkBytes = TIFFStripSize64(tiff);
+    }
+    if (chunkBytes == 0)
+        fail("cannot decode TIFF data");
+    chunks.chunk.resize(chunkBytes);
+    chunks.band.resize(layout_.rowBytes() * chunks.rows);
+    chunks_ = std::move(chunks);
 }
 
 // The bytes of strip or tile data the file really holds: what the byte counts claim, as far as it
@@ -153,11 +179,58 @@ void TiffReader::decodeWhole(std::uint16_t orientation) {
     }
 }
 
+// Puts the band of rows from `top` together from its tiles or strips, plane by plane.
+void TiffReader::readChunks(std::uint32_t top) {
+    Chunks& chunks = *chunks_;
+    TIFF* tiff = tiff_.get();
+    const std::size_t sampleBytes = layout_.bytesPerSample();
+    const std::size_t pixelBytes = sampleBytes * layout_.channels();
+    const std::size_t chunkPixelBytes = chunks.planes > 1 ? sampleBytes : pixelBytes;
+    const std::size_t rowBytes = layout_.rowBytes();
+    chunks.bandTop = top;
+    chunks.bandRows = std::min(chunks.rows, layout_.height - top);
+    for (std::uint16_t plane = 0; plane < chunks.planes; ++plane) {
+        for (std::uint32_t left = 0; left < layout_.width; left += chunks.width) {
+            const tmsize_t wanted = static_cast<tmsize_t>(
+                chunks.width * chunkPixelBytes * (chunks.tiled ? chunks.rows : chunks.bandRows));
+            const tmsize_t got =
+                chunks.tiled ? TIFFReadEncodedTile(tiff, TIFFComputeTile(tiff, left, top, 0, plane),
+                                                   chunks.chunk.data(), wanted)
+                             : TIFFReadEncodedStrip(tiff, TIFFComputeStrip(tiff, top, plane),
+                                                    chunks.chunk.data(), wanted);
+            if (got != wanted)
+                fail("cannot decode TIFF data");
+            const std::size_t columns = std::min(chunks.width, layout_.width - left);
+            for (std::uint32_t row = 0; row < chunks.bandRows; ++row) {
+                const std::uint8_t* from =
+                    chunks.chunk.data() + row * chunks.width * chunkPixelBytes;
+                std::uint8_t* to = chunks.band.data() + row * rowBytes + left * pixelBytes;
+                if (chunks.planes == 1) {
+                    std::memcpy(to, from, columns * pixelBytes);
+                    continue;
+                }
+                for (std::size_t x = 0; x < columns; ++x)
+                    std::memcpy(to + x * pixelBytes + plane * sampleBytes, from + x * sampleBytes,
+                                sampleBytes);
+            }
+        }
+    }
+}
+
 void TiffReader::read(std::uint8_t* rows, std::uint32_t count) {
     const std::size_t rowBytes = layout_.rowBytes();
     if (!wholeImage_.empty()) {
         std::memcpy(rows, wholeImage_.data() + nextRow_ * rowBytes, count * rowBytes);
         nextRow_ += count;
+        return;
+    }
+    if (chunks_) {
+        for (std::uint32_t row = 0; row < count; ++row, ++nextRow_) {
+            if (nextRow_ >= chunks_->bandTop + chunks_->bandRows)
+                readChunks(nextRow_);
+            std::memcpy(rows + row * rowBytes,
+                        chunks_->band.data() + (nextRow_ - chunks_->bandTop) * rowBytes, rowBytes);
+        }
         return;
     }
     for (std::uint32_t row = 0; row < count; ++row, ++nextRow_) {

@@ -61,10 +61,17 @@ def png_depth(path):
     return head[24] if head[:8] == b"\x89PNG\r\n\x1a\n" else 8
 
 
+def deep_colour(path, image):
+    if image.mode not in ("RGB", "RGBA"):
+        return False
+    bits = getattr(image, "tag_v2", {}).get(258, ())
+    return png_depth(path) == 16 or 16 in (bits if isinstance(bits, tuple) else (bits,))
+
+
 def samples(path):
     image = Image.open(path)
-    if image.mode in ("RGB", "RGBA") and png_depth(path) == 16:
-        # Pillow reads 16-bit colour PNG at 8 bits.
+    if deep_colour(path, image):
+        # Pillow reads 16-bit colour PNG and TIFF at 8 bits.
         raw = subprocess.run(["convert", path, "-depth", "16", "rgba:-"], check=True,
                              capture_output=True).stdout
         return "RGBA;16", image.size, raw, None

@@ -1,5 +1,6 @@
 #!/usr/bin/python3
 """Makes the small sample pictures the sips tests convert: python3 make_pictures.py FOLDER."""
+import io
 import math
 import struct
 import subprocess
@@ -37,6 +38,12 @@ def with_alpha(image):
 
 def png_chunk(kind, body):
     return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+
+def png_bytes(image):
+    buffer = io.BytesIO()
+    image.save(buffer, "PNG")
+    return buffer.getvalue()
 
 
 def write_png16(path, image):
@@ -90,6 +97,11 @@ def main(folder):
              "-XMP-tiff:YResolution=72", "-IPTC:Keywords=harbour")
     with_alpha(base).save(folder / "alpha.png")
     write_png16(folder / "deep.png", base)
+    # Tiles that overhang the picture, and separate sample planes (Pillow writes neither).
+    subprocess.run(["convert", str(folder / "deep.png"), "-define", "tiff:tile-geometry=48x48",
+                    "-compress", "zip", str(folder / "tiled16.tif")], check=True)
+    subprocess.run(["convert", "png:-", "-interlace", "plane", "-compress", "lzw",
+                    str(folder / "planes.tif")], input=png_bytes(with_alpha(base)), check=True)
     base.quantize(64).save(folder / "palette.png")
     base.convert("L").save(folder / "grey.jpg", quality=95)
     base.save(folder / "picture.tif", compression="tiff_lzw", dpi=(150, 150))

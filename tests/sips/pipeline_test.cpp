@@ -142,6 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Sample{"picture.tif", "300", "", false, true, "7", "16"},
                       Sample{"rgba.tif", "96", "", false, true, "7", "16"},
                       Sample{"deepgrey.tif", "2400", "", false, false, "15", "17"},
+                      Sample{"tiled16.tif", "600", "", false, false, "15", "16"},
+                      Sample{"planes.tif", "150", "", false, true, "7", "16"},
                       Sample{"ink.tif", "300", "", false, false, "7", "12", false},
                       Sample{"pages.tif", "300", "", false, true, "7", "16", false}),
     rowName);
