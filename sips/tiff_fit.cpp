@@ -6,7 +6,7 @@
 namespace sips {
 
 bool pngHoldsTiff(const std::string& path) {
-    const std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(TIFFOpen(path.c_str(), "r"), TIFFClose);
+    const std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(TIFFOpen(path.c_str(), "rm"), TIFFClose);
     if (!tiff || TIFFNumberOfDirectories(tiff.get()) != 1)
         return false;
     std::uint16_t bits = 0;

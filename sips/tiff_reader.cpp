@@ -35,7 +35,8 @@ void installTiffHandlers() {
 TiffReader::TiffReader(std::string path)
     : path_(std::move(path)) {
     installTiffHandlers();
-    tiff_.reset(TIFFOpen(path_.c_str(), "r"));
+    // Read, not mapped: a mapped file counts whole in memory once its strips have been read.
+    tiff_.reset(TIFFOpen(path_.c_str(), "rm"));
     if (!tiff_)
         fail("cannot open TIFF");
 
