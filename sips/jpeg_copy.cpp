@@ -7,9 +7,12 @@
 #include "failure.h"
 #include "jpeg_stream.h"
 #include "messages.h"
+#include "mpf_index.h"
 #include "photoshop_block.h"
 #include "picture_limits.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <exiv2/exiv2.hpp>
 
@@ -41,6 +44,10 @@ bool isXmp(const JpegMarkerSegment& segment) {
 
 bool isIcc(const JpegMarkerSegment& segment) {
     return segment.marker == app2 && startsWith(segment.payload, iccSignature);
+}
+
+bool isMpf(const JpegMarkerSegment& segment) {
+    return segment.marker == app2 && startsWith(segment.payload, mpfSignature, sizeof mpfSignature);
 }
 
 // JFIF: signature, version (2), unit, X and Y density (2 each), thumbnail width and height, RGB
@@ -115,12 +122,19 @@ void put(std::FILE* out, const std::string& target, std::span<const std::uint8_t
     writeBytes(out, target, bytes, "cannot write the copy");
 }
 
-void putSegment(std::FILE* out, const std::string& target, int marker,
+void putSegment(std::vector<std::uint8_t>& header, const std::string& target, int marker,
                 const std::vector<std::uint8_t>& payload) {
     if (payload.size() > largestSegmentPayload)
         throw Failure(target, "metadata block too large for a JPEG segment");
-    put(out, target, JpegMarkerSegment{marker, payload}.bytes());
+    const std::vector<std::uint8_t> bytes = JpegMarkerSegment{marker, payload}.bytes();
+    header.insert(header.end(), bytes.begin(), bytes.end());
 }
+
+// Where the bytes from the first scan to the end-of-image marker lie in the source.
+struct ScanSpan {
+    std::uint64_t start = 0;
+    std::uint64_t end = 0;
+};
 
 // The segments before the first scan as the copy keeps them, edits applied, in the source's order.
 class SegmentPlan final {
@@ -129,9 +143,15 @@ public:
         : source_(source)
         , edits_(edits) {}
 
-    void take(JpegMarkerSegment segment) {
+    // Takes the segment that started at `at` in the source.
+    void take(JpegMarkerSegment segment, std::uint64_t at) {
         if (isCarrySegment(segment))
             return;
+        if (isMpf(segment)) {
+            if (mpfAt_)
+                return drop("second MPF");
+            mpfAt_ = at + 4 + sizeof mpfSignature;
+        }
         if (isFrameHeader(segment.marker) && segment.payload.size() >= 5) {
             size_.height = static_cast<std::uint32_t>(readBigEndian(&segment.payload[1], 2));
             size_.width = static_cast<std::uint32_t>(readBigEndian(&segment.payload[3], 2));
@@ -165,25 +185,36 @@ public:
         }
     }
 
-    void write(std::FILE* out, const std::string& target) {
+    // The copy's start-of-image marker and segments. A Multi-Picture index is rewritten for
+    // where the copy puts the picture's end, the `scans` and the images after them unchanged.
+    std::vector<std::uint8_t> header(const std::string& target, const ScanSpan& scans,
+                                     std::uint64_t sourceSize) {
         if (!iccSequenceWellFormed(kept_)) {
             std::erase_if(kept_, isIcc);
             drop("ICC profile");
         }
-        put(out, target, std::vector<std::uint8_t>{0xFF, 0xD8});
         if (edits_.density)
             jfif_ = jfifPayload(jfif_.value_or(std::vector<std::uint8_t>{}), *edits_.density);
-        if (jfif_)
-            putSegment(out, target, app0, *jfif_);
-        for (const std::optional<JpegSegment>* added : {&edits_.exif, &edits_.xmp}) {
-            const bool placed = added == &edits_.exif ? exifPlaced_ : xmpPlaced_;
-            if (*added && !placed && !(*added)->bytes.empty())
-                putSegment(out, target, (*added)->marker, (*added)->bytes);
+        std::size_t mpfAt = 0;
+        std::vector<std::uint8_t> header = segments(target, mpfAt);
+        if (!mpfAt_)
+            return header;
+        const auto mpf = std::find_if(kept_.begin(), kept_.end(), isMpf);
+        const MpfPlacement copy{mpfAt + 4 + sizeof mpfSignature,
+                                header.size() + (scans.end - scans.start)};
+        const std::optional<std::vector<std::uint8_t>> relocated =
+            relocatedMpfIndex(mpf->payload, MpfPlacement{*mpfAt_, scans.end}, sourceSize, copy);
+        if (relocated) {
+            std::copy(relocated->begin(), relocated->end(),
+                      header.begin() + copy.indexAt - sizeof mpfSignature);
+            return header;
         }
-        for (const JpegMarkerSegment& segment : kept_)
-            putSegment(out, target, segment.marker, segment.payload);
+        kept_.erase(mpf);
+        drop("MPF");
+        return segments(target, mpfAt);
     }
 
+    bool hasMpf() const { return mpfAt_.has_value(); }
     PictureSize size() const { return size_; }
 
 private:
@@ -216,6 +247,24 @@ private:
         kept_.push_back(std::move(segment));
     }
 
+    // The header bytes; `mpfAt` receives where the MPF segment starts in them.
+    std::vector<std::uint8_t> segments(const std::string& target, std::size_t& mpfAt) const {
+        std::vector<std::uint8_t> header{0xFF, 0xD8};
+        if (jfif_)
+            putSegment(header, target, app0, *jfif_);
+        for (const std::optional<JpegSegment>* added : {&edits_.exif, &edits_.xmp}) {
+            const bool placed = added == &edits_.exif ? exifPlaced_ : xmpPlaced_;
+            if (*added && !placed && !(*added)->bytes.empty())
+                putSegment(header, target, (*added)->marker, (*added)->bytes);
+        }
+        for (const JpegMarkerSegment& segment : kept_) {
+            if (isMpf(segment))
+                mpfAt = header.size();
+            putSegment(header, target, segment.marker, segment.payload);
+        }
+        return header;
+    }
+
     void drop(const char* what) {
         warn(source_, std::string("left out a malformed ") + what + " segment");
     }
@@ -224,6 +273,7 @@ private:
     const JpegEdits& edits_;
     std::optional<std::vector<std::uint8_t>> jfif_;
     std::vector<JpegMarkerSegment> kept_;
+    std::optional<std::uint64_t> mpfAt_; // the source's MPF index, its TIFF header
     bool exifPlaced_ = false;
     bool xmpPlaced_ = false;
     PictureSize size_;
@@ -235,20 +285,39 @@ PictureSize copyJpeg(std::FILE* in, const std::string& source, std::FILE* out,
                      const std::string& target, const JpegEdits& edits) {
     JpegStream stream(in, source);
     SegmentPlan plan(source, edits);
+    ScanSpan scans;
+    JpegMarkerSegment segment;
     for (;;) {
-        JpegMarkerSegment segment = stream.next();
+        const long at = std::ftell(in);
+        segment = stream.next();
         if (segment.marker == startOfScan) {
-            plan.write(out, target);
-            put(out, target, segment.bytes());
+            scans.start = static_cast<std::uint64_t>(at);
             break;
         }
-        plan.take(std::move(segment));
+        plan.take(std::move(segment), static_cast<std::uint64_t>(at));
     }
     if (plan.size() == PictureSize{})
         throw Failure(source,
                       "damaged or truncated JPEG file: no frame header before the first scan");
-    checkJpegFrame(source, plan.size().width, plan.size().height, sizeOf(in));
+    const std::uint64_t size = sizeOf(in);
+    checkJpegFrame(source, plan.size().width, plan.size().height, size);
+    if (plan.hasMpf()) {
+        // Where the picture ends decides the index of the images after it: a first pass.
+        const long resume = std::ftell(in);
+        stream.passScans([](std::span<const std::uint8_t>) {});
+        scans.end = static_cast<std::uint64_t>(std::ftell(in));
+        if (resume < 0 || std::fseek(in, resume, SEEK_SET) != 0)
+            throw Failure(source, "cannot read the file again");
+    }
+    put(out, target, plan.header(target, scans, size));
+    put(out, target, segment.bytes());
     stream.passScans([&](std::span<const std::uint8_t> bytes) { put(out, target, bytes); });
+    // What follows the picture (further images, a video, a maker's trailer) travels as it is.
+    std::array<std::uint8_t, 1 << 16> buffer;
+    while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in))
+        put(out, target, {buffer.data(), got});
+    if (std::ferror(in))
+        throw Failure(source, "cannot read the data after the picture");
     return plan.size();
 }
 

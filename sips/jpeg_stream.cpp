@@ -83,6 +83,10 @@ void JpegStream::passScans(const std::function<void(std::span<const std::uint8_t
                 const std::uint8_t marker = buffer[at++];
                 if (marker == 0xD9) {
                     sink({buffer.data(), at});
+                    // What follows the picture is the caller's to read.
+                    if (std::fseek(in_, static_cast<long>(at) - static_cast<long>(size),
+                                   SEEK_CUR) != 0)
+                        fail("cannot read on after the end-of-image marker");
                     return;
                 }
                 if (marker == 0x00 || (marker >= 0xD0 && marker <= 0xD7))

@@ -33,6 +33,7 @@ public:
     JpegMarkerSegment next();
     // After the start-of-scan segment: every byte from there to the end-of-image marker (both
     // excluded from and included in the pieces respectively), scan markers and tables included.
+    // The file is left just after the end-of-image marker.
     void passScans(const std::function<void(std::span<const std::uint8_t>)>& sink);
 
 private:

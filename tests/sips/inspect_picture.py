@@ -5,6 +5,8 @@
   inspect_picture.py psnr REFERENCE FILE      prints the PSNR in dB (inf when identical); the
                                               reference is composited on white when the file has
                                               no alpha, both compared at 8 bits in the file's mode
+  inspect_picture.py frames FILE              prints a digest of each picture's samples (an MPF
+                                              file holds several)
   inspect_picture.py same-samples A B         prints "yes" when the decoded samples are identical
                                               at full depth, palette included, whatever the
                                               formats (16-bit colour PNG through ImageMagick)
@@ -122,6 +124,16 @@ def carry(path):
     return "intact" if intact else "broken"
 
 
+def frames(path):
+    """Each picture a file holds (several for MPF files), as a digest of its samples."""
+    image = Image.open(path)
+    digests = []
+    for frame in range(getattr(image, "n_frames", 1)):
+        image.seek(frame)
+        digests.append(hashlib.sha256(image.tobytes()).hexdigest()[:16])
+    return " ".join(digests)
+
+
 def main(command, *paths):
     if command == "dpi":
         dpi = Image.open(paths[0]).info.get("dpi")
@@ -130,6 +142,8 @@ def main(command, *paths):
         print(f"{psnr(*paths):.2f}")
     elif command == "carry":
         print(carry(paths[0]))
+    elif command == "frames":
+        print(frames(paths[0]))
     elif command == "same-samples":
         print("yes" if samples(paths[0]) == samples(paths[1]) else "no")
 

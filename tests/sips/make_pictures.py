@@ -77,6 +77,18 @@ def with_bad_crc(path, destination):
     Path(destination).write_bytes(bytes(data))
 
 
+def with_second_image_at(data, offset):
+    """The MPF index of `data` (little-endian, as Pillow writes it) pointing its second image at
+    `offset`."""
+    index = data.index(b"MPF\0") + 4
+    count = struct.unpack("<H", data[index + 8:index + 10])[0]
+    for entry in range(index + 10, index + 10 + 12 * count, 12):
+        if struct.unpack("<H", data[entry:entry + 2])[0] == 0xB002:
+            second = index + struct.unpack("<I", data[entry + 8:entry + 12])[0] + 16
+            return data[:second + 8] + struct.pack("<I", offset) + data[second + 12:]
+    raise SystemExit("no MP entries")
+
+
 def exiftool(path, *arguments):
     subprocess.run(["exiftool", "-q", "-overwrite_original", *arguments, str(path)], check=True)
 
@@ -133,6 +145,15 @@ def main(folder):
     base.convert("CMYK").save(folder / "ink.tif", compression="tiff_lzw")
     base.save(folder / "pages.tif", save_all=True, append_images=[base.rotate(180)])
     base.save(folder / "photo.jp2")
+    # Two pictures in one file, as stereo cameras and phones (gain maps) write them; ExifTool
+    # moves the index when the title makes the header grow.
+    base.save(folder / "pair.jpg", "MPO", save_all=True, append_images=[base.rotate(180)])
+    exiftool(folder / "pair.jpg", "-XMP-dc:Title=Harbour at dusk")
+    pair = (folder / "pair.jpg").read_bytes()
+    (folder / "badmpf.jpg").write_bytes(with_second_image_at(pair, 0x7FFFFF00))
+    # A motion photo: a video follows the picture.
+    (folder / "motion.jpg").write_bytes((folder / "grey.jpg").read_bytes() + b"\0\0\0\x18ftypmp42" +
+                                        bytes(range(256)) * 20)
     (folder / "text.txt").write_text("not a picture at all\n")
 
 

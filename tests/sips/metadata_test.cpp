@@ -97,8 +97,36 @@ INSTANTIATE_TEST_SUITE_P(
                       Malformed{"Icc", "badicc.jpg", "left out a malformed ICC profile segment"},
                       Malformed{"Photoshop", "badphotoshop.jpg",
                                 "left out a malformed Photoshop segment"},
-                      Malformed{"Xmp", "badxmp.jpg", "left out a malformed XMP segment"}),
+                      Malformed{"Xmp", "badxmp.jpg", "left out a malformed XMP segment"},
+                      // Its second picture lies past the end of the file.
+                      Malformed{"Mpf", "badmpf.jpg", "left out a malformed MPF segment"}),
     rowName);
+
+// What follows the picture travels through the chain with it: the second picture of an MPF file,
+// its index moved with the copy's larger header, and a motion photo's video.
+TEST(JpegCopy, KeepsWhatFollowsThePicture) {
+    for (const char* sample : {"pair.jpg", "motion.jpg"}) {
+        SCOPED_TRACE(sample);
+        TemporaryFolder folder;
+        const fs::path source = folder / sample;
+        copySample(sample, source);
+        const fs::path jp2 = folder / "scratch.jp2";
+        ASSERT_EQ(sips({"-s", "format", "jp2", source, "--out", jp2}).exitCode, 0);
+        ASSERT_EQ(recordResolution(jp2).exitCode, 0);
+        const fs::path copy = folder / "copy.jpg";
+        const RunResult last = sips({"-s", "format", "jpeg", jp2, "--out", copy});
+        ASSERT_EQ(last.exitCode, 0) << last.err;
+        EXPECT_EQ(last.err, "");
+        EXPECT_EQ(exifTool(copy).at("IFD0:XResolution"), "300");
+        EXPECT_EQ(exifToolValidation(copy), "OK");
+        EXPECT_EQ(pillow("frames", copy), pillow("frames", source));
+        const std::string bytes = fileBytes(source);
+        const std::size_t video = bytes.find("ftypmp42");
+        if (video != std::string::npos) {
+            EXPECT_TRUE(fileBytes(copy).ends_with(bytes.substr(video - 4)));
+        }
+    }
+}
 
 TEST(PngCopy, RefusesAChunkWhoseCrcDoesNotMatch) {
     TemporaryFolder folder;
