@@ -26,6 +26,24 @@ inline void storeBigEndian(std::uint8_t* bytes, std::uint64_t value, int count) 
         bytes[i] = static_cast<std::uint8_t>(value >> (8 * (count - 1 - i)));
 }
 
+// TIFF structures (EXIF, the MPF index) store numbers in the byte order their header names.
+inline std::uint64_t readTiffNumber(const std::uint8_t* bytes, int count, bool littleEndian) {
+    if (!littleEndian)
+        return readBigEndian(bytes, count);
+    std::uint64_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = (value << 8) | bytes[i];
+    return value;
+}
+
+inline void storeTiffNumber(std::uint8_t* bytes, std::uint64_t value, int count,
+                            bool littleEndian) {
+    if (!littleEndian)
+        return storeBigEndian(bytes, value, count);
+    for (int i = 0; i < count; ++i)
+        bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
 // The signatures that open JPEG APPn payloads, each with its terminating NUL.
 inline constexpr char exifSignature[] = "Exif\0"; // "Exif\0\0"
 inline constexpr char xmpSignature[] = "http://ns.adobe.com/xap/1.0/";

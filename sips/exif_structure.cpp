@@ -1,5 +1,7 @@
 #include "exif_structure.h"
 
+#include "binary_fields.h"
+
 #include <set>
 
 namespace sips {
@@ -25,12 +27,7 @@ public:
 
 private:
     std::uint64_t number(std::uint64_t at, int size) const {
-        std::uint64_t value = 0;
-        for (int i = 0; i < size; ++i) {
-            const std::uint64_t byte = block_[at + static_cast<std::uint64_t>(i)];
-            value |= little_ ? byte << (8 * i) : byte << (8 * (size - 1 - i));
-        }
-        return value;
+        return readTiffNumber(&block_[at], size, little_);
     }
 
     static std::uint64_t typeSize(std::uint64_t type) {
