@@ -71,11 +71,12 @@ TiffReader::TiffReader(std::string path)
     layout_.height = height;
 
     const std::uint16_t extraType = extraCount > 0 ? extraTypes[0] : EXTRASAMPLE_UNSPECIFIED;
-    const bool streamable = sampleFormat == SAMPLEFORMAT_UINT && (bits == 8 || bits == 16) &&
-                            (photometric != PHOTOMETRIC_SEPARATED || inkSet == INKSET_CMYK) &&
-                            canStream(photometric, samples, extraType);
-    if (!streamable) {
-        decodeWhole(orientation);
+    const bool asStored = sampleFormat == SAMPLEFORMAT_UINT && (bits == 8 || bits == 16) &&
+                          (photometric != PHOTOMETRIC_SEPARATED || inkSet == INKSET_CMYK) &&
+                          canStream(photometric, samples, extraType);
+    tiled_ = TIFFIsTiled(tiff) != 0;
+    if (!asStored) {
+        startRgba(orientation);
         return;
     }
     layout_.bits = bits;
@@ -85,33 +86,53 @@ TiffReader::TiffReader(std::string path)
         layout_.model = samples == 4 ? ColourModel::RgbAlpha : ColourModel::Rgb;
     else
         layout_.model = samples == 2 ? ColourModel::GreyAlpha : ColourModel::Grey;
-    if (!TIFFIsTiled(tiff) && planar == PLANARCONFIG_CONTIG)
+    if (!tiled_ && planar == PLANARCONFIG_CONTIG)
         return;
 
-    Chunks chunks;
-    chunks.tiled = TIFFIsTiled(tiff) != 0;
-    chunks.planes = planar == PLANARCONFIG_SEPARATE ? samples : 1;
-    std::uint64_t chunkBytes = 0;
-    if (chunks.tiled) {
-        TIFFGetField(tiff, TIFFTAG_TILEWIDTH, &chunks.width);
-        TIFFGetField(tiff, TIFFTAG_TILELENGTH, &chunks.rows);
-        // Tiles may overhang the picture, but not by more than a tile ever needs to.
-        if (chunks.width == 0 || chunks.rows == 0 || chunks.width > width + 1024 ||
-            chunks.rows > height + 1024)
-            fail("TIFF tiles of an impossible size (damaged)");
-        chunkBytes = TIFFTileSize64(tiff);
-    } else {
-        std::uint32_t rowsPerStrip = 0;
-        TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
-        chunks.width = width;
-        chunks.rows = std::clamp(rowsPerStrip, 1u, height);
-        chunkBytes = TIFFStripSize64(tiff);
-    }
+    planes_ = planar == PLANARCONFIG_SEPARATE ? samples : 1;
+    bandRows_ = chunkRows();
+    const std::uint64_t chunkBytes = tiled_ ? TIFFTileSize64(tiff) : TIFFStripSize64(tiff);
     if (chunkBytes == 0)
         fail("cannot decode TIFF data");
-    chunks.chunk.resize(chunkBytes);
-    chunks.band.resize(layout_.rowBytes() * chunks.rows);
-    chunks_ = std::move(chunks);
+    chunk_.resize(chunkBytes);
+    band_.resize(layout_.rowBytes() * bandRows_);
+}
+
+// The rows of a tile, or of a strip, checked against the picture.
+std::uint32_t TiffReader::chunkRows() {
+    TIFF* tiff = tiff_.get();
+    std::uint32_t rows = 0;
+    if (tiled_) {
+        TIFFGetField(tiff, TIFFTAG_TILEWIDTH, &chunkWidth_);
+        TIFFGetField(tiff, TIFFTAG_TILELENGTH, &rows);
+        // Tiles may overhang the picture, but not by more than a tile ever needs to.
+        if (chunkWidth_ == 0 || rows == 0 || chunkWidth_ > layout_.width + 1024 ||
+            rows > layout_.height + 1024)
+            fail("TIFF tiles of an impossible size (damaged)");
+        return rows;
+    }
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rows);
+    chunkWidth_ = layout_.width;
+    return std::clamp(rows, 1u, layout_.height);
+}
+
+void TiffReader::startRgba(std::uint16_t orientation) {
+    rgba_ = std::make_unique<RgbaImage>();
+    char message[1024] = "";
+    if (!TIFFRGBAImageOK(tiff_.get(), message) ||
+        !TIFFRGBAImageBegin(&rgba_->image, tiff_.get(), 1, message))
+        fail(std::string("cannot decode TIFF data: ") + message);
+    rgba_->begun = true;
+    // Asking for the file's own orientation keeps the rows as stored; the Orientation tag travels
+    // with the EXIF data instead.
+    rgba_->image.req_orientation = orientation;
+    layout_.bits = 8;
+    layout_.model = rgba_->image.alpha != 0 ? ColourModel::RgbAlpha : ColourModel::Rgb;
+    // Whole tiles or strips per band, and bands of a few hundred rows where strips are short.
+    const std::uint32_t rows = chunkRows();
+    bandRows_ = tiled_ ? rows : std::min(layout_.height, rows * std::max(1u, 256 / rows));
+    raster_.resize(std::size_t{layout_.width} * bandRows_);
+    band_.resize(layout_.rowBytes() * bandRows_);
 }
 
 // The bytes of strip or tile data the file really holds: what the byte counts claim, as far as it
@@ -149,22 +170,15 @@ bool TiffReader::canStream(std::uint16_t photometric, std::uint16_t samples,
     }
 }
 
-void TiffReader::decodeWhole(std::uint16_t orientation) {
-    // Asking for the file's own orientation keeps the rows as stored; the Orientation tag travels
-    // with the EXIF data instead.
-    std::vector<std::uint32_t> raster(std::size_t{layout_.width} * layout_.height);
-    if (!TIFFReadRGBAImageOriented(tiff_.get(), layout_.width, layout_.height, raster.data(),
-                                   orientation, 1))
+void TiffReader::readRgba(std::uint32_t top, std::uint32_t rows) {
+    rgba_->image.row_offset = static_cast<int>(top);
+    rgba_->image.col_offset = 0;
+    if (!TIFFRGBAImageGet(&rgba_->image, raster_.data(), layout_.width, rows))
         fail("cannot decode TIFF data");
-    std::uint16_t extraCount = 0;
-    std::uint16_t* extraTypes = nullptr;
-    TIFFGetFieldDefaulted(tiff_.get(), TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes);
-    layout_.bits = 8;
-    layout_.model = extraCount > 0 ? ColourModel::RgbAlpha : ColourModel::Rgb;
-    wholeImage_.resize(layout_.rowBytes() * layout_.height);
-    std::uint8_t* out = wholeImage_.data();
-    for (const std::uint32_t pixel : raster) {
-        const std::uint32_t alpha = TIFFGetA(pixel);
+    std::uint8_t* out = band_.data();
+    for (auto pixel = raster_.begin(); pixel != raster_.begin() + std::size_t{layout_.width} * rows;
+         ++pixel) {
+        const std::uint32_t alpha = TIFFGetA(*pixel);
         // libtiff hands back premultiplied colour.
         const auto plain = [alpha](std::uint32_t value) {
             if (alpha == 255 || alpha == 0)
@@ -172,41 +186,46 @@ void TiffReader::decodeWhole(std::uint16_t orientation) {
             return static_cast<std::uint8_t>(
                 std::min<std::uint32_t>(255, (value * 255 + alpha / 2) / alpha));
         };
-        *out++ = plain(TIFFGetR(pixel));
-        *out++ = plain(TIFFGetG(pixel));
-        *out++ = plain(TIFFGetB(pixel));
+        *out++ = plain(TIFFGetR(*pixel));
+        *out++ = plain(TIFFGetG(*pixel));
+        *out++ = plain(TIFFGetB(*pixel));
         if (layout_.model == ColourModel::RgbAlpha)
             *out++ = static_cast<std::uint8_t>(alpha);
     }
 }
 
-// Puts the band of rows from `top` together from its tiles or strips, plane by plane.
-void TiffReader::readChunks(std::uint32_t top) {
-    Chunks& chunks = *chunks_;
+void TiffReader::readBand(std::uint32_t top) {
+    bandTop_ = top;
+    bandFilled_ = std::min(bandRows_, layout_.height - top);
+    if (rgba_)
+        readRgba(top, bandFilled_);
+    else
+        readChunks(top, bandFilled_);
+}
+
+// Puts `rows` rows from `top` together from their tiles or strip, plane by plane.
+void TiffReader::readChunks(std::uint32_t top, std::uint32_t rows) {
     TIFF* tiff = tiff_.get();
     const std::size_t sampleBytes = layout_.bytesPerSample();
     const std::size_t pixelBytes = sampleBytes * layout_.channels();
-    const std::size_t chunkPixelBytes = chunks.planes > 1 ? sampleBytes : pixelBytes;
+    const std::size_t chunkPixelBytes = planes_ > 1 ? sampleBytes : pixelBytes;
     const std::size_t rowBytes = layout_.rowBytes();
-    chunks.bandTop = top;
-    chunks.bandRows = std::min(chunks.rows, layout_.height - top);
-    for (std::uint16_t plane = 0; plane < chunks.planes; ++plane) {
-        for (std::uint32_t left = 0; left < layout_.width; left += chunks.width) {
-            const tmsize_t wanted = static_cast<tmsize_t>(
-                chunks.width * chunkPixelBytes * (chunks.tiled ? chunks.rows : chunks.bandRows));
+    for (std::uint16_t plane = 0; plane < planes_; ++plane) {
+        for (std::uint32_t left = 0; left < layout_.width; left += chunkWidth_) {
+            const tmsize_t wanted =
+                static_cast<tmsize_t>(chunkWidth_ * chunkPixelBytes * (tiled_ ? bandRows_ : rows));
             const tmsize_t got =
-                chunks.tiled ? TIFFReadEncodedTile(tiff, TIFFComputeTile(tiff, left, top, 0, plane),
-                                                   chunks.chunk.data(), wanted)
-                             : TIFFReadEncodedStrip(tiff, TIFFComputeStrip(tiff, top, plane),
-                                                    chunks.chunk.data(), wanted);
+                tiled_ ? TIFFReadEncodedTile(tiff, TIFFComputeTile(tiff, left, top, 0, plane),
+                                             chunk_.data(), wanted)
+                       : TIFFReadEncodedStrip(tiff, TIFFComputeStrip(tiff, top, plane),
+                                              chunk_.data(), wanted);
             if (got != wanted)
                 fail("cannot decode TIFF data");
-            const std::size_t columns = std::min(chunks.width, layout_.width - left);
-            for (std::uint32_t row = 0; row < chunks.bandRows; ++row) {
-                const std::uint8_t* from =
-                    chunks.chunk.data() + row * chunks.width * chunkPixelBytes;
-                std::uint8_t* to = chunks.band.data() + row * rowBytes + left * pixelBytes;
-                if (chunks.planes == 1) {
+            const std::size_t columns = std::min(chunkWidth_, layout_.width - left);
+            for (std::uint32_t row = 0; row < rows; ++row) {
+                const std::uint8_t* from = chunk_.data() + row * chunkWidth_ * chunkPixelBytes;
+                std::uint8_t* to = band_.data() + row * rowBytes + left * pixelBytes;
+                if (planes_ == 1) {
                     std::memcpy(to, from, columns * pixelBytes);
                     continue;
                 }
@@ -220,23 +239,16 @@ void TiffReader::readChunks(std::uint32_t top) {
 
 void TiffReader::read(std::uint8_t* rows, std::uint32_t count) {
     const std::size_t rowBytes = layout_.rowBytes();
-    if (!wholeImage_.empty()) {
-        std::memcpy(rows, wholeImage_.data() + nextRow_ * rowBytes, count * rowBytes);
-        nextRow_ += count;
-        return;
-    }
-    if (chunks_) {
-        for (std::uint32_t row = 0; row < count; ++row, ++nextRow_) {
-            if (nextRow_ >= chunks_->bandTop + chunks_->bandRows)
-                readChunks(nextRow_);
-            std::memcpy(rows + row * rowBytes,
-                        chunks_->band.data() + (nextRow_ - chunks_->bandTop) * rowBytes, rowBytes);
-        }
-        return;
-    }
     for (std::uint32_t row = 0; row < count; ++row, ++nextRow_) {
-        if (TIFFReadScanline(tiff_.get(), rows + row * rowBytes, nextRow_, 0) < 0)
-            fail("cannot decode TIFF data");
+        std::uint8_t* to = rows + row * rowBytes;
+        if (bandRows_ == 0) {
+            if (TIFFReadScanline(tiff_.get(), to, nextRow_, 0) < 0)
+                fail("cannot decode TIFF data");
+            continue;
+        }
+        if (nextRow_ >= bandTop_ + bandFilled_)
+            readBand(nextRow_);
+        std::memcpy(to, band_.data() + (nextRow_ - bandTop_) * rowBytes, rowBytes);
     }
 }
 

@@ -10,10 +10,10 @@
 
 namespace sips {
 
-// Decodes the first page of a TIFF. 8- or 16-bit grey, RGB or CMYK samples stream: interleaved
-// strips row by row, tiles and separate planes a row of tiles or a strip at a time. Anything else
-// (YCbCr, palettes, odd depths, premultiplied alpha) goes through libtiff's RGBA reader, which
-// decodes the page whole.
+// Decodes the first page of a TIFF, a band of rows at a time. 8- or 16-bit grey, RGB or CMYK
+// samples are read as stored: interleaved strips row by row, tiles and separate planes a row of
+// tiles or a strip at a time. Anything else (YCbCr, palettes, bilevel and other depths,
+// premultiplied alpha) goes through libtiff's RGBA reader, as 8-bit RGB(A), a band at a time too.
 class TiffReader final : public RowReader {
 public:
     explicit TiffReader(std::string path);
@@ -25,31 +25,46 @@ private:
     struct Closer {
         void operator()(TIFF* tiff) const { TIFFClose(tiff); }
     };
+    // libtiff's RGBA reader, ended with its owner.
+    struct RgbaImage {
+        TIFFRGBAImage image{};
+        bool begun = false;
+        RgbaImage() = default;
+        RgbaImage(const RgbaImage&) = delete;
+        RgbaImage& operator=(const RgbaImage&) = delete;
+        ~RgbaImage() {
+            if (begun)
+                TIFFRGBAImageEnd(&image);
+        }
+    };
 
     std::uint64_t dataBytes() const;
     bool canStream(std::uint16_t photometric, std::uint16_t samples, std::uint16_t extraType) const;
-    void decodeWhole(std::uint16_t orientation);
-    void readChunks(std::uint32_t top);
+    std::uint32_t chunkRows();
+    void startRgba(std::uint16_t orientation);
+    void readBand(std::uint32_t top);
+    void readChunks(std::uint32_t top, std::uint32_t rows);
+    void readRgba(std::uint32_t top, std::uint32_t rows);
     [[noreturn]] void fail(const std::string& what) const;
 
     std::string path_;
     std::unique_ptr<TIFF, Closer> tiff_;
     Layout layout_;
-    std::vector<std::uint8_t> wholeImage_; // only when not streaming
     std::uint32_t nextRow_ = 0;
 
-    // Tiles, or strips of separate planes: each band of rows is put together from them.
-    struct Chunks {
-        bool tiled = false;
-        std::uint32_t width = 0; // a tile's, or the picture's for strips
-        std::uint32_t rows = 0;  // a tile's, or a strip's
-        std::uint16_t planes = 1;
-        std::vector<std::uint8_t> chunk; // one tile or strip as decoded
-        std::vector<std::uint8_t> band;
-        std::uint32_t bandTop = 0;
-        std::uint32_t bandRows = 0;
-    };
-    std::optional<Chunks> chunks_;
+    // Everything but interleaved strips: each band of rows is put together, then handed out.
+    std::uint32_t bandRows_ = 0; // 0 for interleaved strips, read row by row
+    std::vector<std::uint8_t> band_;
+    std::uint32_t bandTop_ = 0;
+    std::uint32_t bandFilled_ = 0;
+    // Tiles and separate planes.
+    bool tiled_ = false;
+    std::uint32_t chunkWidth_ = 0; // a tile's, or the picture's for strips
+    std::uint16_t planes_ = 1;
+    std::vector<std::uint8_t> chunk_;
+    // libtiff's RGBA reader.
+    std::unique_ptr<RgbaImage> rgba_;
+    std::vector<std::uint32_t> raster_;
 };
 
 } // namespace sips

@@ -1,5 +1,6 @@
-// A progressive picture whose coefficients exceed what the tool holds in memory is decoded through
-// a temporary file: the same samples, and a clear line when that file cannot be had.
+// Pictures are decoded a band of rows at a time; a progressive picture whose coefficients exceed
+// what the tool holds in memory, through a temporary file. Either way: the same samples, and a
+// clear line when the temporary file cannot be had.
 #include "sips_harness.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,19 @@ TEST(LargeProgressivePicture, DecodesThroughATemporaryFileToTheSameSamples) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(pillow("psnr", input, folder / "big.png"), "inf");
     EXPECT_TRUE(folderEntries(scratch.path()).empty());
+}
+
+// 200x700: several bands of rows.
+TEST(TiffInBands, ThroughLibtiffsRgbaReaderKeepsTheSamples) {
+    for (const char* sample : {"bilevel.tif", "palette-tiles.tif"}) {
+        SCOPED_TRACE(sample);
+        TemporaryFolder folder;
+        copySample(sample, folder / sample);
+        const RunResult result =
+            sips({"-s", "format", "png", folder / sample, "--out", folder / "copy.png"});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(pillow("psnr", folder / sample, folder / "copy.png"), "inf");
+    }
 }
 
 TEST(LargeProgressivePicture, SaysWhyItHasNoTemporaryFile) {

@@ -109,6 +109,15 @@ def main(folder):
              "-XMP-tiff:YResolution=72", "-IPTC:Keywords=harbour")
     with_alpha(base).save(folder / "alpha.png")
     write_png16(folder / "deep.png", base)
+    # What libtiff's RGBA reader decodes, over several bands of rows: a bilevel scan, and a
+    # palette in tiles.
+    tall = base.resize((200, 700))
+    tall.save(folder / "tall.png")
+    for name, options in (("bilevel.tif", ["-monochrome", "-compress", "Group4"]),
+                          ("palette-tiles.tif", ["-type", "Palette", "-define",
+                                                 "tiff:tile-geometry=64x64"])):
+        subprocess.run(["convert", str(folder / "tall.png"), *options, str(folder / name)],
+                       check=True)
     # Tiles that overhang the picture, and separate sample planes (Pillow writes neither).
     subprocess.run(["convert", str(folder / "deep.png"), "-define", "tiff:tile-geometry=48x48",
                     "-compress", "zip", str(folder / "tiled16.tif")], check=True)
