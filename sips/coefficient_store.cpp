@@ -1,34 +1,23 @@
 #include "coefficient_store.h"
 
-#include <algorithm>
-#include <cerrno>
+#include "row_window.h"
+
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <jerror.h>
 #include <new>
-#include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace sips {
 
 namespace {
 
-// Rows of each array held in memory once the arrays live in a file.
-constexpr std::size_t windowBytes = std::size_t{4} << 20;
-
 struct BlockArray {
     JDIMENSION rows = 0;
     JDIMENSION blocksPerRow = 0;
     JDIMENSION maxAccess = 0;
-    std::vector<JCOEF> coefficients; // every row, or the window's
-    std::vector<JBLOCKROW> rowPointers;
-    JDIMENSION rowsHeld = 0;
-    JDIMENSION first = 0; // the first row held
-    off_t fileOffset = 0;
-    bool dirty = false;
+    std::unique_ptr<RowWindow> window;
+    std::vector<JBLOCKROW> rowPointers; // into the window's rows
 
     std::size_t rowBytes() const { return std::size_t{blocksPerRow} * sizeof(JBLOCK); }
 };
@@ -38,16 +27,11 @@ struct BlockArray {
 struct CoefficientStore::State {
     std::vector<std::unique_ptr<BlockArray>> arrays;
     void (*realizeOthers)(j_common_ptr) = nullptr; // libjpeg's own, for its sample arrays
-    int file = -1;
     std::string failure;
 
-    // Each returns false with `failure` said. They hold the C++ objects, so that the callbacks
-    // that call them can leave by libjpeg's longjmp past trivial frames only.
+    // Holds the C++ objects, so that the callback that calls it can leave by libjpeg's longjmp
+    // past trivial frames only. False with `failure` said.
     bool place();
-    bool openFile();
-    bool transfer(BlockArray& array, bool writing);
-    bool move(BlockArray& array, JDIMENSION startRow, JDIMENSION endRow);
-    bool failed(const char* what, int error);
 };
 
 namespace {
@@ -84,7 +68,7 @@ extern "C" jvirt_barray_ptr requestBlockArray(j_common_ptr info, int pool, boole
         info->err->msg_parm.i[0] = 0;
         fail(info, JERR_OUT_OF_MEMORY);
     }
-    // Arrays are zero from the start, so every array is pre-zeroed as libjpeg may ask.
+    // Rows start as zero, so every array is pre-zeroed as libjpeg may ask.
     return reinterpret_cast<jvirt_barray_ptr>(array);
 }
 
@@ -100,117 +84,47 @@ extern "C" JBLOCKARRAY accessBlockArray(j_common_ptr info, jvirt_barray_ptr hand
                                         boolean writable) {
     auto& array = *reinterpret_cast<BlockArray*>(handle);
     const JDIMENSION endRow = startRow + rowCount;
-    if (endRow < startRow || endRow > array.rows || rowCount > array.maxAccess ||
-        array.rowPointers.empty())
+    if (endRow < startRow || endRow > array.rows || rowCount > array.maxAccess || !array.window)
         fail(info, JERR_BAD_VIRTUAL_ACCESS);
-    if ((startRow < array.first || endRow > array.first + array.rowsHeld) &&
-        !stateOf(info).move(array, startRow, endRow))
+    if (!array.window->bring(startRow, endRow)) {
+        stateOf(info).failure = array.window->failure();
         fail(info, JERR_VIRTUAL_BUG);
+    }
     if (writable)
-        array.dirty = true;
-    return array.rowPointers.data() + (startRow - array.first);
+        array.window->markWritten();
+    return array.rowPointers.data() + (startRow - array.window->first());
 }
 
 } // namespace
-
-bool CoefficientStore::State::failed(const char* what, int error) {
-    failure = std::string(what) + ": " + std::strerror(error);
-    return false;
-}
 
 bool CoefficientStore::State::place() {
     std::uint64_t total = 0;
     for (const auto& array : arrays)
         total += std::uint64_t{array->rowBytes()} * array->rows;
     const bool spill = total > inMemoryLimit;
-    if (spill) {
-        if (!openFile())
-            return false;
-        if (::ftruncate(file, static_cast<off_t>(total)) != 0)
-            return failed("cannot write a temporary file", errno);
-    }
-    off_t offset = 0;
     try {
         for (const auto& array : arrays) {
             if (array->rows == 0 || array->blocksPerRow == 0)
                 continue;
-            const auto windowRows = static_cast<JDIMENSION>(
-                std::min<std::size_t>(windowBytes / array->rowBytes(), array->rows));
-            array->rowsHeld =
-                spill ? std::max(windowRows, std::min(array->maxAccess, array->rows)) : array->rows;
-            array->fileOffset = offset;
-            offset += static_cast<off_t>(array->rowBytes() * array->rows);
-            array->coefficients.assign(
-                std::size_t{array->rowsHeld} * array->blocksPerRow * DCTSIZE2, 0);
-            array->rowPointers.resize(array->rowsHeld);
-            for (JDIMENSION row = 0; row < array->rowsHeld; ++row)
-                array->rowPointers[row] = reinterpret_cast<JBLOCKROW>(
-                    array->coefficients.data() + std::size_t{row} * array->blocksPerRow * DCTSIZE2);
+            const std::uint32_t held =
+                spill ? RowWindow::windowRows(array->rowBytes(), array->rows, array->maxAccess)
+                      : array->rows;
+            array->window = std::make_unique<RowWindow>(array->rowBytes(), array->rows, held);
+            array->rowPointers.resize(array->window->held());
+            for (JDIMENSION row = 0; row < array->window->held(); ++row)
+                array->rowPointers[row] = reinterpret_cast<JBLOCKROW>(array->window->row(row));
         }
     } catch (const std::bad_alloc&) {
-        return failed("cannot hold the coefficients", ENOMEM);
+        failure = "cannot hold the coefficients: out of memory";
+        return false;
     }
     return true;
-}
-
-bool CoefficientStore::State::openFile() {
-    const char* folder = std::getenv("TMPDIR");
-    if (folder == nullptr || *folder == '\0')
-        folder = "/tmp";
-    file = ::open(folder, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (file < 0 && (errno == EOPNOTSUPP || errno == EISDIR)) {
-        // File systems without unnamed files: a named one, unlinked at once.
-        std::string name = std::string(folder) + "/sips-coefficients-XXXXXX";
-        file = ::mkostemp(name.data(), O_CLOEXEC);
-        if (file >= 0)
-            ::unlink(name.c_str());
-    }
-    if (file >= 0)
-        return true;
-    const int error = errno;
-    return failed(("cannot create a temporary file in " + std::string(folder)).c_str(), error);
-}
-
-bool CoefficientStore::State::transfer(BlockArray& array, bool writing) {
-    auto* bytes = reinterpret_cast<char*>(array.coefficients.data());
-    std::size_t left = array.rowBytes() * array.rowsHeld;
-    off_t at = array.fileOffset + static_cast<off_t>(array.rowBytes() * array.first);
-    while (left > 0) {
-        const ssize_t done =
-            writing ? ::pwrite(file, bytes, left, at) : ::pread(file, bytes, left, at);
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            return failed(writing ? "cannot write a temporary file"
-                                  : "cannot read a temporary file",
-                          done < 0 ? errno : EIO);
-        bytes += done;
-        left -= static_cast<std::size_t>(done);
-        at += done;
-    }
-    return true;
-}
-
-// Moves the window of a spilled array over rows [startRow, endRow): forwards it starts there,
-// backwards it ends there. It always lies inside the array.
-bool CoefficientStore::State::move(BlockArray& array, JDIMENSION startRow, JDIMENSION endRow) {
-    if (array.dirty) {
-        if (!transfer(array, true))
-            return false;
-        array.dirty = false;
-    }
-    array.first = startRow > array.first ? std::min(startRow, array.rows - array.rowsHeld)
-                                         : endRow - std::min(endRow, array.rowsHeld);
-    return transfer(array, false);
 }
 
 CoefficientStore::CoefficientStore()
     : state_(std::make_unique<State>()) {}
 
-CoefficientStore::~CoefficientStore() {
-    if (state_->file >= 0)
-        ::close(state_->file);
-}
+CoefficientStore::~CoefficientStore() = default;
 
 const std::string& CoefficientStore::failure() const {
     return state_->failure;

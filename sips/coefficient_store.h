@@ -8,15 +8,12 @@
 
 namespace sips {
 
-// Holds the whole-picture coefficient arrays libjpeg needs for progressive and multi-scan files:
-// in memory while they are small, else in an unnamed temporary file with a window of rows of each
-// in memory. A 100-megapixel progressive picture then decodes in tens of megabytes instead of
-// 600. Every scan walks the arrays top to bottom, so each row is read and written once a scan.
+// Holds the whole-picture coefficient arrays libjpeg needs for progressive and multi-scan files,
+// each in a RowWindow: in memory while they are small, else in a temporary file with a window of
+// rows in memory. A 100-megapixel progressive picture then decodes in tens of megabytes instead
+// of 600.
 class CoefficientStore final {
 public:
-    // Arrays up to this many bytes in all stay in memory.
-    static constexpr std::size_t inMemoryLimit = std::size_t{128} << 20;
-
     CoefficientStore();
     ~CoefficientStore();
     CoefficientStore(const CoefficientStore&) = delete;

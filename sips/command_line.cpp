@@ -26,8 +26,9 @@ const char* const usage =
     "that does not match its file is passed over with a warning.\n"
     "Pictures over 250 megapixels or 65535 pixels a side, or far larger than their file, are "
     "refused.\n"
-    "A progressive JPEG whose coefficients take more than 128 MB is decoded through an unnamed\n"
-    "temporary file in TMPDIR (else /tmp), a few megabytes of it in memory at a time.\n";
+    "A progressive JPEG whose coefficients, or an interlaced PNG whose rows, take more than\n"
+    "128 MB is decoded through an unnamed temporary file in TMPDIR (else /tmp), a few megabytes\n"
+    "of it in memory at a time.\n";
 
 namespace {
 

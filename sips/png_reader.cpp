@@ -3,6 +3,7 @@
 #include "failure.h"
 #include "picture_limits.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -28,7 +29,7 @@ PngReader::PngReader(std::string path)
     });
     if (!headerRead)
         fail();
-    // Interlaced files are decoded whole, in a buffer sized from the header.
+    // Interlaced files are decoded whole, in rows sized from the header.
     const std::uint64_t width = png_get_image_width(png_, info_);
     const std::uint64_t height = png_get_image_height(png_, info_);
     checkPngHeader(path_, width, height,
@@ -60,14 +61,33 @@ PngReader::PngReader(std::string path)
     if (unit == PNG_RESOLUTION_METER && xPerMetre > 0 && yPerMetre > 0)
         density_ = Density::fromPixelsPerMetre(xPerMetre, yPerMetre);
 
-    if (passes > 1) {
-        wholeImage_.resize(layout_.rowBytes() * layout_.height);
-        std::vector<png_bytep> pointers(layout_.height);
-        for (std::uint32_t row = 0; row < layout_.height; ++row)
-            pointers[row] = wholeImage_.data() + row * layout_.rowBytes();
-        png_bytepp rows = pointers.data();
-        if (!pngGuarded(png_, [&] { png_read_image(png_, rows); }))
-            fail();
+    if (passes > 1)
+        decodeInterlaced(passes);
+}
+
+// Every pass covers the whole picture, so the rows are put together first: in memory, or in a
+// temporary file for pictures of more than inMemoryLimit bytes, a window of rows at a time.
+void PngReader::decodeInterlaced(int passes) {
+    const std::size_t rowBytes = layout_.rowBytes();
+    const std::uint32_t height = layout_.height;
+    const std::uint32_t held =
+        rowBytes * height > inMemoryLimit ? RowWindow::windowRows(rowBytes, height, 1) : height;
+    image_ = std::make_unique<RowWindow>(rowBytes, height, held);
+    for (int pass = 0; pass < passes; ++pass) {
+        for (std::uint32_t top = 0; top < height;) {
+            const std::uint32_t end = std::min(height, top + held);
+            if (!image_->bring(top, end))
+                throw Failure(path_, "cannot decode PNG data: " + image_->failure());
+            image_->markWritten();
+            RowWindow& image = *image_;
+            // libpng fills in this pass's pixels of each row, keeping the earlier passes'.
+            if (!pngGuarded(png_, [&] {
+                    for (std::uint32_t row = top; row < end; ++row)
+                        png_read_row(png_, image.row(row), nullptr);
+                }))
+                fail();
+            top = end;
+        }
     }
 }
 
@@ -75,8 +95,12 @@ PngReader::~PngReader() = default;
 
 void PngReader::read(std::uint8_t* rows, std::uint32_t count) {
     const std::size_t rowBytes = layout_.rowBytes();
-    if (!wholeImage_.empty()) {
-        std::memcpy(rows, wholeImage_.data() + nextRow_ * rowBytes, count * rowBytes);
+    if (image_) {
+        for (std::uint32_t row = nextRow_; row < nextRow_ + count; ++row) {
+            if (!image_->bring(row, row + 1))
+                throw Failure(path_, "cannot decode PNG data: " + image_->failure());
+            std::memcpy(rows + (row - nextRow_) * rowBytes, image_->row(row), rowBytes);
+        }
     } else {
         const bool complete = pngGuarded(png_, [&] {
             for (std::uint32_t row = 0; row < count; ++row)

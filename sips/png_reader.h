@@ -3,15 +3,17 @@
 #include "density.h"
 #include "pixels.h"
 #include "png_support.h"
+#include "row_window.h"
 #include "stdio_file.h"
 
+#include <memory>
 #include <optional>
-#include <vector>
 
 namespace sips {
 
 // Decodes a PNG row by row: palettes and low bit depths expand to 8 bits, transparency becomes an
-// alpha channel, 16-bit samples stay 16-bit. Interlaced files are decoded whole first.
+// alpha channel, 16-bit samples stay 16-bit. Interlaced files are decoded whole first, into a
+// RowWindow.
 class PngReader final : public RowReader {
 public:
     explicit PngReader(std::string path);
@@ -26,6 +28,7 @@ public:
 
 private:
     [[noreturn]] void fail() const;
+    void decodeInterlaced(int passes);
 
     std::string path_;
     FilePtr file_;
@@ -46,7 +49,7 @@ private:
     png_infop& info_ = structs_.info;
     Layout layout_;
     std::optional<Density> density_;
-    std::vector<std::uint8_t> wholeImage_; // only for interlaced files
+    std::unique_ptr<RowWindow> image_; // only for interlaced files
     std::uint32_t nextRow_ = 0;
 };
 

@@ -1,6 +1,7 @@
-// Pictures are decoded a band of rows at a time; a progressive picture whose coefficients exceed
-// what the tool holds in memory, through a temporary file. Either way: the same samples, and a
-// clear line when the temporary file cannot be had.
+// Pictures are decoded a band of rows at a time; a picture that must be decoded whole (the
+// coefficients of a progressive JPEG, the rows of an interlaced PNG) and exceeds what the tool
+// holds in memory, through a temporary file. Either way: the same samples, and a clear line when
+// the temporary file cannot be had.
 #include "sips_harness.h"
 
 #include <gtest/gtest.h>
@@ -8,20 +9,29 @@
 namespace sips_test {
 namespace {
 
-RunResult toPng(const fs::path& input, const fs::path& output, const std::string& shell) {
+// A conversion that decodes `input` (a copy in its own format would not), under a shell setting.
+RunResult decode(const fs::path& input, const fs::path& output, const std::string& shell) {
+    const std::string format = output.extension() == ".png" ? "png" : "jpeg";
     return run({"/bin/sh", "-c", "trap '' XFSZ; " + shell + "; exec \"$0\" \"$@\"", SIPS_EXECUTABLE,
-                "-s", "format", "png", input, "--out", output});
+                "-s", "format", format, input, "--out", output});
 }
 
-TEST(LargeProgressivePicture, DecodesThroughATemporaryFileToTheSameSamples) {
+TEST(LargePicture, DecodedThroughATemporaryFileKeepsTheSamples) {
     TemporaryFolder folder;
     TemporaryFolder scratch;
-    const fs::path input = folder / "big.jpg";
-    copySample("bigprogressive.jpg", input);
-    const RunResult result =
-        toPng(input, folder / "big.png", "export TMPDIR='" + scratch.path().string() + "'");
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(pillow("psnr", input, folder / "big.png"), "inf");
+    const std::string tmpdir = "export TMPDIR='" + scratch.path().string() + "'";
+    copySample("bigprogressive.jpg", folder / "progressive.jpg");
+    ASSERT_EQ(decode(folder / "progressive.jpg", folder / "progressive.png", tmpdir).exitCode, 0);
+    EXPECT_EQ(pillow("psnr", folder / "progressive.jpg", folder / "progressive.png"), "inf");
+    // The same picture interlaced and not: the same samples make the same JPEG.
+    for (const char* name : {"biginterlaced", "bigplain"}) {
+        copySample(std::string(name) + ".png", folder / (std::string(name) + ".png"));
+        ASSERT_EQ(decode(folder / (std::string(name) + ".png"),
+                         folder / (std::string(name) + ".jpg"), tmpdir)
+                      .exitCode,
+                  0);
+    }
+    EXPECT_TRUE(fileBytes(folder / "biginterlaced.jpg") == fileBytes(folder / "bigplain.jpg"));
     EXPECT_TRUE(folderEntries(scratch.path()).empty());
 }
 
@@ -38,21 +48,26 @@ TEST(TiffInBands, ThroughLibtiffsRgbaReaderKeepsTheSamples) {
     }
 }
 
-TEST(LargeProgressivePicture, SaysWhyItHasNoTemporaryFile) {
-    TemporaryFolder folder;
-    const fs::path input = folder / "big.jpg";
-    copySample("bigprogressive.jpg", input);
+TEST(LargePicture, SaysWhyItHasNoTemporaryFile) {
     const std::map<std::string, std::string> reasons{
         {"export TMPDIR=/nonexistent-folder",
          "cannot create a temporary file in /nonexistent-folder: No such file or directory"},
-        // Files of 50 MB at most: the coefficients take 144.
-        {"ulimit -f 100000", "cannot write a temporary file: File too large"}};
-    for (const auto& [shell, reason] : reasons) {
-        SCOPED_TRACE(shell);
-        const RunResult result = toPng(input, folder / "big.png", shell);
-        EXPECT_EQ(result.err,
-                  "sips: error: " + input.string() + ": cannot decode JPEG data: " + reason + "\n");
-        EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"big.jpg"});
+        // Files of 10 MB at most: a colour's coefficients take 48, the interlaced rows 144.
+        {"ulimit -f 20000", "cannot write a temporary file: File too large"}};
+    const std::map<std::string, std::string> samples{{"bigprogressive.jpg", "JPEG"},
+                                                     {"biginterlaced.png", "PNG"}};
+    for (const auto& [sample, kind] : samples) {
+        for (const auto& [shell, reason] : reasons) {
+            SCOPED_TRACE(sample + ": " + shell);
+            TemporaryFolder folder;
+            const fs::path input = folder / sample;
+            copySample(sample, input);
+            const fs::path output = folder / (kind == "PNG" ? "out.jpg" : "out.png");
+            EXPECT_EQ(decode(input, output, shell).err, "sips: error: " + input.string() +
+                                                            ": cannot decode " + kind +
+                                                            " data: " + reason + "\n");
+            EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{sample});
+        }
     }
 }
 

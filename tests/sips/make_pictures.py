@@ -77,6 +77,26 @@ def with_bad_crc(path, destination):
     Path(destination).write_bytes(bytes(data))
 
 
+def write_interlaced_png(path, image):
+    """An Adam7-interlaced 8-bit RGB PNG (Pillow writes none), filter 0, quickly compressed."""
+    width, height = image.size
+    raw = image.tobytes()
+    passes = ((0, 0, 8, 8), (4, 0, 8, 8), (0, 4, 4, 8), (2, 0, 4, 4), (0, 2, 2, 4), (1, 0, 2, 2),
+              (0, 1, 1, 2))
+    data = bytearray()
+    for x0, y0, dx, dy in passes:
+        columns = len(range(x0, width, dx))
+        for y in range(y0, height, dy):
+            row = raw[y * width * 3:(y + 1) * width * 3]
+            line = bytearray(columns * 3)
+            for channel in range(3):
+                line[channel::3] = row[x0 * 3 + channel::dx * 3]
+            data += b"\0" + line
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 1)
+    path.write_bytes(b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
+                     png_chunk(b"IDAT", zlib.compress(bytes(data), 1)) + png_chunk(b"IEND", b""))
+
+
 def with_second_image_at(data, offset):
     """The MPF index of `data` (little-endian, as Pillow writes it) pointing its second image at
     `offset`."""
@@ -118,6 +138,12 @@ def main(folder):
                                                  "tiff:tile-geometry=64x64"])):
         subprocess.run(["convert", str(folder / "tall.png"), *options, str(folder / name)],
                        check=True)
+    # 48 megapixels of RGB, 144 MB: more than the tool holds in memory for an interlaced picture.
+    ramp = Image.linear_gradient("L").resize((8000, 6000))
+    wide = Image.merge("RGB", (ramp, Image.radial_gradient("L").resize((8000, 6000)),
+                               ramp.transpose(Image.Transpose.ROTATE_180)))
+    write_interlaced_png(folder / "biginterlaced.png", wide)
+    wide.save(folder / "bigplain.png", compress_level=1)
     # Tiles that overhang the picture, and separate sample planes (Pillow writes neither).
     subprocess.run(["convert", str(folder / "deep.png"), "-define", "tiff:tile-geometry=48x48",
                     "-compress", "zip", str(folder / "tiled16.tif")], check=True)
