@@ -1,9 +1,9 @@
 #include "coefficient_store.h"
 
+#include "jpeg_error.h"
 #include "row_window.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <jerror.h>
 #include <new>
 #include <vector>
@@ -40,18 +40,12 @@ CoefficientStore::State& stateOf(j_common_ptr info) {
     return *static_cast<CoefficientStore::State*>(info->client_data);
 }
 
-[[noreturn]] void fail(j_common_ptr info, int code) {
-    info->err->msg_code = code;
-    (*info->err->error_exit)(info);
-    std::abort(); // error_exit does not return
-}
-
 extern "C" jvirt_barray_ptr requestBlockArray(j_common_ptr info, int pool, boolean,
                                               JDIMENSION blocksPerRow, JDIMENSION rows,
                                               JDIMENSION maxAccess) {
     if (pool != JPOOL_IMAGE) {
         info->err->msg_parm.i[0] = pool;
-        fail(info, JERR_BAD_POOL_ID);
+        raiseJpegError(info, JERR_BAD_POOL_ID);
     }
     BlockArray* array = nullptr;
     try {
@@ -66,7 +60,7 @@ extern "C" jvirt_barray_ptr requestBlockArray(j_common_ptr info, int pool, boole
     }
     if (array == nullptr) {
         info->err->msg_parm.i[0] = 0;
-        fail(info, JERR_OUT_OF_MEMORY);
+        raiseJpegError(info, JERR_OUT_OF_MEMORY);
     }
     // Rows start as zero, so every array is pre-zeroed as libjpeg may ask.
     return reinterpret_cast<jvirt_barray_ptr>(array);
@@ -75,7 +69,7 @@ extern "C" jvirt_barray_ptr requestBlockArray(j_common_ptr info, int pool, boole
 extern "C" void realizeArrays(j_common_ptr info) {
     CoefficientStore::State& state = stateOf(info);
     if (!state.place())
-        fail(info, JERR_VIRTUAL_BUG); // the reader reports failure() instead
+        raiseJpegError(info, JERR_VIRTUAL_BUG); // the reader reports failure() instead
     state.realizeOthers(info);
 }
 
@@ -85,10 +79,10 @@ extern "C" JBLOCKARRAY accessBlockArray(j_common_ptr info, jvirt_barray_ptr hand
     auto& array = *reinterpret_cast<BlockArray*>(handle);
     const JDIMENSION endRow = startRow + rowCount;
     if (endRow < startRow || endRow > array.rows || rowCount > array.maxAccess || !array.window)
-        fail(info, JERR_BAD_VIRTUAL_ACCESS);
+        raiseJpegError(info, JERR_BAD_VIRTUAL_ACCESS);
     if (!array.window->bring(startRow, endRow)) {
         stateOf(info).failure = array.window->failure();
-        fail(info, JERR_VIRTUAL_BUG);
+        raiseJpegError(info, JERR_VIRTUAL_BUG);
     }
     if (writable)
         array.window->markWritten();

@@ -1,6 +1,7 @@
 #include "jpeg_error.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <jerror.h>
 
 namespace sips {
@@ -50,6 +51,12 @@ extern "C" void onMessage(j_common_ptr common, int level) {
 }
 
 } // namespace
+
+void raiseJpegError(j_common_ptr common, int code) {
+    common->err->msg_code = code;
+    (*common->err->error_exit)(common);
+    std::abort(); // error_exit does not return
+}
 
 void installJpegErrors(JpegErrors& errors, jpeg_common_struct& common) {
     jpeg_std_error(&errors.manager);

@@ -21,6 +21,10 @@ struct JpegErrors {
 // warnings stay silent.
 void installJpegErrors(JpegErrors& errors, jpeg_common_struct& common);
 
+// Reports error `code` from one of the tool's own libjpeg callbacks: error_exit takes it back to
+// the jpegGuarded() call that started the step.
+[[noreturn]] void raiseJpegError(j_common_ptr common, int code);
+
 template <typename Step> bool jpegGuarded(JpegErrors& errors, Step&& step) {
     if (setjmp(errors.resume) != 0)
         return false;

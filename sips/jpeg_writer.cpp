@@ -6,7 +6,6 @@
 #include "jpeg_error.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <jerror.h>
 
 namespace sips {
@@ -38,12 +37,6 @@ FileSink& sinkOf(j_compress_ptr info) {
     return *reinterpret_cast<FileSink*>(info->dest);
 }
 
-[[noreturn]] void failFileWrite(j_compress_ptr info) {
-    info->err->msg_code = JERR_FILE_WRITE;
-    (*info->err->error_exit)(reinterpret_cast<j_common_ptr>(info));
-    std::abort(); // error_exit does not return
-}
-
 extern "C" void startSink(j_compress_ptr info) {
     FileSink& sink = sinkOf(info);
     sink.manager.next_output_byte = sink.buffer.data();
@@ -55,14 +48,14 @@ extern "C" boolean emptySink(j_compress_ptr info) {
     FileSink& sink = sinkOf(info);
     sink.manager.free_in_buffer = 0;
     if (!sink.flush())
-        failFileWrite(info);
+        raiseJpegError(reinterpret_cast<j_common_ptr>(info), JERR_FILE_WRITE);
     return TRUE;
 }
 
 extern "C" void finishSink(j_compress_ptr info) {
     FileSink& sink = sinkOf(info);
     if (!sink.flush() || std::fflush(sink.file) != 0)
-        failFileWrite(info);
+        raiseJpegError(reinterpret_cast<j_common_ptr>(info), JERR_FILE_WRITE);
 }
 
 // Owns a compressor; destroying it releases libjpeg's memory whatever state it is in.
