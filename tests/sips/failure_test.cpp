@@ -133,6 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenInput{"Text", "text.txt", 1, "not a picture this tool reads", true},
         BrokenInput{"ScanCutShort", "cut-scan.jpg", 1, "Corrupt JPEG data: premature end of data"},
         BrokenInput{"ProgressionCutShort", "cut-progression.jpg", 1, "progressive scans missing"},
+        BrokenInput{"MoreThanAThousandScans", "2688-scans.jpg", 1, "more than 1000 scans"},
         BrokenInput{"JpegBomb", "bomb.jpg", 1, "65500x65500 pixels", true},
         BrokenInput{"ProgressiveJpegBomb", "bomb-progressive.jpg", 1, tooLarge, true},
         BrokenInput{"JpegBombUnderTheLimit", "bomb-under-limit.jpg", 1, tooSmall, true},
@@ -148,6 +149,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The program claims the intermediate's name with an empty file; when the first step fails, the
 // next two must point at that failure rather than at an empty file.
+TEST(ScanLimit, LeavesValidPicturesBelowItAlone) {
+    TemporaryFolder folder;
+    copySample("896-scans.jpg", folder / "scans.jpg");
+    const RunResult result =
+        sips({"-s", "format", "png", folder / "scans.jpg", "--out", folder / "scans.png"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(pillow("psnr", folder / "scans.jpg", folder / "scans.png"), "inf");
+}
+
 TEST(FailedFirstStep, LeavesTheNextStepsAClearReason) {
     TemporaryFolder folder;
     const fs::path source = folder / "notes.txt";

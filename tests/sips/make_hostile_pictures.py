@@ -45,6 +45,34 @@ def jpeg_bytes(image, **options):
     return out.getvalue()
 
 
+def segment(marker, body):
+    return bytes([0xFF, marker]) + struct.pack(">H", len(body) + 2) + body
+
+
+def many_scans(components):
+    """A valid 8x8 progressive JPEG of flat blocks whose every coefficient arrives bit plane by bit
+    plane, a scan each: 14 scans for the DC and 882 for the AC coefficients of each component.
+    Each scan's data is one Huffman code, "0", padded with ones."""
+    out = b"\xff\xd8" + segment(0xDB, b"\x00" + bytes([1] * 64))
+    frame = struct.pack(">BHHB", 8, 8, 8, components)
+    for component in range(1, components + 1):
+        frame += bytes([component, 0x11, 0])
+    one_code = bytes([1] + [0] * 15) + b"\x00"
+    out += segment(0xC2, frame) + segment(0xC4, b"\x00" + one_code + b"\x10" + one_code)
+
+    def planes(component, band):
+        first = segment(0xDA, bytes([1, component, 0, band, band, 13])) + b"\x7f"
+        return first + b"".join(
+            segment(0xDA, bytes([1, component, 0, band, band, (low + 1) << 4 | low])) + b"\x7f"
+            for low in range(12, -1, -1))
+
+    for component in range(1, components + 1):
+        out += planes(component, 0)
+    for component in range(1, components + 1):
+        out += b"".join(planes(component, band) for band in range(1, 64))
+    return out + b"\xff\xd9"
+
+
 def with_size(jpeg, width, height):
     """The JPEG with its frame header claiming another size."""
     for marker in (b"\xff\xc0", b"\xff\xc2"):
@@ -121,6 +149,10 @@ def main(folder):
     for name, side in (("bomb.j2k", 65500), ("bomb-under-limit.j2k", 15000)):
         patched = codestream[: siz + 6] + struct.pack(">II", side, side) + codestream[siz + 14 :]
         (folder / name).write_bytes(patched)
+
+    # Valid, but a pass over the picture per scan: 896 scans convert, 2688 are refused.
+    (folder / "896-scans.jpg").write_bytes(many_scans(1))
+    (folder / "2688-scans.jpg").write_bytes(many_scans(3))
 
     # Refused with a reason of its own, not libtiff's silence.
     entries = [(256, 4, 1, 4), (257, 4, 1, 4), (258, 3, 1, 8), (259, 3, 1, 1), (277, 3, 1, 1),
