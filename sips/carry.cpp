@@ -90,12 +90,6 @@ std::uint64_t fileSize(std::FILE* file) {
     return ::fstat(::fileno(file), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
 }
 
-FileKind expectedKind(CarriedKind kind) {
-    return kind == CarriedKind::Jpeg  ? FileKind::Jpeg
-           : kind == CarriedKind::Png ? FileKind::Png
-                                      : FileKind::Tiff;
-}
-
 // Checks a carry read out of an input against what that input's image data turned out to be.
 CarryLookup verdict(CarriedSource&& source, const CarryFields& fields, const Digest& sourceDigest,
                     const Digest& imageDigest, std::optional<PictureSize> imageSize) {
@@ -106,10 +100,12 @@ CarryLookup verdict(CarriedSource&& source, const CarryFields& fields, const Dig
         lookup.problem = "the carried source is damaged";
     else if (!imageSize || *imageSize != fields.size)
         lookup.problem = "the carried source has another size than the image";
-    else if (detectFileKind(source.path()) != expectedKind(fields.kind))
+    else if (detectFileKind(source.path()) != fileKindOf(fields.kind))
         lookup.problem = "the carried source is not the kind of picture it claims";
-    else
+    else {
+        source.setDigest(sourceDigest);
         lookup.source.emplace(std::move(source));
+    }
     return lookup;
 }
 
@@ -319,7 +315,8 @@ CarriedSource::CarriedSource(CarriedSource&& other) noexcept
     : kind_(other.kind_)
     , size_(other.size_)
     , descriptor_(std::exchange(other.descriptor_, -1))
-    , path_(std::move(other.path_)) {}
+    , path_(std::move(other.path_))
+    , digest_(other.digest_) {}
 
 CarriedSource::~CarriedSource() {
     if (descriptor_ >= 0)
@@ -334,6 +331,12 @@ void CarriedSource::append(std::span<const std::uint8_t> bytes) {
                           std::string("cannot hold the carried source: ") + std::strerror(errno));
         bytes = bytes.subspan(static_cast<std::size_t>(written));
     }
+}
+
+FileKind fileKindOf(CarriedKind kind) {
+    return kind == CarriedKind::Jpeg  ? FileKind::Jpeg
+           : kind == CarriedKind::Png ? FileKind::Png
+                                      : FileKind::Tiff;
 }
 
 CarryLookup lookUpCarry(const std::string& input, FileKind kind) {
@@ -395,12 +398,11 @@ void sealJp2Carry(const AtomicFile& out, const CarryPlacement& placement, long c
     sealAt(out, placement, image.finish());
 }
 
-std::optional<Digest> writeJpegCarry(const JpegBytesWriter& write, const std::string& source,
-                                     CarriedKind kind, PictureSize size) {
-    FilePtr in = openForReading(source);
-    const CarryFields fields{kind, size, {}, {}, fileSize(in.get())};
+bool writeJpegCarry(const JpegBytesWriter& write, const CarriedSource& source) {
+    FilePtr in = openForReading(source.path());
+    const CarryFields fields{source.kind(), source.size(), {}, {}, fileSize(in.get())};
     if (fields.length == 0 || fields.length > largestCarry)
-        return std::nullopt;
+        return false;
     std::vector<std::uint8_t> content = descriptionBox();
     const std::vector<std::uint8_t> head = uuidBoxHead(fields);
     content.insert(content.end(), head.begin(), head.end());
@@ -410,7 +412,6 @@ std::optional<Digest> writeJpegCarry(const JpegBytesWriter& write, const std::st
     // TBox again, then the next piece of its content; the first piece starts with the fixed part.
     constexpr std::size_t segmentHead = 4 + app11Head;
     std::vector<std::uint8_t> segment(segmentHead + app11Room);
-    Sha256 digest;
     std::uint64_t left = fields.length;
     for (std::uint32_t sequence = 1; sequence == 1 || left > 0; ++sequence) {
         std::size_t filled = sequence == 1 ? content.size() : 0;
@@ -419,8 +420,7 @@ std::optional<Digest> writeJpegCarry(const JpegBytesWriter& write, const std::st
             static_cast<std::size_t>(std::min<std::uint64_t>(left, app11Room - filled));
         std::uint8_t* piece = segment.data() + segmentHead + filled;
         if (std::fread(piece, 1, step, in.get()) != step)
-            throw Failure(source, "the file changed while it was read");
-        digest.update({piece, step});
+            throw Failure(source.path(), "the file changed while it was read");
         filled += step;
         left -= step;
 
@@ -435,7 +435,7 @@ std::optional<Digest> writeJpegCarry(const JpegBytesWriter& write, const std::st
         std::memcpy(&segment[16], "jumb", 4);
         write({segment.data(), segmentHead + filled});
     }
-    return digest.finish();
+    return true;
 }
 
 void sealJpegCarry(const AtomicFile& out, CarryPlacement placement) {

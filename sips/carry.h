@@ -34,6 +34,8 @@ inline constexpr std::uint8_t carryUuid[16] = {0x9d, 0x3c, 0x51, 0x0e, 0x6a, 0x4
 inline constexpr char carryLabel[] = "org.plenwick.source";
 inline constexpr std::uint16_t carryInstance = 0x504C;
 
+FileKind fileKindOf(CarriedKind kind);
+
 // A source picture taken out of an intermediate, after its digests were checked.
 class CarriedSource final {
 public:
@@ -47,12 +49,16 @@ public:
     // A name the readers open it by; it lives in memory and vanishes with the process.
     const std::string& path() const { return path_; }
     void append(std::span<const std::uint8_t> bytes);
+    // The SHA-256 of its bytes, which the carry it came from recorded and was checked against.
+    const Digest& digest() const { return digest_; }
+    void setDigest(const Digest& digest) { digest_ = digest; }
 
 private:
     CarriedKind kind_;
     PictureSize size_;
     int descriptor_ = -1;
     std::string path_;
+    Digest digest_{};
 };
 
 // What an input holds: no carry, a carry that matches its image, or one that does not.
@@ -83,11 +89,9 @@ CarryPlacement writeJp2Carry(std::FILE* out, const std::string& target, const st
 void sealJp2Carry(const AtomicFile& out, const CarryPlacement& placement, long codestreamStart,
                   long codestreamEnd);
 
-// Writes the carry of `source` (a file of that kind and size) as APP11 segments through `write`,
-// digests left zero; returns the source's digest, or nothing when it is not carried (empty, or
-// too large).
-std::optional<Digest> writeJpegCarry(const JpegBytesWriter& write, const std::string& source,
-                                     CarriedKind kind, PictureSize size);
+// Writes the carry of `source` as APP11 segments through `write`, digests left zero; false when
+// it is not carried (empty, or too large).
+bool writeJpegCarry(const JpegBytesWriter& write, const CarriedSource& source);
 
 // Fills in the digests of the carry in the finished JPEG file `out`.
 void sealJpegCarry(const AtomicFile& out, CarryPlacement placement);

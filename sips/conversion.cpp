@@ -57,12 +57,6 @@ Source openSource(const std::string& path, FileKind kind) {
     throw Failure(path, "unsupported file");
 }
 
-FileKind fileKindOf(CarriedKind kind) {
-    return kind == CarriedKind::Jpeg  ? FileKind::Jpeg
-           : kind == CarriedKind::Png ? FileKind::Png
-                                      : FileKind::Tiff;
-}
-
 // The resolution a picture records: its EXIF tags, else its own header's.
 std::optional<Density> recordedDensity(const Metadata& metadata, const Source& source) {
     const std::optional<Density> exif = exifDensity(metadata.exif);
@@ -160,15 +154,10 @@ void copyPngFile(const std::string& path, const std::string& name, AtomicFile& o
     expectSize(copyPng(in.get(), name, out.stream(), out.target(), density), expected, name);
 }
 
-// The file a JPEG made from a PNG or TIFF carries, so that a PNG made from it can be exact.
-struct CarryRequest {
-    std::string path;
-    CarriedKind kind;
-};
-
+// `carry`: the source a JPEG written in place of an intermediate carries on, so that a PNG made
+// from it can be exact.
 void writeJpegFile(RowReader& source, AtomicFile& out, Metadata& metadata,
-                   const std::optional<Density>& density,
-                   const std::optional<CarryRequest>& carry) {
+                   const std::optional<Density>& density, const CarriedSource* carry) {
     const Layout& from = source.layout();
     const ColourModel model = from.model == ColourModel::GreyAlpha  ? ColourModel::Grey
                               : from.model == ColourModel::RgbAlpha ? ColourModel::Rgb
@@ -191,9 +180,8 @@ void writeJpegFile(RowReader& source, AtomicFile& out, Metadata& metadata,
     CarryPlacement placement;
     if (carry)
         extras.streamedSegments = [&](const JpegBytesWriter& write) {
-            if (const auto digest =
-                    writeJpegCarry(write, carry->path, carry->kind, {from.width, from.height})) {
-                placement.source = *digest;
+            if (writeJpegCarry(write, *carry)) {
+                placement.source = carry->digest();
                 placement.fieldsOffset = 0; // found by sealJpegCarry
             }
         };
@@ -217,6 +205,12 @@ void writePngFile(RowReader& source, AtomicFile& out, Metadata& metadata,
     extras.xmp = encodeXmp(metadata);
     writePng(pixels, out.stream(), out.target(), extras);
 }
+
+// The file a JP2 intermediate carries, so that the copy made from it can be exact.
+struct CarryRequest {
+    std::string path;
+    CarriedKind kind;
+};
 
 void writeJp2File(RowReader& source, AtomicFile& out, const Metadata& metadata,
                   const std::optional<CarryRequest>& carry) {
@@ -279,9 +273,7 @@ void convertCarried(const Request& request, FileKind inputKind, const std::strin
         }
         // A file rewritten in place is an intermediate and carries its source on; a copy written
         // elsewhere carries nothing.
-        std::optional<CarryRequest> carry;
-        if (target == request.input)
-            carry = CarryRequest{path, carried.kind()};
+        const CarriedSource* carry = target == request.input ? &carried : nullptr;
         if (request.format == OutputFormat::Jpeg)
             writeJpegFile(*source.reader, out, metadata, density, carry);
         else
@@ -318,7 +310,7 @@ void convertDirect(const Request& request, FileKind kind, const std::string& tar
     AtomicFile out(target);
     switch (request.format) {
     case OutputFormat::Jpeg:
-        writeJpegFile(*source.reader, out, metadata, density, std::nullopt);
+        writeJpegFile(*source.reader, out, metadata, density, nullptr);
         break;
     case OutputFormat::Png:
         writePngFile(*source.reader, out, metadata, density);
