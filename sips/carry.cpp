@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -83,11 +82,6 @@ std::optional<CarryFields> parseFields(std::span<const std::uint8_t> bytes,
     if (contentSize < fieldsSize || fields.length != contentSize - fieldsSize)
         return std::nullopt;
     return fields;
-}
-
-std::uint64_t fileSize(std::FILE* file) {
-    struct stat info {};
-    return ::fstat(::fileno(file), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
 }
 
 // Checks a carry read out of an input against what that input's image data turned out to be.
@@ -163,10 +157,6 @@ CarryLookup lookUpJp2Carry(const std::string& input) {
     if (!image || !carried)
         return {std::nullopt, "the file ends inside the carried source"};
     return verdict(std::move(source), *fields, *carried, *image, size);
-}
-
-bool isFrameHeader(int marker) {
-    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
 // Puts the superbox's content back together from its APP11 pieces, in order.
@@ -261,9 +251,8 @@ CarryLookup lookUpJpegCarry(const std::string& input) {
         }
         if (segment.isMetadata())
             continue;
-        if (isFrameHeader(segment.marker) && segment.payload.size() >= 5)
-            size = PictureSize{static_cast<std::uint32_t>(readBigEndian(&segment.payload[3], 2)),
-                               static_cast<std::uint32_t>(readBigEndian(&segment.payload[1], 2))};
+        if (const std::optional<PictureSize> frame = frameSize(segment))
+            size = frame;
         image.update(segment.bytes());
         if (segment.marker == startOfScan)
             break;
@@ -356,7 +345,7 @@ bool isCarrySegment(const JpegMarkerSegment& segment) {
 CarryPlacement writeJp2Carry(std::FILE* out, const std::string& target, const std::string& source,
                              CarriedKind kind, PictureSize size) {
     FilePtr in = openForReading(source);
-    const CarryFields fields{kind, size, {}, {}, fileSize(in.get())};
+    const CarryFields fields{kind, size, {}, {}, sizeOf(in.get())};
     if (fields.length == 0 || fields.length > largestCarry)
         return {};
     const std::vector<std::uint8_t> head = uuidBoxHead(fields);
@@ -400,7 +389,7 @@ void sealJp2Carry(const AtomicFile& out, const CarryPlacement& placement, long c
 
 bool writeJpegCarry(const JpegBytesWriter& write, const CarriedSource& source) {
     FilePtr in = openForReading(source.path());
-    const CarryFields fields{source.kind(), source.size(), {}, {}, fileSize(in.get())};
+    const CarryFields fields{source.kind(), source.size(), {}, {}, sizeOf(in.get())};
     if (fields.length == 0 || fields.length > largestCarry)
         return false;
     std::vector<std::uint8_t> content = descriptionBox();

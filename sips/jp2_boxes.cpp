@@ -3,8 +3,6 @@
 #include "binary_fields.h"
 #include "stdio_file.h"
 
-#include <sys/stat.h>
-
 namespace sips {
 
 namespace {
@@ -112,11 +110,8 @@ std::optional<Jp2Box> Jp2BoxIterator::next() {
 }
 
 Jp2FileBoxIterator::Jp2FileBoxIterator(std::FILE* file)
-    : file_(file) {
-    struct stat info {};
-    if (::fstat(::fileno(file), &info) == 0 && info.st_size > 0)
-        fileSize_ = static_cast<std::uint64_t>(info.st_size);
-}
+    : file_(file)
+    , fileSize_(sizeOf(file)) {}
 
 std::optional<Jp2Box> Jp2FileBoxIterator::next() {
     std::uint8_t header[16];

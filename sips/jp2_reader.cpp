@@ -4,6 +4,7 @@
 #include "failure.h"
 #include "jp2_boxes.h"
 #include "picture_limits.h"
+#include "stdio_file.h"
 
 #include <algorithm>
 #include <cstring>

@@ -10,6 +10,7 @@
 #include "mpf_index.h"
 #include "photoshop_block.h"
 #include "picture_limits.h"
+#include "stdio_file.h"
 
 #include <algorithm>
 #include <array>
@@ -25,10 +26,6 @@ constexpr int app1 = 0xE1;
 constexpr int app2 = 0xE2;
 constexpr int app13 = 0xED;
 constexpr int app14 = 0xEE;
-
-bool isFrameHeader(int marker) {
-    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-}
 
 bool isJfif(const JpegMarkerSegment& segment) {
     return segment.marker == app0 && startsWith(segment.payload, jfifSignature);
@@ -152,10 +149,8 @@ public:
                 return drop("second MPF");
             mpfAt_ = at + 4 + sizeof mpfSignature;
         }
-        if (isFrameHeader(segment.marker) && segment.payload.size() >= 5) {
-            size_.height = static_cast<std::uint32_t>(readBigEndian(&segment.payload[1], 2));
-            size_.width = static_cast<std::uint32_t>(readBigEndian(&segment.payload[3], 2));
-        }
+        if (const std::optional<PictureSize> frame = frameSize(segment))
+            size_ = *frame;
         if (isJfif(segment)) {
             if (jfif_) // a second one says nothing new
                 return;

@@ -14,6 +14,16 @@ std::vector<std::uint8_t> JpegMarkerSegment::bytes() const {
     return out;
 }
 
+std::optional<PictureSize> frameSize(const JpegMarkerSegment& segment) {
+    // DHT, JPG and DAC share the range.
+    const int marker = segment.marker;
+    if (marker < 0xC0 || marker > 0xCF || marker == 0xC4 || marker == 0xC8 || marker == 0xCC ||
+        segment.payload.size() < 5)
+        return std::nullopt;
+    return PictureSize{static_cast<std::uint32_t>(readBigEndian(&segment.payload[3], 2)),
+                       static_cast<std::uint32_t>(readBigEndian(&segment.payload[1], 2))};
+}
+
 JpegStream::JpegStream(std::FILE* in, std::string name)
     : in_(in)
     , name_(std::move(name)) {

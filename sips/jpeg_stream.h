@@ -1,8 +1,11 @@
 #pragma once
 
+#include "pixels.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -20,6 +23,9 @@ struct JpegMarkerSegment {
 };
 
 inline constexpr int startOfScan = 0xDA;
+
+// The picture size a frame header (SOF0 to SOF15) gives, if `segment` is one that holds it.
+std::optional<PictureSize> frameSize(const JpegMarkerSegment& segment);
 
 // Walks a JPEG file without decoding it, in constant memory: the marker segments before the
 // first scan one by one, then the scans as raw bytes up to the end-of-image marker. Structure

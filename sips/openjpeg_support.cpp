@@ -1,7 +1,8 @@
 #include "openjpeg_support.h"
 
+#include "stdio_file.h"
+
 #include <algorithm>
-#include <sys/stat.h>
 #include <thread>
 
 namespace sips {
@@ -69,10 +70,9 @@ OpjStream opjStreamOver(std::FILE* file, bool forReading) {
     auto data = std::make_unique<StreamFile>(StreamFile{file, start});
     opj_stream_set_user_data(stream.get(), data.release(), freeStreamFile);
     if (forReading) {
-        struct stat info {};
-        if (::fstat(::fileno(file), &info) == 0 && info.st_size >= start)
-            opj_stream_set_user_data_length(stream.get(),
-                                            static_cast<OPJ_UINT64>(info.st_size - start));
+        const std::uint64_t size = sizeOf(file);
+        if (size >= static_cast<std::uint64_t>(start))
+            opj_stream_set_user_data_length(stream.get(), size - static_cast<std::uint64_t>(start));
         opj_stream_set_read_function(stream.get(), readFromFile);
     } else {
         opj_stream_set_write_function(stream.get(), writeToFile);

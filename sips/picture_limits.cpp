@@ -2,8 +2,6 @@
 
 #include "failure.h"
 
-#include <sys/stat.h>
-
 namespace sips {
 
 namespace {
@@ -48,13 +46,6 @@ void checkPngHeader(const std::string& path, std::uint64_t width, std::uint64_t 
     checkClaimedSize(path, width, height);
     const std::uint64_t filteredBytes = height * (1 + (width * bitsPerPixel + 7) / 8);
     checkDataSize(path, width, height, fileBytes, filteredBytes / deflateMostRatio);
-}
-
-std::uint64_t sizeOf(std::FILE* file) {
-    struct stat info {};
-    if (::fstat(::fileno(file), &info) != 0 || info.st_size < 0)
-        return 0;
-    return static_cast<std::uint64_t>(info.st_size);
 }
 
 } // namespace sips

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 namespace sips {
@@ -25,8 +24,5 @@ void checkJpegFrame(const std::string& path, std::uint64_t width, std::uint64_t 
                     std::uint64_t fileBytes);
 void checkPngHeader(const std::string& path, std::uint64_t width, std::uint64_t height,
                     std::uint64_t bitsPerPixel, std::uint64_t fileBytes);
-
-// The size of an open file in bytes.
-std::uint64_t sizeOf(std::FILE* file);
 
 } // namespace sips

@@ -6,6 +6,7 @@
 #include "failure.h"
 #include "messages.h"
 #include "picture_limits.h"
+#include "stdio_file.h"
 
 #include <array>
 #include <cctype>

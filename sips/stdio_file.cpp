@@ -20,4 +20,11 @@ FilePtr openForReading(const std::string& path) {
     return file;
 }
 
+std::uint64_t sizeOf(std::FILE* file) {
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) != 0 || info.st_size < 0)
+        return 0;
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
 } // namespace sips

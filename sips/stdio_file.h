@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -13,5 +14,8 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Opens an existing file for reading; throws a Failure naming it and the system's reason.
 FilePtr openForReading(const std::string& path);
+
+// The size of an open file in bytes, 0 when the system cannot say.
+std::uint64_t sizeOf(std::FILE* file);
 
 } // namespace sips
