@@ -1,6 +1,7 @@
 #include "atomic_file.h"
 
 #include "failure.h"
+#include "stdio_file.h"
 
 #include <array>
 #include <cerrno>
@@ -115,14 +116,11 @@ AtomicFile::AtomicFile(std::string target)
     if (::stat(target_.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
         throw Failure(target_, "output is a folder, not a file");
 
-    descriptor_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-    if (descriptor_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-        std::string pattern = folder_ + "/.sips-XXXXXX";
-        descriptor_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-        if (descriptor_ >= 0) {
-            temporary_ = pattern;
-            watchForSignals(temporary_);
-        }
+    NewFile made = createUnnamedFile(folder_, ".sips-", O_WRONLY);
+    descriptor_ = made.descriptor;
+    if (!made.name.empty()) {
+        temporary_ = std::move(made.name);
+        watchForSignals(temporary_);
     }
     if (descriptor_ < 0)
         throw Failure(target_, systemReason("cannot create a file in the output folder", errno));

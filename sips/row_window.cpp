@@ -1,5 +1,7 @@
 #include "row_window.h"
 
+#include "stdio_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -55,14 +57,10 @@ bool RowWindow::openFile() {
     const char* folder = std::getenv("TMPDIR");
     if (folder == nullptr || *folder == '\0')
         folder = "/tmp";
-    file_ = ::open(folder, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (file_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR)) {
-        // File systems without unnamed files: a named one, unlinked at once.
-        std::string name = std::string(folder) + "/sips-rows-XXXXXX";
-        file_ = ::mkostemp(name.data(), O_CLOEXEC);
-        if (file_ >= 0)
-            ::unlink(name.c_str());
-    }
+    const NewFile made = createUnnamedFile(folder, "sips-rows-", O_RDWR);
+    file_ = made.descriptor;
+    if (!made.name.empty()) // no unnamed files here: the name goes at once
+        ::unlink(made.name.c_str());
     if (file_ < 0)
         return failed("cannot create a temporary file in " + std::string(folder), errno);
     // Rows never written read back as zero from the file's holes.

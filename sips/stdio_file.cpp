@@ -4,7 +4,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace sips {
 
@@ -18,6 +20,18 @@ FilePtr openForReading(const std::string& path) {
     if (!file)
         throw Failure(path, std::string("cannot open: ") + std::strerror(errno));
     return file;
+}
+
+NewFile createUnnamedFile(const std::string& folder, const std::string& prefix, int access) {
+    NewFile made;
+    made.descriptor = ::open(folder.c_str(), O_TMPFILE | access | O_CLOEXEC, 0600);
+    if (made.descriptor < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+        std::string pattern = folder + "/" + prefix + "XXXXXX";
+        made.descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (made.descriptor >= 0)
+            made.name = pattern;
+    }
+    return made;
 }
 
 std::uint64_t sizeOf(std::FILE* file) {
