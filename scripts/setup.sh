@@ -9,7 +9,7 @@ packages=(
     # application
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxkbcommon-dev xdg-utils
     # image tool
-    libjpeg62-turbo-dev libpng-dev libtiff-dev libopenjp2-7-dev libexiv2-dev libvips-dev
+    libjpeg62-turbo-dev libpng-dev libtiff-dev libopenjp2-7-dev libopenjph-dev libexiv2-dev libvips-dev
     # tests
     libgtest-dev libgmock-dev libimage-exiftool-perl python3-pil libopenjp2-tools imagemagick desktop-file-utils
     # accessibility tests: a private session bus and the accessibility bus (display: xvfb below)
