@@ -1,17 +1,19 @@
-#include "conversionbatch.h"
+#include "batchengine.h"
 #include "folderbookmarks.h"
 #include "folderidentity.h"
 #include "plenwickapp.h"
 #include "windowtexts.h"
 
+#include <QThread>
+
 namespace plenwick {
 
 void Plenwickapp::doConversion(QObject* /*sender*/) {
     if (running)
-        return; // a click handled during one of the run's event passes
+        return; // a click that reached the window while an alert or a run was under way
     running = true;
-    runBatch();
-    running = false;
+    if (!startBatch())
+        running = false;
 }
 
 void Plenwickapp::stopConversion(QObject* /*sender*/) {
@@ -22,13 +24,13 @@ void Plenwickapp::stopConversion(QObject* /*sender*/) {
     updateControls();
 }
 
-void Plenwickapp::runBatch() {
+bool Plenwickapp::startBatch() {
     bookmarkFileURL.clear();
     const std::optional<QUrl> output = resolveOutputFolder(defaults);
     if (!output) {
         state.outputFolderPath.clear();
         updateControls();
-        return;
+        return false;
     }
     bookmarkFileURL = *output;
     state.outputFolderPath = bookmarkFileURL.toLocalFile();
@@ -40,7 +42,7 @@ void Plenwickapp::runBatch() {
                                 .canCreateDirectories = false};
     const FolderChoice choice = services.runFolderChooser(chooser);
     if (choice.result != ChooserConfirmed)
-        return;
+        return false;
     returnDirectory = choice.directoryPath;
 
     if (isSameFolder(returnDirectory, state.outputFolderPath)) {
@@ -51,11 +53,11 @@ void Plenwickapp::runBatch() {
         refusal.titlebarAppearsTransparent = true;
         services.runAlert(refusal);
         buttonPressed(this);
-        return;
+        return false;
     }
     if (returnDirectory.isEmpty() || returnDirectory == u'/') {
         closingReset();
-        return;
+        return false;
     }
 
     state.batchShown = true;
@@ -71,28 +73,34 @@ void Plenwickapp::runBatch() {
         // Nothing was converted: take the cover away again so the window stays usable.
         state.batchShown = false;
         closingReset();
-        return;
+        return false;
     }
-    services.pumpEventsOnce();
-    const auto entryCount = static_cast<int>(plan->entryCount);
-    showProgress(entryCount, 0);
+    runBatch(std::move(*plan));
+    return true;
+}
 
-    batch = std::make_unique<ConversionBatch>(std::move(*plan), services);
-    const ConversionBatch::Callbacks callbacks{
-        .entryStarted = [this, entryCount](
-                            qsizetype index) { showProgress(entryCount, static_cast<int>(index)); },
-        .dpi = [this] { return dpiValue(); },
-        .pictureStarted =
+void Plenwickapp::runBatch(BatchPlan plan) {
+    const auto entryCount = static_cast<int>(plan.entryCount);
+    showProgress(entryCount, 0);
+    batch = std::make_unique<BatchEngine>(std::move(plan), QThread::idealThreadCount(),
+                                          [this] { return services.makeBatchServices(); });
+    connect(batch.get(), &BatchEngine::entryReached, this, [this, entryCount](qsizetype index) {
+        showProgress(entryCount, static_cast<int>(index));
+    });
+    connect(batch.get(), &BatchEngine::progressChanged, this,
             [this](const BatchProgress& progress) {
                 state.progressText = BatchTexts::progress(progress);
                 updateControls();
-            },
-        .pictureFinished = {}};
-    failures = batch->run(callbacks);
-    const auto pictureCount = static_cast<qsizetype>(batch->plan().pictures.size());
+            });
+    connect(batch.get(), &BatchEngine::finished, this, &Plenwickapp::finishBatch);
+    batch->start(dpiValue());
+}
+
+void Plenwickapp::finishBatch() {
+    failures = batch->failures();
+    const qsizetype pictureCount = batch->pictureCount();
     batch.reset();
 
-    services.pumpEventsOnce();
     buttonPressed(this);
     if (stopB->hasFocus())
         outfolderB->setFocus();
@@ -104,6 +112,7 @@ void Plenwickapp::runBatch() {
             showFailures(pictureCount);
     }
     closingReset();
+    running = false;
 }
 
 void Plenwickapp::showFailures(qsizetype pictureCount) {

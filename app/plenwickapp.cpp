@@ -1,8 +1,8 @@
 #include "plenwickapp.h"
 
+#include "batchengine.h"
 #include "buttonstate.h"
 #include "buttontitle.h"
-#include "conversionbatch.h"
 #include "intvalue.h"
 #include "windowtexts.h"
 
@@ -82,6 +82,8 @@ void Plenwickapp::controlTextDidChange(QObject* notificationObject) {
         dpi->setText(QString::number(DpiMaximum));
     if (intValue(dpi->text()) <= 0)
         dpi->setText(QString::number(DpiMinimum));
+    if (batch)
+        batch->setDpi(dpiValue()); // from the next picture on
 }
 
 void Plenwickapp::buttonPressed(QObject* /*sender*/) {
@@ -98,8 +100,10 @@ void Plenwickapp::windowWillClose(QObject* /*notification*/) {
 
 void Plenwickapp::terminateProgram() {
     quitting = true;
-    if (batch)
+    if (batch) {
         batch->abort();
+        batch->wait(); // the tools and their scratch files are gone before the program ends
+    }
     services.terminate();
 }
 

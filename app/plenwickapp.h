@@ -18,10 +18,10 @@
 
 namespace plenwick {
 
-class ConversionBatch;
+class BatchEngine;
 
 // The main window's controller. Its methods are the window's actions and delegate callbacks; the
-// batch itself is ConversionBatch's, which this drives and shows.
+// batch itself is BatchEngine's, which runs off the window's thread while this shows it.
 class Plenwickapp final : public QObject {
     Q_OBJECT
 
@@ -57,9 +57,9 @@ public Q_SLOTS:
     void outputFolder(QObject* sender);
     void doConversion(QObject* sender);
     void tipStartup(QObject* sender);
-    // The Stop control: the picture being converted is finished, then the run ends as usual.
+    // The Stop control: the pictures being converted are finished, then the run ends as usual.
     void stopConversion(QObject* sender);
-    // The program is ending (SIGTERM): a running tool and its scratch file go at once.
+    // The program is ending (SIGTERM): running tools and their scratch files go at once.
     void terminateProgram();
 
 protected:
@@ -82,7 +82,10 @@ private:
     void updateControls();
     // The bar's value is set only when the run moves it: each setting is a step the user sees.
     void showProgress(int maximum, int value);
-    void runBatch();
+    // From the output folder to the source folder's plan; false when the run ends there.
+    bool startBatch();
+    void runBatch(BatchPlan plan);
+    void finishBatch();
     void showFailures(qsizetype pictureCount);
     void closingReset();
     [[nodiscard]] qint64 dpiValue() const;
@@ -103,10 +106,10 @@ private:
 
     WindowState state;
     bool progressMoved = false;
-    bool running = false;                   // a run's action is under way
-    std::unique_ptr<ConversionBatch> batch; // while a run converts
-    std::vector<PictureOutcome> failures;   // of the latest run
-    bool quitting = false;                  // the program ends: a running batch stops at once
+    bool running = false;                 // from the start action to the end of its run
+    std::unique_ptr<BatchEngine> batch;   // while a run converts
+    std::vector<PictureOutcome> failures; // of the latest run
+    bool quitting = false;                // the program ends: a running batch stops at once
 };
 
 } // namespace plenwick

@@ -1,12 +1,15 @@
 #include "commandline.h"
 
+#include "batchengine.h"
 #include "commandlineoptions.h"
 #include "interruption.h"
-#include "parallelbatch.h"
 #include "printabletext.h"
 #include "progressdisplay.h"
+#include "toolservices.h"
 
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 
 namespace plenwick {
 
@@ -14,6 +17,35 @@ namespace {
 
 constexpr int FailureExitStatus = 1;
 constexpr int SignalExitBase = 128;
+// How often the run looks for an interruption; the signal handler has ended the running tools
+// already, this only keeps further pictures and steps from starting.
+constexpr int InterruptionPollMs = 20;
+
+// Runs the batch on the engine, showing it on the display; answers the pictures not converted.
+std::vector<PictureOutcome> runBatch(BatchPlan plan, const ConversionOptions& options,
+                                     ProgressDisplay& display) {
+    BatchEngine engine(std::move(plan), options.jobs,
+                       [] { return std::make_unique<ToolServices>(); });
+    const qsizetype pictureCount = engine.pictureCount();
+    QObject::connect(
+        &engine, &BatchEngine::progressChanged, &engine,
+        [&display](const BatchProgress& progress) { display.pictureStarted(progress); });
+    QObject::connect(&engine, &BatchEngine::pictureFinished, &engine,
+                     [&display, pictureCount](const PictureOutcome& outcome, qsizetype done) {
+                         display.pictureFinished(outcome, done, pictureCount);
+                     });
+    QEventLoop loop;
+    QObject::connect(&engine, &BatchEngine::finished, &loop, &QEventLoop::quit);
+    QTimer interruption;
+    QObject::connect(&interruption, &QTimer::timeout, &engine, [&engine] {
+        if (Interruption::requested())
+            engine.abort();
+    });
+    interruption.start(InterruptionPollMs);
+    engine.start(options.dpi);
+    loop.exec();
+    return engine.failures();
+}
 
 int convert(const ConversionOptions& options) {
     const std::optional<BatchPlan> plan = planBatch(options.sourceFolder, options.outputFolder);
@@ -37,14 +69,7 @@ int convert(const ConversionOptions& options) {
 
     const Interruption interruption;
     const std::unique_ptr<ProgressDisplay> display = ProgressDisplay::forStream(stdout);
-    const ParallelBatch batch{
-        .started = [&display](const BatchProgress& progress) { display->pictureStarted(progress); },
-        .finished =
-            [&display, pictureCount](const PictureOutcome& outcome, qsizetype picturesDone) {
-                display->pictureFinished(outcome, picturesDone, pictureCount);
-            }};
-    const std::vector<PictureOutcome> failures =
-        batch.run(*plan, options.dpi, options.jobs, Interruption::requested());
+    const std::vector<PictureOutcome> failures = runBatch(std::move(*plan), options, *display);
     display->close();
 
     if (!failures.empty()) {

@@ -1,6 +1,8 @@
 #include "batchtexts.h"
 
 #include <QFile>
+#include <QStringList>
+#include <algorithm>
 
 namespace plenwick::BatchTexts {
 
@@ -23,12 +25,29 @@ QString displayName(const QByteArray& name) {
 }
 
 QString progress(const BatchProgress& progress) {
+    std::vector<qsizetype> numbers;
+    QStringList names;
+    for (const BatchProgress::Picture& picture : progress.inFlight) {
+        numbers.push_back(picture.number);
+        names.append(displayName(picture.name));
+    }
+    std::sort(numbers.begin(), numbers.end());
+    QString numbering;
+    if (numbers.size() > 1 &&
+        numbers.back() - numbers.front() == static_cast<qsizetype>(numbers.size()) - 1) {
+        numbering = QStringLiteral("%1\u2013%2").arg(numbers.front()).arg(numbers.back());
+    } else {
+        QStringList each;
+        for (const qsizetype number : numbers)
+            each.append(QString::number(number));
+        numbering = each.join(QStringLiteral(", "));
+    }
     QString text = QStringLiteral("Converting %1 of %2: %3")
-                       .arg(progress.pictureNumber)
+                       .arg(numbering)
                        .arg(progress.pictureCount)
-                       .arg(displayName(progress.name));
+                       .arg(names.join(QStringLiteral(", ")));
     if (progress.timeLeft)
-        text += QStringLiteral(" (about %1 left)").arg(duration(*progress.timeLeft));
+        text += QStringLiteral(", about %1 left").arg(duration(*progress.timeLeft));
     return text;
 }
 

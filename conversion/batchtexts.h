@@ -12,9 +12,13 @@ namespace plenwick {
 
 // Where a batch stands, as the user is told.
 struct BatchProgress final {
-    qsizetype pictureNumber = 0; // from 1
+    struct Picture final {
+        qsizetype number = 0; // from 1, in the order the pictures start
+        QByteArray name;
+    };
+    // The pictures being converted, in the order they started; never empty.
+    std::vector<Picture> inFlight;
     qsizetype pictureCount = 0;
-    QByteArray name;
     // Known once the first pictures are done.
     std::optional<std::chrono::seconds> timeLeft;
 };
@@ -24,7 +28,8 @@ namespace BatchTexts {
 
 // A name as the user reads it; bytes that are not UTF-8 show as replacement characters.
 [[nodiscard]] QString displayName(const QByteArray& name);
-// "Converting 4 of 12: name.jpg", then the time left when it is known.
+// "Converting 4 of 12: name.jpg" or "Converting 5–6 of 12: a.jpg, b.jpg", then the time left
+// when it is known.
 [[nodiscard]] QString progress(const BatchProgress& progress);
 // "name.jpg: reason"
 [[nodiscard]] QString failureLine(const PictureOutcome& outcome);

@@ -68,7 +68,6 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
             break;
         }
         const ToolRun run = services.runCommand(step);
-        services.pumpEventsOnce();
         if (!run.succeeded()) {
             outcome.reason = toolReason(run, paths);
             failed = true;
@@ -76,7 +75,6 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
         }
     }
     services.removeFile(scratchPath);
-    services.pumpEventsOnce();
     if (failed)
         return outcome;
     if (!isRegularFile(copyPath)) {

@@ -18,11 +18,10 @@ struct PictureOutcome final {
 };
 
 // Converts one picture of the plan through the image tool: into a fresh scratch JPEG 2000 file
-// in the output folder, the DPI set there, then the copy written from it, each step followed by
-// one event pass, and the scratch file removed with one more. The picture stops at its first
-// failed step; a step that exits non-zero fails, and so does a copy that is not there afterwards.
-// Once `abort` is set no further step starts. Safe to run for several pictures at once, each
-// with services of its own.
+// in the output folder, the DPI set there, then the copy written from it, and the scratch file
+// removed. The picture stops at its first failed step; a step that exits non-zero fails, and so
+// does a copy that is not there afterwards. Once `abort` is set no further step starts. Safe to
+// run for several pictures at once, each with services of its own.
 [[nodiscard]] PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job,
                                             qint64 dpi, BatchServices& services,
                                             const std::atomic_bool& abort);

@@ -6,9 +6,8 @@
 
 namespace plenwick {
 
-// What a batch of conversions asks of the machine: run a command line, remove a file, let the
-// program's events be handled. The window's desktop services and the tests' scripted desktop
-// implement it with widgets; ToolServices does it with QtCore alone.
+// What a batch of conversions asks of the machine: run a command line, remove a file. Each worker
+// of a batch has an instance of its own, on its own thread.
 class BatchServices {
 public:
     virtual ~BatchServices() = default;
@@ -17,8 +16,6 @@ public:
     virtual ToolRun runCommand(const QByteArray& commandLine) = 0;
     // Removes one file, its path given as the file system's bytes.
     virtual bool removeFile(const QByteArray& path) = 0;
-    // One pass over the events already waiting; never waits for new ones.
-    virtual void pumpEventsOnce() = 0;
 
 protected:
     BatchServices() = default;

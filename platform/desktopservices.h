@@ -6,16 +6,17 @@
 
 #include <QString>
 #include <QUrl>
+#include <memory>
 
 namespace plenwick {
 
 enum class ActivationPolicy { Regular = 0, Accessory = 1 };
 
-// Everything modal or outward-facing that the program asks of the desktop, besides what a batch
-// asks of the machine. The Qt backend does it for real; tests inject a scripted double.
-class DesktopServices : public BatchServices {
+// Everything modal or outward-facing that the program asks of the desktop. The Qt backend does it
+// for real; tests inject a scripted double.
+class DesktopServices {
 public:
-    ~DesktopServices() override = default;
+    virtual ~DesktopServices() = default;
 
     // Runs the alert modally; answers the code of the pressed button (1000 for the first) and
     // leaves the suppression check box's final state in the alert.
@@ -23,6 +24,10 @@ public:
     virtual FolderChoice runFolderChooser(const FolderChooser& chooser) = 0;
     virtual void openUrl(const QUrl& url) = 0;
     virtual void beep() = 0;
+    // One pass over the events already waiting; never waits for new ones.
+    virtual void pumpEventsOnce() = 0;
+    // What one worker of a batch runs the image tool and removes files with, on its own thread.
+    [[nodiscard]] virtual std::unique_ptr<BatchServices> makeBatchServices() = 0;
     // Keeps handling events for the given time before returning.
     virtual void runEventLoopFor(int milliseconds) = 0;
     virtual void setActivationPolicy(ActivationPolicy policy) = 0;

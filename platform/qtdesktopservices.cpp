@@ -3,7 +3,7 @@
 #include "activationpolicy.h"
 #include "eventpump.h"
 #include "storelinks.h"
-#include "toolcommand.h"
+#include "toolservices.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <algorithm>
 #include <memory>
-#include <unistd.h>
 #include <vector>
 
 namespace plenwick {
@@ -133,15 +132,8 @@ void QtDesktopServices::runEventLoopFor(int milliseconds) {
     plenwick::runEventLoopFor(milliseconds);
 }
 
-ToolRun QtDesktopServices::runCommand(const QByteArray& commandLine) {
-    // Repaints go on while the tool works; user input waits for the caller's own event passes.
-    return runToolCommand(commandLine, toolDirectory(), [] {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
-}
-
-bool QtDesktopServices::removeFile(const QByteArray& path) {
-    return ::unlink(path.constData()) == 0;
+std::unique_ptr<BatchServices> QtDesktopServices::makeBatchServices() {
+    return std::make_unique<ToolServices>();
 }
 
 void QtDesktopServices::setActivationPolicy(ActivationPolicy policy) {

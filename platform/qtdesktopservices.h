@@ -13,8 +13,7 @@ public:
     void beep() override;
     void pumpEventsOnce() override;
     void runEventLoopFor(int milliseconds) override;
-    ToolRun runCommand(const QByteArray& commandLine) override;
-    bool removeFile(const QByteArray& path) override;
+    std::unique_ptr<BatchServices> makeBatchServices() override;
     void setActivationPolicy(ActivationPolicy policy) override;
     void activateApplication() override;
     void terminate() override;

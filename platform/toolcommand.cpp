@@ -22,6 +22,10 @@ constexpr qsizetype ErrorTailBytes = 4096;
 // lock-free atomics only.
 std::array<std::atomic<pid_t>, 64> runningGroups{};
 static_assert(std::atomic<pid_t>::is_always_lock_free);
+// Counts the calls of endRunningTools(), so that a command started on another thread while one
+// ran, before its group was in a slot, is ended too.
+std::atomic_uint endings = 0;
+static_assert(std::atomic_uint::is_always_lock_free);
 
 // Holds a slot for one running command while it runs.
 class RunningGroup final {
@@ -64,8 +68,8 @@ QString lastLine(const QByteArray& text) {
 
 } // namespace
 
-ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirectory,
-                       const std::function<void()>& whileWaiting) {
+ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirectory) {
+    const unsigned endingsBefore = endings;
     QProcess shell;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     const QString path = environment.value(QStringLiteral("PATH"));
@@ -87,6 +91,8 @@ ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirecto
     if (leader <= 0)
         return {-1, shell.errorString()};
     const RunningGroup group(leader);
+    if (endings != endingsBefore)
+        ::kill(-leader, SIGTERM);
     shell.write(commandLine);
     shell.write("\n");
     shell.closeWriteChannel();
@@ -97,12 +103,8 @@ ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirecto
         if (errors.size() > ErrorTailBytes)
             errors = errors.right(ErrorTailBytes);
     };
-    // Events handled while waiting may also notice the child's end, so test the state too.
-    while (shell.state() != QProcess::NotRunning && !shell.waitForFinished(WaitSliceMs)) {
+    while (shell.state() != QProcess::NotRunning && !shell.waitForFinished(WaitSliceMs))
         collectErrors();
-        if (whileWaiting)
-            whileWaiting();
-    }
     collectErrors();
     if (shell.exitStatus() != QProcess::NormalExit) {
         endStragglers(leader);
@@ -112,6 +114,7 @@ ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirecto
 }
 
 void endRunningTools() noexcept {
+    ++endings;
     for (const std::atomic<pid_t>& group : runningGroups) {
         const pid_t leader = group.load();
         if (leader > 0)

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <functional>
 
 namespace plenwick {
 
@@ -18,11 +17,11 @@ struct ToolRun final {
 // Runs one command line through /bin/sh, as its bytes, with toolDirectory first on the command
 // search path so that the command lines' bare tool names find the program's own tools. The shell
 // and what it starts form a process group of their own, so endRunningTools() reaches them all.
-// `whileWaiting` is called every few milliseconds until the command has ended.
-ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirectory,
-                       const std::function<void()>& whileWaiting);
+// Safe to call from several threads at once.
+ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirectory);
 
-// Sends SIGTERM to every command still running. Safe inside a signal handler.
+// Sends SIGTERM to every command running, and to those being started at the time. Safe inside a
+// signal handler.
 void endRunningTools() noexcept;
 
 // The folder holding the program's own command-line tools: beside an installed program, else the

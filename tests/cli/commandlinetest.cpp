@@ -268,7 +268,7 @@ TEST_F(CommandLineTest, TerminalShowsABarWithCountNameAndTimeLeft) {
     EXPECT_TRUE(shown.contains("\r\x1b[K[")) << "drawn in place";
     EXPECT_TRUE(shown.contains("] Converting 1 of 4: p")) << shown.toStdString();
     EXPECT_TRUE(shown.contains("] Converting 4 of 4: p"));
-    EXPECT_TRUE(shown.contains("left)")) << "time left once the first pictures are done";
+    EXPECT_TRUE(shown.contains(" s left")) << "time left once the first pictures are done";
     EXPECT_TRUE(shown.contains("[######..................]"));
     for (const QByteArray& line : shown.split('\r'))
         EXPECT_LT(line.size(), 100 + 4) << "wider than the terminal";

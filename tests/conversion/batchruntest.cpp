@@ -25,6 +25,7 @@ protected:
     void startWithSource(const FolderChoice& choice) {
         window.desktop.answerChooser(choice);
         form().startB->click();
+        waitForRunEnd();
     }
 
     void touch(const QString& name) const { writeText(QDir(source).filePath(name)); }
@@ -93,7 +94,7 @@ TEST_F(BatchRunTest, OutputFolderAsSourceIsRefusedUnderAnyOfItsPaths) {
         EXPECT_EQ(refusal.buttons, QStringList{WindowTexts::gotIt()});
         EXPECT_TRUE(refusal.titlebarAppearsTransparent);
     }
-    EXPECT_TRUE(window.desktop.commands.empty());
+    EXPECT_TRUE(window.desktop.tools.commands().empty());
     EXPECT_FALSE(stored(SettingsKey::SourceFolderBookmark).isValid());
     EXPECT_EQ(window.desktop.beeps, 0);
     EXPECT_TRUE(form().startB->isEnabled());
@@ -125,7 +126,7 @@ TEST_F(BatchRunTest, UnusableSourceResetsTheWindow) {
 TEST_F(BatchRunTest, EmptyFolderOpensTheOutputAndResets) {
     startWithSource(confirmed(source));
 
-    EXPECT_TRUE(window.desktop.commands.empty());
+    EXPECT_TRUE(window.desktop.tools.commands().empty());
     EXPECT_EQ(maximumSeen, 0);
     ASSERT_EQ(window.desktop.openedUrls.size(), 1U);
     EXPECT_EQ(window.desktop.openedUrls.front(), QUrl::fromLocalFile(output));
@@ -144,7 +145,7 @@ TEST_F(BatchRunTest, NonPicturesCostNothingButMoveTheProgress) {
         touch(name);
     startWithSource(confirmed(source, QDir(source).filePath(names.front())));
 
-    EXPECT_TRUE(window.desktop.commands.empty());
+    EXPECT_TRUE(window.desktop.tools.commands().empty());
     EXPECT_EQ(maximumSeen, 10);
     EXPECT_EQ(progress, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0}));
     // Confirming a single file remembers that file.

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace plenwick::test {
@@ -32,6 +33,15 @@ protected:
         window.desktop.answerChooser(confirmed(path));
         window.desktop.answerAlert(AlertFirstButtonReturn);
         form().outfolderB->click();
+    }
+
+    // The run goes on off the window's thread after the start action returns; this handles the
+    // window's events until the run has ended.
+    void waitForRunEnd() const {
+        constexpr int RunTimeoutMs = 120000;
+        EXPECT_TRUE(
+            QTest::qWaitFor([this] { return !window.controller().isConverting(); }, RunTimeoutMs))
+            << "the run did not end";
     }
 
     [[nodiscard]] Ui::MainWindow& form() const { return window.form(); }

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <algorithm>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -59,18 +60,37 @@ void ScriptedDesktopServices::runEventLoopFor(int milliseconds) {
     plenwick::runEventLoopFor(milliseconds);
 }
 
-ToolRun ScriptedDesktopServices::runCommand(const QByteArray& commandLine) {
-    log.append(QStringLiteral("shell ") + QString::fromUtf8(commandLine));
-    commands.push_back(commandLine);
-    const std::optional<QByteArray> replaced =
-        replaceStep ? replaceStep(commandLine) : std::nullopt;
-    return runToolCommand(replaced.value_or(commandLine), toolDirectory(), [] {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
+std::vector<QByteArray> ToolRecord::commands() const {
+    const std::lock_guard lock(mutex);
+    return ran;
 }
 
-bool ScriptedDesktopServices::removeFile(const QByteArray& path) {
-    log.append(QStringLiteral("remove ") + QString::fromUtf8(path));
+int ToolRecord::mostAtOnce() const {
+    const std::lock_guard lock(mutex);
+    return most;
+}
+
+void ToolRecord::clear() {
+    const std::lock_guard lock(mutex);
+    ran.clear();
+    most = 0;
+}
+
+ToolRun ToolRecord::run(const QByteArray& commandLine) {
+    {
+        const std::lock_guard lock(mutex);
+        ran.push_back(commandLine);
+        most = std::max(most, ++running);
+    }
+    const std::optional<QByteArray> replaced =
+        replaceStep ? replaceStep(commandLine) : std::nullopt;
+    ToolRun run = runToolCommand(replaced.value_or(commandLine), toolDirectory());
+    const std::lock_guard lock(mutex);
+    --running;
+    return run;
+}
+
+bool RecordedBatchServices::removeFile(const QByteArray& path) {
     return ::unlink(path.constData()) == 0;
 }
 

@@ -7,14 +7,48 @@
 #include <QUrl>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <vector>
 
 namespace plenwick::test {
 
-// A desktop that answers modal requests from a script and records every request, in order. Shell
-// commands, file removals and event passes are carried out for real, so that whole runs can be
-// checked.
+// The image tool's runs of a batch, from every worker, carried out for real: a test may put a
+// command of its own in place of a step, to fault it. Read the record once the run is over.
+class ToolRecord final {
+public:
+    // A command of the test's own in place of a step it answers for. Set it before a run.
+    std::function<std::optional<QByteArray>(const QByteArray&)> replaceStep;
+
+    [[nodiscard]] std::vector<QByteArray> commands() const;
+    // The most commands that ran at one time.
+    [[nodiscard]] int mostAtOnce() const;
+    void clear();
+
+    ToolRun run(const QByteArray& commandLine);
+
+private:
+    mutable std::mutex mutex;
+    std::vector<QByteArray> ran;
+    int running = 0;
+    int most = 0;
+};
+
+// A worker's batch services that run through a ToolRecord.
+class RecordedBatchServices final : public BatchServices {
+public:
+    explicit RecordedBatchServices(ToolRecord& record)
+        : record(record) {}
+    ToolRun runCommand(const QByteArray& commandLine) override { return record.run(commandLine); }
+    bool removeFile(const QByteArray& path) override;
+
+private:
+    ToolRecord& record;
+};
+
+// A desktop that answers modal requests from a script and records every request, in order. Event
+// passes, and what the batch's workers ask of the machine, are carried out for real, so that
+// whole runs can be checked.
 class ScriptedDesktopServices final : public DesktopServices {
 public:
     struct AlertAnswer final {
@@ -38,8 +72,9 @@ public:
     void beep() override;
     void pumpEventsOnce() override;
     void runEventLoopFor(int milliseconds) override;
-    ToolRun runCommand(const QByteArray& commandLine) override;
-    bool removeFile(const QByteArray& path) override;
+    std::unique_ptr<BatchServices> makeBatchServices() override {
+        return std::make_unique<RecordedBatchServices>(tools);
+    }
     void setActivationPolicy(ActivationPolicy policy) override {
         log.append(QStringLiteral("policy ") + QString::number(static_cast<int>(policy)));
     }
@@ -47,15 +82,12 @@ public:
     void terminate() override;
 
     // Every request in order, one line each: "alert <message>", "chooser <title>",
-    // "open <url>", "beep", "pump", "run-loop <ms>", "shell <command>", "remove <path>",
-    // "policy <0|1>", "activate", "terminate".
+    // "open <url>", "beep", "pump", "run-loop <ms>", "policy <0|1>", "activate", "terminate".
     QStringList log;
     std::vector<RecordedAlert> alerts;
     std::vector<FolderChooser> choosers;
     std::vector<QUrl> openedUrls;
-    std::vector<QByteArray> commands;
-    // A command of the test's own in place of a step it answers for, to fault that step.
-    std::function<std::optional<QByteArray>(const QByteArray&)> replaceStep;
+    ToolRecord tools;
     // Called at each event pass before the events are handled, to look at what the program
     // did up to there.
     std::function<void()> beforeEachPump;

@@ -1,0 +1,361 @@
+#include "batchengine.h"
+
+#include "batchtexts.h"
+#include "folderidentity.h"
+#include "scripteddesktopservices.h"
+#include "testpictures.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <dirent.h>
+#include <numeric>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace plenwick::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Every name in a folder as the file system holds it.
+std::set<QByteArray> namesIn(const QString& folder) {
+    std::set<QByteArray> names;
+    DIR* directory = ::opendir(QFile::encodeName(folder).constData());
+    if (directory == nullptr)
+        return names;
+    while (const dirent* entry = ::readdir(directory)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names.insert(name);
+    }
+    ::closedir(directory);
+    return names;
+}
+
+// ImageMagick's name for the format a picture's extension says.
+QString formatOf(const char* name) {
+    const QString extension = QFileInfo(QString::fromLatin1(name)).suffix();
+    if (extension.startsWith(u'j'))
+        return QStringLiteral("jpeg");
+    return extension.startsWith(u't') ? QStringLiteral("tiff") : QStringLiteral("png");
+}
+
+// What one run reported, in the order the receiver got it.
+struct RunReport final {
+    std::vector<qsizetype> entries;
+    std::vector<BatchProgress> progress;
+    std::vector<PictureOutcome> finished;
+    std::map<QByteArray, QString> failed; // by name, with the reasons
+};
+
+class BatchEngineTest : public testing::Test {
+protected:
+    BatchEngineTest()
+        : source(root.filePath(QStringLiteral("in")))
+        , output(root.filePath(QStringLiteral("out"))) {
+        QDir().mkpath(source);
+        QDir().mkpath(output);
+    }
+
+    [[nodiscard]] QString in(const char* name) const {
+        return QDir(source).filePath(QString::fromUtf8(name));
+    }
+
+    // Converts the whole folder at 300 DPI on `workers` workers and waits for the end of the
+    // run, handling its queued reports. `prepare` may connect to the engine before it starts.
+    RunReport run(int workers = 2, const std::function<void(BatchEngine&)>& prepare = {},
+                  const QString& into = QString()) {
+        RunReport report;
+        std::optional<BatchPlan> plan = planBatch(source, into.isEmpty() ? output : into);
+        EXPECT_TRUE(plan.has_value());
+        if (!plan)
+            return report;
+        engine = std::make_unique<BatchEngine>(std::move(*plan), workers, [this] {
+            return std::make_unique<RecordedBatchServices>(tools);
+        });
+        BatchEngine& batch = *engine;
+        QObject::connect(&batch, &BatchEngine::entryReached, &batch,
+                         [&](qsizetype index) { report.entries.push_back(index); });
+        QObject::connect(
+            &batch, &BatchEngine::progressChanged, &batch,
+            [&](const BatchProgress& progress) { report.progress.push_back(progress); });
+        QObject::connect(&batch, &BatchEngine::pictureFinished, &batch,
+                         [&](const PictureOutcome& outcome, qsizetype /*done*/) {
+                             report.finished.push_back(outcome);
+                         });
+        if (prepare)
+            prepare(batch);
+        QEventLoop loop;
+        QObject::connect(&batch, &BatchEngine::finished, &loop, &QEventLoop::quit);
+        batch.start(300);
+        loop.exec();
+        for (const PictureOutcome& failure : batch.failures())
+            report.failed.emplace(failure.name, failure.reason);
+        return report;
+    }
+
+    QTemporaryDir root;
+    QString source;
+    QString output;
+    ToolRecord tools;
+    std::unique_ptr<BatchEngine> engine;
+};
+
+// Step 2 killed: the picture stops there. Before, step 3 still wrote a copy with the source's
+// old resolution and a hidden partial file stayed behind. A last step that exits 0 without
+// writing the copy fails too.
+TEST_F(BatchEngineTest, AFailedStepStopsItsPictureAndLeavesNothing) {
+    makePicture(in("a.jpg"), QStringLiteral("jpeg"));
+    struct Fault {
+        const char* step; // what the faulted command line holds
+        const char* replacement;
+        size_t stepsRun;
+        QString reason;
+    };
+    const Fault faults[] = {{"dpiHeight", "kill -KILL $$", 2, BatchTexts::toolStopped()},
+                            {"--out \"", "true", 3, BatchTexts::noCopyWritten()}};
+    for (const Fault& fault : faults) {
+        tools.clear();
+        tools.replaceStep = [&fault](const QByteArray& command) -> std::optional<QByteArray> {
+            if (command.contains(fault.step) && !command.contains("format jp2"))
+                return QByteArray(fault.replacement);
+            return std::nullopt;
+        };
+
+        const std::map<QByteArray, QString> failed = run().failed;
+
+        ASSERT_TRUE(failed.contains("a.jpg")) << fault.step;
+        EXPECT_EQ(failed.at("a.jpg"), fault.reason);
+        EXPECT_EQ(tools.commands().size(), fault.stepsRun) << "no step after the failed one";
+        EXPECT_TRUE(namesIn(output).empty());
+    }
+}
+
+// A FIFO, a folder, a dangling link: none is a picture, none is opened; a link to a picture is.
+// Names are listed whatever their bytes, matched in any letter case, named as the families say.
+TEST_F(BatchEngineTest, RegularFilesAndLinksToThemOfAnyNameArePictures) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(in("x.jpg")).constData(), 0644), 0);
+    ASSERT_TRUE(QDir(source).mkdir(QStringLiteral("y.png")));
+    ASSERT_TRUE(QFile::link(in("gone.tif"), in("dangling.png")));
+    makePicture(root.filePath(QStringLiteral("elsewhere.png")), QStringLiteral("png"));
+    ASSERT_TRUE(QFile::link(root.filePath(QStringLiteral("elsewhere.png")), in("linked.png")));
+    const QByteArray latin1Name("caf\xe9.jpg");
+    makePicture(in("tmp.jpg"), QStringLiteral("jpeg"));
+    ASSERT_EQ(::rename(QFile::encodeName(in("tmp.jpg")).constData(),
+                       QByteArray(QFile::encodeName(source) + '/' + latin1Name).constData()),
+              0);
+    makePicture(in("Photo.Jpg"), QStringLiteral("jpeg"));
+    makePicture(in("scan.Tiff"), QStringLiteral("tiff"));
+    makePicture(in("a.Png"), QStringLiteral("png"));
+
+    const std::map<QByteArray, QString> failed = run().failed;
+
+    EXPECT_TRUE(failed.empty());
+    EXPECT_EQ(engine->plan().pictures.size(), 5U);
+    EXPECT_EQ(namesIn(output),
+              (std::set<QByteArray>{latin1Name, "Photo.jpg", "scan.Tiff", "a.Png", "linked.png"}));
+}
+
+// dup.jpg, dup.JPG and dup.jpeg all make dup.jpg: the first listed keeps it, the others are
+// reported; a file that was there before the run is replaced as always.
+TEST_F(BatchEngineTest, ACopyOfTheRunIsNeverOverwrittenByAnother) {
+    const std::map<QByteArray, int> widths{{"dup.jpg", 10}, {"dup.JPG", 20}, {"dup.jpeg", 30}};
+    for (const auto& [name, width] : widths)
+        makePicture(in(name.constData()), QStringLiteral("jpeg"),
+                    QStringLiteral("%1x8").arg(width));
+    makePicture(in("old.png"), QStringLiteral("png"), QStringLiteral("40x8"));
+    writeText(QDir(output).filePath(QStringLiteral("old.png")), "from an earlier day");
+
+    const std::map<QByteArray, QString> failed = run().failed;
+
+    const PictureJob& first = engine->plan().pictures.front().name.startsWith("dup")
+                                  ? engine->plan().pictures.front()
+                                  : engine->plan().pictures.at(1);
+    ASSERT_EQ(failed.size(), 2U);
+    for (const auto& [name, reason] : failed) {
+        EXPECT_TRUE(name.startsWith("dup.")) << name.toStdString();
+        EXPECT_NE(name, first.name);
+        EXPECT_EQ(reason, BatchTexts::copyNameTaken("dup.jpg", first.name));
+    }
+    EXPECT_EQ(QImage(QDir(output).filePath(QStringLiteral("dup.jpg"))).width(),
+              widths.at(first.name));
+    EXPECT_EQ(QImage(QDir(output).filePath(QStringLiteral("old.png"))).width(), 40);
+}
+
+// A folder gone in the middle of a run: every picture after that is listed, with the reason.
+TEST_F(BatchEngineTest, AnOutputFolderRemovedMidRunFailsEveryLaterPicture) {
+    for (const char* name : {"1.png", "2.png", "3.png"})
+        makePicture(in(name), QStringLiteral("png"));
+    // One worker, told on its own thread: the folder goes before the second picture starts.
+    const std::map<QByteArray, QString> failed =
+        run(1, [this](BatchEngine& batch) {
+            QObject::connect(
+                &batch, &BatchEngine::pictureFinished, &batch,
+                [this] { QDir(output).removeRecursively(); }, Qt::DirectConnection);
+        }).failed;
+
+    EXPECT_EQ(failed.size(), 2U);
+    for (const auto& [name, reason] : failed)
+        EXPECT_EQ(reason,
+                  BatchTexts::outputFolderNotWritable(QStringLiteral("No such file or directory")));
+}
+
+// Read-only and full folders need a file system of their own, which only root may mount.
+TEST_F(BatchEngineTest, AReadOnlyOrFullOutputFolderFailsEveryUnwrittenPicture) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a read-only or a tiny file system needs root";
+    for (const char* name : {"1.png", "2.png"})
+        makePicture(in(name), QStringLiteral("png"), QStringLiteral("400x400"));
+    const QByteArray target = QFile::encodeName(output);
+    for (const char* options : {"size=64k,ro", "size=4k"}) {
+        ASSERT_EQ(::mount("tmpfs", target.constData(), "tmpfs", 0, options), 0) << options;
+        const std::map<QByteArray, QString> failed = run().failed;
+        ::umount(target.constData());
+        EXPECT_EQ(failed.size(), 2U) << options;
+        for (const auto& [name, reason] : failed)
+            EXPECT_FALSE(reason.isEmpty()) << options;
+    }
+}
+
+// Twice as many pictures as workers, a broken one among them: each picture is converted once,
+// the broken one alone fails while the others go on, every entry is reached once in listing
+// order, and no more pictures are in flight than there are workers.
+TEST_F(BatchEngineTest, MorePicturesThanWorkersEachConvertedOnce) {
+    for (const char* name : {"1.png", "2.jpg", "3.tif", "5.png", "6.jpg"})
+        makePicture(in(name), formatOf(name), QStringLiteral("300x200"));
+    writeText(in("4.png"));
+    writeText(in("notes.txt"));
+
+    const RunReport report = run(2);
+
+    EXPECT_EQ(tools.mostAtOnce(), 2);
+    ASSERT_EQ(report.failed.size(), 1U);
+    EXPECT_TRUE(report.failed.contains("4.png"));
+    EXPECT_EQ(tools.commands().size(), 5 * 3 + 1) << "the broken picture stops at its first step";
+    std::vector<qsizetype> everyEntry(7);
+    std::iota(everyEntry.begin(), everyEntry.end(), 0);
+    EXPECT_EQ(report.entries, everyEntry);
+    ASSERT_EQ(report.finished.size(), 6U);
+    std::set<qsizetype> numbers;
+    for (const BatchProgress& progress : report.progress) {
+        EXPECT_LE(progress.inFlight.size(), 2U);
+        EXPECT_EQ(progress.pictureCount, 6);
+        for (const BatchProgress::Picture& picture : progress.inFlight)
+            numbers.insert(picture.number);
+    }
+    EXPECT_EQ(numbers, (std::set<qsizetype>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(namesIn(output), (std::set<QByteArray>{"1.png", "2.jpg", "3.tif", "5.png", "6.jpg"}));
+}
+
+// Stop while the first picture is in flight, asked on the worker's own thread so that no other
+// picture can start in between: that picture is finished, and no other starts.
+TEST_F(BatchEngineTest, StopFinishesThePicturesInFlight) {
+    for (const char* name : {"1.png", "2.png", "3.png", "4.png"})
+        makePicture(in(name), QStringLiteral("png"));
+
+    const RunReport report = run(2, [](BatchEngine& batch) {
+        QObject::connect(
+            &batch, &BatchEngine::progressChanged, &batch, [&batch] { batch.requestStop(); },
+            Qt::DirectConnection);
+    });
+
+    ASSERT_EQ(report.finished.size(), 1U);
+    EXPECT_TRUE(report.finished.front().converted);
+    EXPECT_TRUE(report.failed.empty());
+    EXPECT_EQ(namesIn(output), std::set<QByteArray>{report.finished.front().name});
+}
+
+// Abort ends the running tools at once: their pictures fail, none further starts, and no
+// scratch file stays.
+TEST_F(BatchEngineTest, AbortEndsTheRunningToolsAndLeavesNoScratchFile) {
+    for (const char* name : {"1.png", "2.png", "3.png", "4.png"})
+        makePicture(in(name), QStringLiteral("png"));
+    tools.replaceStep = [](const QByteArray& command) -> std::optional<QByteArray> {
+        if (command.contains("format jp2"))
+            return QByteArray("exec sleep 60");
+        return std::nullopt;
+    };
+
+    const RunReport report = run(2, [](BatchEngine& batch) {
+        QTimer::singleShot(200, &batch, [&batch] { batch.abort(); });
+    });
+
+    EXPECT_EQ(report.failed.size(), 2U);
+    for (const auto& [name, reason] : report.failed)
+        EXPECT_EQ(reason, BatchTexts::toolStopped()) << name.toStdString();
+    EXPECT_EQ(tools.commands().size(), 2U);
+    EXPECT_TRUE(namesIn(output).empty());
+}
+
+// The same copies, byte for byte, whether one worker converts the folder or four.
+TEST_F(BatchEngineTest, OneWorkerOrSeveralMakeTheSameCopies) {
+    for (const char* name : {"a.png", "b.jpg", "c.tif", "dup.jpg", "dup.jpeg", "e.png", "f.jpg"})
+        makePicture(in(name), formatOf(name), QStringLiteral("200x120"));
+    const QString alone = root.filePath(QStringLiteral("alone"));
+    const QString together = root.filePath(QStringLiteral("together"));
+    QDir().mkpath(alone);
+    QDir().mkpath(together);
+
+    const RunReport one = run(1, {}, alone);
+    const RunReport four = run(4, {}, together);
+
+    EXPECT_EQ(one.failed, four.failed);
+    EXPECT_EQ(one.failed.size(), 1U) << "one dup is reported";
+    const std::set<QByteArray> names = namesIn(alone);
+    ASSERT_EQ(names, namesIn(together));
+    EXPECT_EQ(names.size(), 6U);
+    for (const QByteArray& name : names) {
+        QFile a(QDir(alone).filePath(QString::fromUtf8(name)));
+        QFile b(QDir(together).filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        EXPECT_EQ(a.readAll(), b.readAll()) << name.toStdString();
+    }
+}
+
+TEST(FolderIdentityTest, OneFolderUnderABindMountIsTheSameFolder) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a bind mount needs root";
+    const QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("src"));
+    const QString alias = root.filePath(QStringLiteral("alias"));
+    const QString other = root.filePath(QStringLiteral("other"));
+    for (const QString& path : {folder, alias, other})
+        QDir().mkpath(path);
+    ASSERT_EQ(::mount(QFile::encodeName(folder).constData(), QFile::encodeName(alias).constData(),
+                      nullptr, MS_BIND, nullptr),
+              0);
+    EXPECT_TRUE(isSameFolder(folder, alias));
+    EXPECT_TRUE(isSameFolder(alias, folder));
+    EXPECT_FALSE(isSameFolder(other, alias));
+    ::umount(QFile::encodeName(alias).constData());
+}
+
+TEST(BatchTextsTest, ProgressAndFailureListAsTheUserReadsThem) {
+    EXPECT_EQ(BatchTexts::progress({{{4, "name.jpg"}}, 12, 80s}),
+              QStringLiteral("Converting 4 of 12: name.jpg, about 1 min 20 s left"));
+    EXPECT_EQ(BatchTexts::progress({{{6, "b.jpg"}, {5, "a.jpg"}}, 40, std::nullopt}),
+              QStringLiteral("Converting 5\u2013"
+                             "6 of 40: b.jpg, a.jpg"));
+    EXPECT_EQ(BatchTexts::progress({{{3, "c.jpg"}, {5, "e.jpg"}}, 40, 9s}),
+              QStringLiteral("Converting 3, 5 of 40: c.jpg, e.jpg, about 9 s left"));
+    EXPECT_FALSE(estimateTimeLeft(5s, 1, 12)) << "one picture tells too little";
+    EXPECT_EQ(estimateTimeLeft(4s, 2, 12), 20s);
+    EXPECT_EQ(estimateTimeLeft(4s, 12, 12), 0s);
+
+    std::vector<PictureOutcome> failures;
+    for (int number = 1; number <= 12; ++number)
+        failures.push_back({QByteArray::number(number) + ".jpg", false, QStringLiteral("bad")});
+    const QStringList lines = BatchTexts::failureList(failures, 10).split(u'\n');
+    ASSERT_EQ(lines.size(), 11);
+    EXPECT_EQ(lines.front(), QStringLiteral("1.jpg: bad"));
+    EXPECT_EQ(lines.back(), QStringLiteral("and 2 more"));
+    failures.resize(10);
+    EXPECT_EQ(BatchTexts::failureList(failures, 10).split(u'\n').size(), 10);
+}
+
+} // namespace
+} // namespace plenwick::test
