@@ -1,0 +1,46 @@
+// Converts a folder through the real main window, as a user does, with the choosers answered
+// by script; prints the wall seconds from the start button to the end of the run.
+//   plenwick_windowbench DPI SOURCE OUTPUT
+#include "interfaceloader.h"
+#include "plenwickapp.h"
+#include "scripteddesktopservices.h"
+#include "temporarysettings.h"
+#include "ui_mainwindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    if (argc != 4) {
+        std::fputs("usage: plenwick_windowbench DPI SOURCE OUTPUT\n", stderr);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    using namespace plenwick;
+    test::TemporarySettings settings;
+    settings.store(SettingsKey::StartupNoticeSuppressed, 1);
+    test::ScriptedDesktopServices desktop;
+    const Interface interface(desktop, settings.userDefaults(), BundleInfo::mainBundle());
+    interface.mainWindow().show();
+
+    const QString& output = arguments.at(3);
+    desktop.answerChooser({ChooserConfirmed, output, output});
+    desktop.answerAlert(AlertFirstButtonReturn);
+    interface.form().outfolderB->click();
+    interface.form().dpi->setText(arguments.at(1));
+    desktop.answerChooser({ChooserConfirmed, arguments.at(2), arguments.at(2)});
+    desktop.answerAlert(AlertFirstButtonReturn); // a failure alert, should one come
+
+    QElapsedTimer clock;
+    clock.start();
+    interface.form().startB->click();
+    constexpr int HourMs = 3600 * 1000;
+    const bool ended =
+        QTest::qWaitFor([&] { return !interface.controller().isConverting(); }, HourMs);
+    std::printf("%.2f\n", static_cast<double>(clock.elapsed()) / 1000.0);
+    return ended && desktop.alerts.size() == 1 ? 0 : 1;
+}
