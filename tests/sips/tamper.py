@@ -50,9 +50,10 @@ def carry_segments(data):
 def tamper_jp2(edit, data, other):
     at, length = jp2_box(data, b"uuid", CARRY_UUID)
     if edit == "image":
+        # The first letter of the codestream's comment (COM: marker, length, registration).
         start, size = jp2_box(data, b"jp2c")
-        found = data.index(b"OpenJPEG", start)
-        return data[:found] + b"openJPEG" + data[found + 8:]
+        letter = data.index(b"\xff\x64", start) + 6
+        return data[:letter] + bytes([data[letter] ^ 0x20]) + data[letter + 1:]
     if edit == "truncate":
         cut = 100
         return (data[:at] + struct.pack(">I", length - cut) + data[at + 4:at + length - cut] +
