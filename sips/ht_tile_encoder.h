@@ -9,8 +9,7 @@ namespace sips {
 // How the intermediate's codestream is coded: High-Throughput blocks, reversible 5/3 wavelet, one
 // quality layer, so that it decodes to exactly the samples it was given.
 struct HtCoding {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
+    std::uint32_t width = 0; // the picture's
     int channels = 0;
     int bits = 8;
     bool colourTransform = false; // the reversible colour transform over the first three channels

@@ -56,7 +56,7 @@ TEST(Intermediate, DeclaresTheHighThroughputCoder) {
         EXPECT_EQ((*match)[1].str(), "0x40");
     }
     EXPECT_EQ(styles, 4); // one per component of the default tile
-    EXPECT_NE(dump.out.find("tw=3, th=2"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("tw=5, th=3"), std::string::npos) << dump.out;
 }
 
 } // namespace

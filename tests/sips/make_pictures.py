@@ -190,7 +190,8 @@ def main(folder):
     # Large enough that its carry spans many JPEG segments, and its JPEG 2000 encoding several bands
     # and tiles, the last ones partial.
     base.resize((600, 700)).save(folder / "large.png", compress_level=0)
-    # Three tiles across (the last 6 columns wide) and two bands of JPEG 2000 tiles, at 16 bits.
+    # Five JPEG 2000 tiles across (the last 6 columns wide) and three bands (the last 12 rows high),
+    # at 16 bits.
     write_png16_rgba(folder / "wide16.png", 1030, 140)
     # What PNG cannot hold: ink, several pages.
     base.convert("CMYK").save(folder / "ink.tif", compression="tiff_lzw")
