@@ -42,7 +42,7 @@ void CodestreamSplicer::append(std::span<const std::uint8_t> tileCodestream,
                                std::uint32_t tileIndex) {
     const std::size_t headerEnd = mainHeaderEnd(tileCodestream);
     if (tileCodestream.size() < 4 || readBigEndian(tileCodestream.data(), 2) != startOfCodestream ||
-        headerEnd == 0 || tileIndex > 0xFFFF)
+        headerEnd == 0 || tileIndex >= 0xFFFF) // Isot: 0 to 65534
         throw Failure(target_, "cannot encode JPEG 2000: the coded tile is malformed");
     if (!headerWritten_) {
         // SIZ follows SOC: Lsiz, Rsiz, then the picture's extent and offset, the tile size and
