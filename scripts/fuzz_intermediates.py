@@ -28,7 +28,7 @@ def seeds(sips, pictures, folder):
     """(file, command after the input) for each kind of file the tool reads back."""
     made = []
     for name in ("photo.jpg", "alpha.png", "large.png", "progressive.jpg", "deepgrey.tif",
-                 "tiled16.tif"):
+                 "tiled16.tif", "wide16.png"):
         jp2 = folder / (Path(name).stem + ".jp2")
         subprocess.run([sips, "-s", "format", "jp2", pictures / name, "--out", jp2], check=True)
         made.append((jp2.read_bytes(), ["-s", "format", "jpeg", "-s", "dpiWidth", "300",

@@ -108,11 +108,11 @@ def main():
     arguments = parser.parse_args()
 
     names = ("photo.jpg", "progressive.jpg", "grey.jpg", "cmyk.jpg", "alpha.png", "deep.png",
-             "palette.png", "picture.tif", "tiled16.tif", "planes.tif", "pair.jpg", "photo.jp2",
-             "maker-notes.png", "no-unit.jpg", "motion.jpg")
+             "wide16.png", "palette.png", "picture.tif", "tiled16.tif", "planes.tif", "pair.jpg",
+             "photo.jp2", "maker-notes.png", "no-unit.jpg", "motion.jpg")
     seeds = [(Path(arguments.pictures) / name).read_bytes() for name in names
              if (Path(arguments.pictures) / name).exists()]
-    seeds += intermediates(arguments.sips, Path(arguments.pictures), names[:11])
+    seeds += intermediates(arguments.sips, Path(arguments.pictures), names[:12])
     rng = random.Random(arguments.seed)
     findings = Path(arguments.findings)
     environment = dict(os.environ, ASAN_OPTIONS="detect_leaks=1",

@@ -77,7 +77,7 @@ std::string temporaryName(const std::string& folder) {
 int firstWriteError = 0;
 
 // The stream writes straight to the descriptor so that a failed write keeps its errno; glibc's
-// own streams let libjpeg, libpng and OpenJPEG report only that "a write failed".
+// own streams let libjpeg and libpng report only that "a write failed".
 extern "C" ssize_t writeToDescriptor(void* cookie, const char* buffer, std::size_t size) {
     const int descriptor = *static_cast<int*>(cookie);
     std::size_t done = 0;

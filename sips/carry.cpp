@@ -88,9 +88,7 @@ std::optional<CarryFields> parseFields(std::span<const std::uint8_t> bytes,
 CarryLookup verdict(CarriedSource&& source, const CarryFields& fields, const Digest& sourceDigest,
                     const Digest& imageDigest, std::optional<PictureSize> imageSize) {
     CarryLookup lookup;
-    if (imageDigest != fields.image)
-        lookup.problem = "the carried source belongs to other image data";
-    else if (sourceDigest != fields.source)
+    if (sourceDigest != fields.source)
         lookup.problem = "the carried source is damaged";
     else if (!imageSize || *imageSize != fields.size)
         lookup.problem = "the carried source has another size than the image";
@@ -98,7 +96,12 @@ CarryLookup verdict(CarriedSource&& source, const CarryFields& fields, const Dig
         lookup.problem = "the carried source is not the kind of picture it claims";
     else {
         source.setDigest(sourceDigest);
-        lookup.source.emplace(std::move(source));
+        if (imageDigest == fields.image) {
+            lookup.source.emplace(std::move(source));
+        } else {
+            lookup.problem = "the carried source belongs to other image data";
+            lookup.standby.emplace(std::move(source));
+        }
     }
     return lookup;
 }
@@ -130,7 +133,7 @@ CarryLookup lookUpJp2Carry(const std::string& input) {
     if (!carry)
         return {};
     if (!fields || !codestream)
-        return {std::nullopt, "the carried source's header is damaged"};
+        return {std::nullopt, "the carried source's header is damaged", std::nullopt};
 
     std::vector<std::uint8_t> buffer(chunkSize);
     const auto digestOf = [&](std::uint64_t offset, std::uint64_t left,
@@ -155,7 +158,7 @@ CarryLookup lookUpJp2Carry(const std::string& input) {
     const auto carried =
         digestOf(carry->contentOffset + sizeof carryUuid + fieldsSize, fields->length, &source);
     if (!image || !carried)
-        return {std::nullopt, "the file ends inside the carried source"};
+        return {std::nullopt, "the file ends inside the carried source", std::nullopt};
     return verdict(std::move(source), *fields, *carried, *image, size);
 }
 
@@ -260,7 +263,7 @@ CarryLookup lookUpJpegCarry(const std::string& input) {
     if (!assembly.started())
         return {};
     if (broken || !assembly.complete())
-        return {std::nullopt, "the carried source is incomplete or out of order"};
+        return {std::nullopt, "the carried source is incomplete or out of order", std::nullopt};
     stream.passScans([&](std::span<const std::uint8_t> bytes) { image.update(bytes); });
     const Digest carried = assembly.sourceDigest();
     return verdict(std::move(*assembly.source()), *assembly.fields(), carried, image.finish(),

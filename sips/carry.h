@@ -65,6 +65,9 @@ private:
 struct CarryLookup {
     std::optional<CarriedSource> source;
     std::string problem; // set when a carry is present but unusable
+    // A carry intact in itself (its source, size and kind as recorded) whose image data changed:
+    // used only when that image data cannot be decoded, as when the codestream was damaged.
+    std::optional<CarriedSource> standby;
 };
 
 // Looks for a carry in a JP2 file or a JPEG file and checks it against the image it travels with.

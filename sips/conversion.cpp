@@ -322,20 +322,20 @@ void convertDirect(const Request& request, FileKind kind, const std::string& tar
     out.commit();
 }
 
-// A carry that matches the input's image, if the input holds one. A carry that does not match
-// is reported and passed over: the copy is then made from the input's own image.
-std::optional<CarriedSource> usableCarry(const std::string& input, FileKind kind) {
+// The input's carry, looked up. A carry that does not match the input's image is reported and
+// passed over: the copy is then made from the input's own image.
+CarryLookup lookUpUsableCarry(const std::string& input, FileKind kind) {
     try {
         CarryLookup lookup = lookUpCarry(input, kind);
         if (!lookup.problem.empty())
             warn(input, lookup.problem + "; converting the image itself instead");
-        return std::move(lookup.source);
+        return lookup;
     } catch (const Failure& failure) {
         // The conversion itself judges a damaged input; anything else is said.
         if (failure.file() != input)
             warn(input, std::string("cannot read the carried source (") + failure.what() +
                             "); converting the image itself instead");
-        return std::nullopt;
+        return {};
     }
 }
 
@@ -344,20 +344,31 @@ std::optional<CarriedSource> usableCarry(const std::string& input, FileKind kind
 void convert(const Request& request) {
     const FileKind kind = detectFileKind(request.input);
     const std::string target = request.out.value_or(request.input);
-    if (request.format != OutputFormat::Jp2) {
-        if (const std::optional<CarriedSource> carried = usableCarry(request.input, kind)) {
-            try {
-                convertCarried(request, kind, target, *carried);
-                return;
-            } catch (const Failure& failure) {
-                if (failure.file() == target) // writing failed, not the carried source
-                    throw;
-                warn(request.input, std::string("cannot use the carried source (") +
-                                        failure.what() + "); converting the image itself instead");
-            }
+    if (request.format == OutputFormat::Jp2)
+        return convertDirect(request, kind, target);
+    CarryLookup carry = lookUpUsableCarry(request.input, kind);
+    if (carry.source) {
+        try {
+            convertCarried(request, kind, target, *carry.source);
+            return;
+        } catch (const Failure& failure) {
+            if (failure.file() == target) // writing failed, not the carried source
+                throw;
+            warn(request.input, std::string("cannot use the carried source (") + failure.what() +
+                                    "); converting the image itself instead");
         }
     }
-    convertDirect(request, kind, target);
+    if (!carry.standby)
+        return convertDirect(request, kind, target);
+    try {
+        convertDirect(request, kind, target);
+    } catch (const Failure& failure) {
+        if (failure.file() != request.input) // not the input's image that failed
+            throw;
+        warn(request.input, std::string("its image cannot be decoded (") + failure.what() +
+                                "); the copy is made from the source it carries");
+        convertCarried(request, kind, target, *carry.standby);
+    }
 }
 
 } // namespace sips

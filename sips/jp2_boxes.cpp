@@ -178,8 +178,11 @@ std::vector<std::uint8_t> jp2Skeleton(const Layout& layout) {
     };
     box(12, "jP  ");
     appendBigEndian(file, 0x0D0A870A, 4);
-    box(20, "ftyp");
-    file.insert(file.end(), {'j', 'p', '2', ' ', 0, 0, 0, 0, 'j', 'p', '2', ' '});
+    // The codestream is High-Throughput: "jph " joins the compatibility list. The brand stays
+    // "jp2 ", which Exiv2 0.27 requires to read the file's metadata at all.
+    box(24, "ftyp");
+    file.insert(file.end(),
+                {'j', 'p', '2', ' ', 0, 0, 0, 0, 'j', 'p', '2', ' ', 'j', 'p', 'h', ' '});
     box(8 + 22 + 15, "jp2h");
     box(22, "ihdr");
     appendBigEndian(file, layout.height, 4);

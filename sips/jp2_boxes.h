@@ -68,8 +68,8 @@ Jp2ColourHints readJp2ColourHints(const std::string& path);
 // The picture size an image header box (within the JP2 header box's content) records.
 std::optional<PictureSize> jp2PictureSize(std::span<const std::uint8_t> headerContent);
 
-// The start of a JP2 file for `layout` as OpenJPEG writes it (signature, file type, a header with
-// size, depth and enumerated colour space) and an empty codestream box, for Exiv2 to add metadata
+// The start of a JP2 file for `layout` (signature, file type, a header with size, depth and
+// enumerated colour space) and an empty codestream box, for Exiv2 to add metadata
 // to without the pixels: the codestream is streamed after the header boxes.
 std::vector<std::uint8_t> jp2Skeleton(const Layout& layout);
 

@@ -120,7 +120,7 @@ Jp2Reader::Jp2Reader(std::string path, FileKind kind)
                   std::max(claimed.tiles * smallestTileBytes,
                            claimed.width * claimed.height / densestPixelsPerByte));
     std::rewind(file_.get());
-    stream_ = opjStreamOver(file_.get(), true);
+    stream_ = opjReadStreamOver(file_.get());
     if (!codec_ || !stream_)
         fail("out of memory");
     routeOpjMessages(codec_.get(), messages_);

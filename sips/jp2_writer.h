@@ -17,10 +17,10 @@ struct Jp2Codestream {
     bool bounded = true;
 };
 
-// Writes the codestream box of a JP2 file after the boxes the caller wrote before it (OpenJPEG
-// aborts when handed an ICC profile and cannot write metadata): the rows encoded losslessly
-// (reversible 5/3 wavelet, one layer) as a tiled codestream, a band of tiles at a time, so memory
-// follows the picture's width rather than its area and the file is written once.
+// Writes the codestream box of a JP2 file after the boxes the caller wrote before it: the rows
+// coded losslessly with the High-Throughput block coder (reversible 5/3 wavelet, one layer) as a
+// tiled codestream, a band of tiles at a time, so memory follows the picture's width rather than
+// its area and the file is written once.
 Jp2Codestream writeJp2Codestream(RowReader& source, std::FILE* out, const std::string& target);
 
 } // namespace sips

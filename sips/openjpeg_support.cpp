@@ -33,10 +33,6 @@ extern "C" OPJ_SIZE_T readFromFile(void* buffer, OPJ_SIZE_T size, void* data) {
     return got == 0 ? static_cast<OPJ_SIZE_T>(-1) : got;
 }
 
-extern "C" OPJ_SIZE_T writeToFile(void* buffer, OPJ_SIZE_T size, void* data) {
-    return std::fwrite(buffer, 1, size, fileOf(data));
-}
-
 extern "C" OPJ_OFF_T skipInFile(OPJ_OFF_T offset, void* data) {
     return std::fseek(fileOf(data), offset, SEEK_CUR) == 0 ? offset : -1;
 }
@@ -60,8 +56,8 @@ void routeOpjMessages(opj_codec_t* codec, OpjMessages& messages) {
     opj_set_info_handler(codec, ignoreOpjMessage, nullptr);
 }
 
-OpjStream opjStreamOver(std::FILE* file, bool forReading) {
-    OpjStream stream(opj_stream_create(streamChunk, forReading ? OPJ_TRUE : OPJ_FALSE));
+OpjStream opjReadStreamOver(std::FILE* file) {
+    OpjStream stream(opj_stream_create(streamChunk, OPJ_TRUE));
     if (!stream)
         return stream;
     const long start = std::ftell(file);
@@ -69,14 +65,10 @@ OpjStream opjStreamOver(std::FILE* file, bool forReading) {
         return nullptr;
     auto data = std::make_unique<StreamFile>(StreamFile{file, start});
     opj_stream_set_user_data(stream.get(), data.release(), freeStreamFile);
-    if (forReading) {
-        const std::uint64_t size = sizeOf(file);
-        if (size >= static_cast<std::uint64_t>(start))
-            opj_stream_set_user_data_length(stream.get(), size - static_cast<std::uint64_t>(start));
-        opj_stream_set_read_function(stream.get(), readFromFile);
-    } else {
-        opj_stream_set_write_function(stream.get(), writeToFile);
-    }
+    const std::uint64_t size = sizeOf(file);
+    if (size >= static_cast<std::uint64_t>(start))
+        opj_stream_set_user_data_length(stream.get(), size - static_cast<std::uint64_t>(start));
+    opj_stream_set_read_function(stream.get(), readFromFile);
     opj_stream_set_skip_function(stream.get(), skipInFile);
     opj_stream_set_seek_function(stream.get(), seekInFile);
     return stream;

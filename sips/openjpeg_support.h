@@ -32,10 +32,11 @@ struct OpjMessages {
 // Sends errors to `messages` and silences warnings and information.
 void routeOpjMessages(opj_codec_t* codec, OpjMessages& messages);
 
-// A stream over an open FILE*, which stays owned by the caller, from where the file stands.
-OpjStream opjStreamOver(std::FILE* file, bool forReading);
+// A reading stream over an open FILE*, which stays owned by the caller, from where the file
+// stands.
+OpjStream opjReadStreamOver(std::FILE* file);
 
-// Worker threads for OpenJPEG's code-block coding: one per core.
+// Worker threads for OpenJPEG's code-block decoding: one per core.
 int opjThreadCount();
 
 } // namespace sips

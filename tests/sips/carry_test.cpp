@@ -1,5 +1,6 @@
 // Intermediates whose carried source was changed, cut short, forged or taken from another picture:
-// every such copy is made from the intermediate's own image instead, with a warning.
+// every such copy is made from the intermediate's own image instead, with a warning. A codestream
+// that cannot be decoded any more is the one case the carry still makes the copy.
 #include "sips_harness.h"
 
 #include <algorithm>
@@ -79,6 +80,66 @@ INSTANTIATE_TEST_SUITE_P(
         Tampering{"JpegCarryOfAnother", "alpha.png", true, "swap", "palette.png",
                   "other image data"}),
     rowName);
+
+struct Sample : Row {
+    const char* sample;
+};
+
+class DamagedCodestream : public ::testing::TestWithParam<Sample> {};
+
+// Coded data that cannot be decoded is no edit of the picture: the carry, intact in itself, still
+// makes the exact copy, with a warning.
+TEST_P(DamagedCodestream, UnderAnIntactCarryStillGivesTheExactCopy) {
+    TemporaryFolder folder;
+    const std::string sample = GetParam().sample;
+    const fs::path source = folder / sample;
+    copySample(sample, source);
+    const fs::path jp2 = folder / "scratch.jp2";
+    ASSERT_EQ(sips({"-s", "format", "jp2", source, "--out", jp2}).exitCode, 0);
+    tamper("codestream", jp2);
+    ASSERT_NE(run({"opj_decompress", "-i", jp2.string(), "-o", (folder / "decoded.png").string()})
+                  .exitCode,
+              0)
+        << "the damage must make the codestream undecodable";
+    fs::remove(folder / "decoded.png");
+
+    RunResult step = recordResolution(jp2);
+    ASSERT_EQ(step.exitCode, 0) << step.err;
+    EXPECT_NE(step.err.find("image cannot be decoded"), std::string::npos) << step.err;
+    EXPECT_NE(step.err.find("made from the source it carries"), std::string::npos) << step.err;
+    const bool png = fs::path(sample).extension() == ".png";
+    const fs::path copy = folder / (png ? "copy.png" : "copy.jpg");
+    step = sips({"-s", "format", png ? "png" : "jpeg", jp2, "--out", copy});
+    ASSERT_EQ(step.exitCode, 0) << step.err;
+    EXPECT_EQ(step.err, "");
+    EXPECT_EQ(pillow("same-samples", source, copy), "yes");
+    EXPECT_EQ(pillow("dpi", copy), "300 300");
+}
+
+// Without the carry nothing can stand in for the damaged codestream: one clear failure, and the
+// intermediate is left as it was.
+TEST_P(DamagedCodestream, WithoutTheCarryFailsClearly) {
+    TemporaryFolder folder;
+    const fs::path source = folder / GetParam().sample;
+    copySample(GetParam().sample, source);
+    const fs::path jp2 = folder / "scratch.jp2";
+    ASSERT_EQ(sips({"-s", "format", "jp2", source, "--out", jp2}).exitCode, 0);
+    tamper("codestream", jp2);
+    tamper("drop", jp2);
+    const std::string before = fileBytes(jp2);
+
+    const RunResult step = recordResolution(jp2);
+    EXPECT_NE(step.exitCode, 0);
+    EXPECT_EQ(step.err.rfind("sips: error: " + jp2.string() + ": cannot decode JPEG 2000 data", 0),
+              0u)
+        << step.err;
+    EXPECT_EQ(std::count(step.err.begin(), step.err.end(), '\n'), 1);
+    EXPECT_TRUE(fileBytes(jp2) == before) << "the intermediate changed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, DamagedCodestream,
+                         ::testing::Values(Sample{"Png", "large.png"}, Sample{"Jpeg", "photo.jpg"}),
+                         rowName);
 
 } // namespace
 } // namespace sips_test

@@ -10,15 +10,22 @@
   inspect_picture.py same-samples A B         prints "yes" when the decoded samples are identical
                                               at full depth, palette included, whatever the
                                               formats (16-bit colour PNG through ImageMagick)
+  inspect_picture.py jp2-readers SOURCE JP2  prints whether Pillow and opj_decompress decode JP2
+                                              to SOURCE's samples: "pillow=yes openjpeg=yes";
+                                              OpenJPEG at full depth, Pillow at 8 bits for
+                                              16-bit colour
   inspect_picture.py carry FILE               prints "intact" when FILE carries a source whose two
                                               SHA-256 digests, computed here, match the recorded
                                               ones, "none" when it carries none, else "broken"
 """
 import hashlib
 import math
+import os
+import shutil
 import struct
 import subprocess
 import sys
+import tempfile
 
 from PIL import Image, ImageChops, ImageStat
 
@@ -83,6 +90,40 @@ def samples(path):
     return image.mode, image.size, image.tobytes(), image.getpalette()
 
 
+def pillow_samples(path):
+    image = Image.open(path)
+    image.load()
+    if image.mode.startswith("I;16"):
+        image = image.convert("I")
+    return image.mode, image.size, image.tobytes()
+
+
+def pillow_reads(source, jp2):
+    """Pillow reads 16-bit colour at 8 bits, rounding to nearest: such a source's full-depth
+    samples are rounded the same way to compare."""
+    if not deep_colour(source, Image.open(source)):
+        return pillow_samples(source) == pillow_samples(jp2)
+    image = Image.open(jp2)
+    image.load()
+    _, size, raw, _ = samples(source)
+    wide = struct.unpack(f"<{len(raw) // 2}H", raw)
+    expected = Image.frombytes("RGBA", size, bytes(min(255, (v + 128) >> 8) for v in wide))
+    return image.tobytes() == expected.convert(image.mode).tobytes()
+
+
+def jp2_readers(source, jp2):
+    pillow = pillow_reads(source, jp2)
+    with tempfile.TemporaryDirectory() as folder:
+        # opj_decompress judges by the name; the intermediate's name may say otherwise.
+        named = os.path.join(folder, "in.jp2")
+        decoded = os.path.join(folder, "out.png")
+        shutil.copyfile(jp2, named)
+        subprocess.run(["opj_decompress", "-i", named, "-o", decoded], check=True,
+                       capture_output=True)
+        openjpeg = samples(source) == samples(decoded)
+    return f"pillow={'yes' if pillow else 'no'} openjpeg={'yes' if openjpeg else 'no'}"
+
+
 def jp2_carry(data):
     """The carry box's content after its UUID, and the codestream, of a JP2 file."""
     carry, codestream = None, None
@@ -144,6 +185,8 @@ def main(command, *paths):
         print(carry(paths[0]))
     elif command == "frames":
         print(frames(paths[0]))
+    elif command == "jp2-readers":
+        print(jp2_readers(*paths))
     elif command == "same-samples":
         print("yes" if samples(paths[0]) == samples(paths[1]) else "no")
 

@@ -36,6 +36,20 @@ def with_alpha(image):
     return rgba
 
 
+def write_png16_rgba(path, width, height):
+    """A 16-bit RGBA PNG whose low bytes vary, so that only full-depth decoding matches it. No
+    sample exceeds 65407, which Pillow 9.4 reads from JPEG 2000 as 0 (its rounding wraps)."""
+    raw = bytearray()
+    for y in range(height):
+        raw += b"\0"
+        for x in range(width):
+            raw += struct.pack(">HHHH", (x * 61 + y) % 65408, (y * 251 + x * 7) % 65408,
+                               (x * y) % 65408, 65000 - x * 63)
+    header = struct.pack(">IIBBBBB", width, height, 16, 6, 0, 0, 0)
+    Path(path).write_bytes(b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
+                           png_chunk(b"IDAT", zlib.compress(bytes(raw))) + png_chunk(b"IEND", b""))
+
+
 def png_chunk(kind, body):
     return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
 
@@ -176,6 +190,9 @@ def main(folder):
     # Large enough that its carry spans many JPEG segments, and its JPEG 2000 encoding several bands
     # and tiles, the last ones partial.
     base.resize((600, 700)).save(folder / "large.png", compress_level=0)
+    # Five JPEG 2000 tiles across (the last 6 columns wide) and three bands (the last 12 rows high),
+    # at 16 bits.
+    write_png16_rgba(folder / "wide16.png", 1030, 140)
     # What PNG cannot hold: ink, several pages.
     base.convert("CMYK").save(folder / "ink.tif", compression="tiff_lzw")
     base.save(folder / "pages.tif", save_all=True, append_images=[base.rotate(180)])

@@ -7,6 +7,8 @@
   truncate       shortens the carried source, keeping the box or the segments well-formed
   forge          changes one byte of the carried source
   swap           puts the carry of OTHER (an intermediate of the same kind) in FILE's place
+  codestream     JP2: garbles 256 bytes of coded data in the middle of the codestream
+  drop           JP2: removes the carry box
 """
 import struct
 import sys
@@ -49,10 +51,17 @@ def carry_segments(data):
 
 def tamper_jp2(edit, data, other):
     at, length = jp2_box(data, b"uuid", CARRY_UUID)
-    if edit == "image":
+    if edit == "codestream":
         start, size = jp2_box(data, b"jp2c")
-        found = data.index(b"OpenJPEG", start)
-        return data[:found] + b"openJPEG" + data[found + 8:]
+        middle = start + size // 2
+        return data[:middle] + bytes(b ^ 0xA5 for b in data[middle:middle + 256]) + data[middle + 256:]
+    if edit == "drop":
+        return data[:at] + data[at + length:]
+    if edit == "image":
+        # The first letter of the codestream's comment (COM: marker, length, registration).
+        start, size = jp2_box(data, b"jp2c")
+        letter = data.index(b"\xff\x64", start) + 6
+        return data[:letter] + bytes([data[letter] ^ 0x20]) + data[letter + 1:]
     if edit == "truncate":
         cut = 100
         return (data[:at] + struct.pack(">I", length - cut) + data[at + 4:at + length - cut] +

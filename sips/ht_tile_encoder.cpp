@@ -1,0 +1,127 @@
+#include "ht_tile_encoder.h"
+
+// OpenJPH's headers need its architecture header first.
+#include <cstdarg>
+#include <cstdio>
+#include <openjph/ojph_arch.h>
+#include <openjph/ojph_codestream.h>
+#include <openjph/ojph_file.h>
+#include <openjph/ojph_mem.h>
+#include <openjph/ojph_message.h>
+#include <openjph/ojph_params.h>
+#include <stdexcept>
+
+namespace sips {
+
+namespace {
+
+// The coded tile, kept in memory until it is spliced into the file.
+class MemorySink final : public ojph::outfile_base {
+public:
+    std::size_t write(const void* data, std::size_t size) override {
+        const auto* bytes = static_cast<const std::uint8_t*>(data);
+        bytes_.insert(bytes_.end(), bytes, bytes + size);
+        return size;
+    }
+    ojph::si64 tell() override { return static_cast<ojph::si64>(bytes_.size()); }
+    std::vector<std::uint8_t> take() { return std::move(bytes_); }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+// OpenJPH's message classes have no virtual destructor; these live for the whole run and are
+// never deleted through their base.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+// OpenJPH prints its errors and throws; the tool reports the message once, as its own line.
+class ThrowingError final : public ojph::message_error {
+public:
+    void operator()(int, const char*, int, const char* format, ...) override {
+        char text[256];
+        va_list arguments;
+        va_start(arguments, format);
+        std::vsnprintf(text, sizeof text, format, arguments);
+        va_end(arguments);
+        throw std::runtime_error(text);
+    }
+};
+
+class SilentWarning final : public ojph::message_warning {
+public:
+    void operator()(int, const char*, int, const char*, ...) override {}
+};
+
+class SilentInfo final : public ojph::message_info {
+public:
+    void operator()(int, const char*, int, const char*, ...) override {}
+};
+
+#pragma GCC diagnostic pop
+
+void routeOjphMessages() {
+    static ThrowingError error;
+    static SilentWarning warning;
+    static SilentInfo info;
+    static const bool routed = [] {
+        ojph::configure_error(&error);
+        ojph::configure_warning(&warning);
+        ojph::configure_info(&info);
+        return true;
+    }();
+    static_cast<void>(routed);
+}
+
+template <typename Sample>
+void fillLine(ojph::line_buf& line, const std::uint8_t* row, int channels, int channel,
+              std::uint32_t width) {
+    const auto* samples = reinterpret_cast<const Sample*>(row) + channel;
+    for (std::uint32_t x = 0; x < width; ++x)
+        line.i32[x] = samples[std::size_t{x} * channels];
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encodeHtTile(const HtCoding& coding, const HtTile& tile,
+                                       const std::uint8_t* rows, std::size_t rowBytes) {
+    routeOjphMessages();
+    ojph::codestream codestream;
+    ojph::param_siz siz = codestream.access_siz();
+    siz.set_image_extent(ojph::point(tile.x0 + tile.width, tile.y0 + tile.height));
+    siz.set_image_offset(ojph::point(tile.x0, tile.y0));
+    siz.set_tile_size(ojph::size(coding.tileWidth, coding.tileHeight));
+    siz.set_tile_offset(ojph::point(tile.x0, tile.y0));
+    siz.set_num_components(static_cast<ojph::ui32>(coding.channels));
+    for (int c = 0; c < coding.channels; ++c)
+        siz.set_component(static_cast<ojph::ui32>(c), ojph::point(1, 1),
+                          static_cast<ojph::ui32>(coding.bits), false);
+    ojph::param_cod cod = codestream.access_cod();
+    cod.set_num_decomposition(static_cast<ojph::ui32>(coding.decompositions));
+    cod.set_block_dims(64, 64);
+    cod.set_reversible(true);
+    cod.set_color_transform(coding.colourTransform);
+    codestream.set_planar(false);
+
+    MemorySink sink;
+    codestream.write_headers(&sink);
+    ojph::ui32 channel = 0;
+    ojph::line_buf* line = codestream.exchange(nullptr, channel);
+    for (std::uint32_t y = 0; y < tile.height; ++y) {
+        const std::uint8_t* row = rows + y * rowBytes;
+        for (int c = 0; c < coding.channels; ++c) {
+            if (coding.bits > 8)
+                fillLine<std::uint16_t>(*line, row, coding.channels, static_cast<int>(channel),
+                                        tile.width);
+            else
+                fillLine<std::uint8_t>(*line, row, coding.channels, static_cast<int>(channel),
+                                       tile.width);
+            line = codestream.exchange(line, channel);
+        }
+    }
+    codestream.flush();
+    codestream.close();
+    return sink.take();
+}
+
+} // namespace sips
