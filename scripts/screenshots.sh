@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the real window under Xvfb: the window ready to run, the
-# window in the middle of a batch over the photographs of Debian's mate-backgrounds package, and
-# the alert at its end naming the two broken files put among them.
+# window in the middle of a batch over the photographs of Debian's mate-backgrounds package
+# (enlarged to a camera's 24 megapixels, so that the run lasts long enough to be seen), and the
+# alert at its end naming the two broken files put among them.
 # Usage: scripts/screenshots.sh [build folder]
 set -euo pipefail
 build=$(realpath "${1:-build}")
@@ -12,7 +13,9 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
 export HOME=$work/home XDG_CONFIG_HOME=$work/config DISPLAY=:97
 mkdir -p "$HOME/Pictures/Holiday" "$HOME/Converted" "$XDG_CONFIG_HOME/plenwick"
-cp /usr/share/backgrounds/mate/nature/*.jpg "$HOME/Pictures/Holiday/"
+for photo in /usr/share/backgrounds/mate/nature/*.jpg; do
+    convert "$photo" -resize '6000x4000!' -quality 92 "$HOME/Pictures/Holiday/$(basename "$photo")"
+done
 head -c 40000 /usr/share/backgrounds/mate/nature/Dune.jpg >"$HOME/Pictures/Holiday/Beach (copy broke off).jpg"
 printf 'shopping list\n' >"$HOME/Pictures/Holiday/notes.png"
 printf '[General]\niStatement=1\n' >"$XDG_CONFIG_HOME/plenwick/plenwick.ini"
@@ -37,7 +40,7 @@ xdotool search --sync --name 'Select Source' >/dev/null
 click 472 242 2                             # open "Pictures"
 click 470 224 2                             # open "Holiday"
 click 842 512                               # Select this picture folder
-sleep 6
+sleep 3
 import -window "$window" "$docs/converting.png"
 
 # The failure alert comes up over the window once the run is over.
