@@ -1,5 +1,6 @@
 // The JPEG 2000 intermediate as other readers see it: its High-Throughput codestream decodes to
-// exactly the source's samples in OpenJPEG and in Pillow, whatever it holds.
+// exactly the source's samples in OpenJPEG and in Pillow, whatever it holds (a JPEG's own planes:
+// planes_test.cpp).
 #include "sips_harness.h"
 
 #include <gtest/gtest.h>
