@@ -27,8 +27,8 @@ CARRY_MARKS = (bytes.fromhex("9d3c510e6a4f4b8ea170504c574b5352"), b"JP\x50\x4c")
 def seeds(sips, pictures, folder):
     """(file, command after the input) for each kind of file the tool reads back."""
     made = []
-    for name in ("photo.jpg", "alpha.png", "large.png", "progressive.jpg", "deepgrey.tif",
-                 "tiled16.tif", "wide16.png"):
+    for name in ("photo.jpg", "alpha.png", "large.png", "progressive.jpg", "planes420.jpg",
+                 "planes422.jpg", "deepgrey.tif", "tiled16.tif", "wide16.png"):
         jp2 = folder / (Path(name).stem + ".jp2")
         subprocess.run([sips, "-s", "format", "jp2", pictures / name, "--out", jp2], check=True)
         made.append((jp2.read_bytes(), ["-s", "format", "jpeg", "-s", "dpiWidth", "300",

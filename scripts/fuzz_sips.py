@@ -107,12 +107,14 @@ def main():
     parser.add_argument("--findings", default="fuzz-findings")
     arguments = parser.parse_args()
 
-    names = ("photo.jpg", "progressive.jpg", "grey.jpg", "cmyk.jpg", "alpha.png", "deep.png",
-             "wide16.png", "palette.png", "picture.tif", "tiled16.tif", "planes.tif", "pair.jpg",
-             "photo.jp2", "maker-notes.png", "no-unit.jpg", "motion.jpg")
+    # The first 14 also seed intermediates; the JPEGs at 4:2:0 and 4:2:2 keep their planes.
+    names = ("photo.jpg", "progressive.jpg", "planes420.jpg", "planes422.jpg", "grey.jpg",
+             "cmyk.jpg", "alpha.png", "deep.png", "wide16.png", "palette.png", "picture.tif",
+             "tiled16.tif", "planes.tif", "pair.jpg", "photo.jp2", "maker-notes.png",
+             "no-unit.jpg", "motion.jpg")
     seeds = [(Path(arguments.pictures) / name).read_bytes() for name in names
              if (Path(arguments.pictures) / name).exists()]
-    seeds += intermediates(arguments.sips, Path(arguments.pictures), names[:12])
+    seeds += intermediates(arguments.sips, Path(arguments.pictures), names[:14])
     rng = random.Random(arguments.seed)
     findings = Path(arguments.findings)
     environment = dict(os.environ, ASAN_OPTIONS="detect_leaks=1",

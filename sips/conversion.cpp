@@ -9,6 +9,7 @@
 #include "jp2_reader.h"
 #include "jp2_writer.h"
 #include "jpeg_copy.h"
+#include "jpeg_planes.h"
 #include "jpeg_reader.h"
 #include "jpeg_writer.h"
 #include "messages.h"
@@ -34,6 +35,8 @@ namespace {
 struct Source {
     std::unique_ptr<RowReader> reader;
     std::optional<Density> density;
+    // Set when `reader` gives a JPEG's YCbCr planes as row groups rather than pixels.
+    std::optional<YccPlanes> planes;
 };
 
 Source openSource(const std::string& path, FileKind kind) {
@@ -41,20 +44,33 @@ Source openSource(const std::string& path, FileKind kind) {
     case FileKind::Jpeg: {
         auto reader = std::make_unique<JpegReader>(path);
         std::optional<Density> density = reader->density();
-        return {std::move(reader), density};
+        return {std::move(reader), density, std::nullopt};
     }
     case FileKind::Png: {
         auto reader = std::make_unique<PngReader>(path);
         std::optional<Density> density = reader->density();
-        return {std::move(reader), density};
+        return {std::move(reader), density, std::nullopt};
     }
     case FileKind::Tiff:
-        return {std::make_unique<TiffReader>(path), std::nullopt};
+        return {std::make_unique<TiffReader>(path), std::nullopt, std::nullopt};
     case FileKind::Jp2:
     case FileKind::J2kCodestream:
-        return {std::make_unique<Jp2Reader>(path, kind), std::nullopt};
+        return {std::make_unique<Jp2Reader>(path, kind), std::nullopt, std::nullopt};
     }
     throw Failure(path, "unsupported file");
+}
+
+// The source of a JPEG 2000 intermediate: a JPEG's own planes where they stand for the picture
+// (half the samples of RGB for 4:2:0, no colour conversion on the way), else its pixels.
+Source openIntermediateSource(const std::string& path, FileKind kind) {
+    if (kind == FileKind::Jpeg) {
+        if (std::unique_ptr<JpegPlaneReader> planes = JpegPlaneReader::open(path)) {
+            const YccPlanes geometry = planes->planes();
+            std::optional<Density> density = planes->density();
+            return {std::move(planes), density, geometry};
+        }
+    }
+    return openSource(path, kind);
 }
 
 // The resolution a picture records: its EXIF tags, else its own header's.
@@ -212,20 +228,27 @@ struct CarryRequest {
     CarriedKind kind;
 };
 
-void writeJp2File(RowReader& source, AtomicFile& out, const Metadata& metadata,
+void writeJp2File(const Source& source, AtomicFile& out, const Metadata& metadata,
                   const std::optional<CarryRequest>& carry) {
-    const Layout& layout = source.layout();
-    const std::vector<std::uint8_t> icc = profileFor(metadata, layout.model);
+    const std::optional<YccPlanes>& planes = source.planes;
+    const Layout layout = planes ? Layout{planes->width, planes->height, ColourModel::Rgb, 8}
+                                 : source.reader->layout();
+    // Planes are taken only from a JPEG without a profile.
+    const std::vector<std::uint8_t> icc =
+        planes ? std::vector<std::uint8_t>{} : profileFor(metadata, layout.model);
     std::vector<std::uint8_t> header = jp2Skeleton(layout);
     if (!icc.empty() || !metadata.exif.empty() || !metadata.xmp.empty() || !metadata.iptc.empty()) {
         header = withJp2Metadata(header, metadata, icc);
         if (icc.empty() && !relabelJp2ColourSpace(header, layout.model))
             throw Failure(out.target(), "cannot record the colour space in the JPEG 2000 header");
     }
+    if (planes && !labelJp2Sycc(header))
+        throw Failure(out.target(), "cannot record the colour space in the JPEG 2000 header");
     const std::span<const std::uint8_t> boxes = jp2BoxesBeforeCodestream(header);
     if (boxes.empty() || std::fwrite(boxes.data(), 1, boxes.size(), out.stream()) != boxes.size())
         failWriting(out.stream(), out.target(), "cannot write the JPEG 2000 header");
-    const Jp2Codestream codestream = writeJp2Codestream(source, out.stream(), out.target());
+    const Jp2Codestream codestream =
+        writeJp2Codestream(*source.reader, planes, out.stream(), out.target());
     // The carry follows the codestream: a large box before it trips readers that stream the file.
     if (carry && codestream.bounded) {
         const CarryPlacement placement = writeJp2Carry(out.stream(), out.target(), carry->path,
@@ -297,7 +320,9 @@ void convertDirect(const Request& request, FileKind kind, const std::string& tar
         return;
     }
 
-    Source source = openSource(request.input, kind);
+    Source source = request.format == OutputFormat::Jp2
+                        ? openIntermediateSource(request.input, kind)
+                        : openSource(request.input, kind);
     Metadata metadata = readMetadata(request.input);
     const std::optional<Density> recorded = recordedDensity(metadata, source);
     const std::optional<Density> asked = requestedDensity(request, recorded);
@@ -316,7 +341,7 @@ void convertDirect(const Request& request, FileKind kind, const std::string& tar
         writePngFile(*source.reader, out, metadata, density);
         break;
     case OutputFormat::Jp2:
-        writeJp2File(*source.reader, out, metadata, carryFor(request.input, kind));
+        writeJp2File(source, out, metadata, carryFor(request.input, kind));
         break;
     }
     out.commit();

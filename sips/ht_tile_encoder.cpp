@@ -81,6 +81,21 @@ void fillLine(ojph::line_buf& line, const std::uint8_t* row, int channels, int c
         line.i32[x] = samples[std::size_t{x} * channels];
 }
 
+void fillPlaneLine(ojph::line_buf& line, const std::uint8_t* samples, std::uint32_t width) {
+    for (std::uint32_t x = 0; x < width; ++x)
+        line.i32[x] = samples[x];
+}
+
+// The samples of line `y` of `component` within the tile, from a band of row groups.
+const std::uint8_t* planeLine(const YccPlanes& planes, const HtTile& tile,
+                              const std::uint8_t* groups, std::size_t groupBytes,
+                              std::uint32_t component, std::uint32_t y) {
+    if (component == 0)
+        return groups + (y / planes.down) * groupBytes + (y % planes.down) * planes.width + tile.x0;
+    return groups + y * groupBytes + std::size_t{planes.down} * planes.width +
+           (component - 1) * std::size_t{planes.chromaWidth()} + tile.x0 / planes.across;
+}
+
 } // namespace
 
 std::vector<std::uint8_t> encodeHtTile(const HtCoding& coding, const HtTile& tile,
@@ -93,31 +108,50 @@ std::vector<std::uint8_t> encodeHtTile(const HtCoding& coding, const HtTile& til
     siz.set_tile_size(ojph::size(coding.tileWidth, coding.tileHeight));
     siz.set_tile_offset(ojph::point(tile.x0, tile.y0));
     siz.set_num_components(static_cast<ojph::ui32>(coding.channels));
-    for (int c = 0; c < coding.channels; ++c)
-        siz.set_component(static_cast<ojph::ui32>(c), ojph::point(1, 1),
-                          static_cast<ojph::ui32>(coding.bits), false);
+    for (int c = 0; c < coding.channels; ++c) {
+        // Tiles start at multiples of the subsampling factors, so a component's tile holds the
+        // samples of the picture's tile.
+        const bool chroma = coding.planes && c > 0;
+        const ojph::point factors =
+            chroma ? ojph::point(coding.planes->across, coding.planes->down) : ojph::point(1, 1);
+        siz.set_component(static_cast<ojph::ui32>(c), factors, static_cast<ojph::ui32>(coding.bits),
+                          false);
+    }
     ojph::param_cod cod = codestream.access_cod();
     cod.set_num_decomposition(static_cast<ojph::ui32>(coding.decompositions));
     cod.set_block_dims(64, 64);
     cod.set_reversible(true);
     cod.set_color_transform(coding.colourTransform);
-    codestream.set_planar(false);
+    // Components of different sizes are given one after the other.
+    codestream.set_planar(coding.planes.has_value());
 
     MemorySink sink;
     codestream.write_headers(&sink);
+    // The library says which component's line it wants next.
+    std::uint32_t linesGiven[4] = {};
+    std::uint32_t widths[4] = {};
+    std::uint32_t linesLeft = 0;
+    for (int c = 0; c < coding.channels; ++c) {
+        const ojph::point factors = siz.get_downsampling(static_cast<ojph::ui32>(c));
+        widths[c] = (tile.x0 + tile.width + factors.x - 1) / factors.x - tile.x0 / factors.x;
+        linesLeft += (tile.y0 + tile.height + factors.y - 1) / factors.y - tile.y0 / factors.y;
+    }
     ojph::ui32 channel = 0;
     ojph::line_buf* line = codestream.exchange(nullptr, channel);
-    for (std::uint32_t y = 0; y < tile.height; ++y) {
-        const std::uint8_t* row = rows + y * rowBytes;
-        for (int c = 0; c < coding.channels; ++c) {
-            if (coding.bits > 8)
-                fillLine<std::uint16_t>(*line, row, coding.channels, static_cast<int>(channel),
-                                        tile.width);
-            else
-                fillLine<std::uint8_t>(*line, row, coding.channels, static_cast<int>(channel),
-                                       tile.width);
-            line = codestream.exchange(line, channel);
+    for (; linesLeft > 0; --linesLeft) {
+        const std::uint32_t y = linesGiven[channel]++;
+        if (coding.planes) {
+            const std::uint8_t* samples =
+                planeLine(*coding.planes, tile, rows, rowBytes, channel, y);
+            fillPlaneLine(*line, samples, widths[channel]);
+        } else if (coding.bits > 8) {
+            fillLine<std::uint16_t>(*line, rows + y * rowBytes, coding.channels,
+                                    static_cast<int>(channel), tile.width);
+        } else {
+            fillLine<std::uint8_t>(*line, rows + y * rowBytes, coding.channels,
+                                   static_cast<int>(channel), tile.width);
         }
+        line = codestream.exchange(line, channel);
     }
     codestream.flush();
     codestream.close();

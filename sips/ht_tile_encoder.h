@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ycc_planes.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace sips {
@@ -16,6 +19,9 @@ struct HtCoding {
     std::uint32_t tileWidth = 0;
     std::uint32_t tileHeight = 0;
     int decompositions = 5;
+    // Set for a JPEG's own YCbCr planes, given as row groups: three components of 8 bits, Cb and
+    // Cr subsampled in the codestream's image header, no colour transform.
+    std::optional<YccPlanes> planes;
 };
 
 // Where a tile lies in the picture.
@@ -30,7 +36,8 @@ struct HtTile {
 // picture's grid: its tile-part is then the very one the whole picture's codestream holds for it,
 // so coding a picture takes the memory of a tile, not of the whole coded picture (the library
 // keeps everything it coded until the end). `rows` points at the tile's first sample; rows are
-// `rowBytes` apart, their samples interleaved, 8-bit or native-endian 16-bit.
+// `rowBytes` apart, their samples interleaved, 8-bit or native-endian 16-bit. For planes, `rows`
+// points at the band's first row group and `rowBytes` is the groups' size.
 std::vector<std::uint8_t> encodeHtTile(const HtCoding& coding, const HtTile& tile,
                                        const std::uint8_t* rows, std::size_t rowBytes);
 

@@ -30,8 +30,9 @@ Jp2ColourHints::Space fromEnumerated(std::uint64_t code) {
     case 12:
         return Jp2ColourHints::Space::Cmyk;
     case 18:
+        return Jp2ColourHints::Space::Sycc;
     case 24:
-        return Jp2ColourHints::Space::Ycc;
+        return Jp2ColourHints::Space::OtherYcc;
     default:
         return Jp2ColourHints::Space::Unknown;
     }
@@ -199,7 +200,9 @@ std::vector<std::uint8_t> jp2Skeleton(const Layout& layout) {
     return file;
 }
 
-bool relabelJp2ColourSpace(std::vector<std::uint8_t>& file, ColourModel model) {
+namespace {
+
+bool setEnumeratedColourSpace(std::vector<std::uint8_t>& file, std::uint32_t code) {
     const auto header = findBox(file, "jp2h");
     if (!header)
         return false;
@@ -207,8 +210,19 @@ bool relabelJp2ColourSpace(std::vector<std::uint8_t>& file, ColourModel model) {
     if (!colour || colour->size() < 7 || (*colour)[0] != 1)
         return false;
     const auto at = static_cast<std::size_t>(colour->data() - file.data()) + 3;
-    storeBigEndian(&file[at], enumeratedColourSpace(model), 4);
+    storeBigEndian(&file[at], code, 4);
     return true;
+}
+
+} // namespace
+
+bool relabelJp2ColourSpace(std::vector<std::uint8_t>& file, ColourModel model) {
+    return setEnumeratedColourSpace(file, enumeratedColourSpace(model));
+}
+
+bool labelJp2Sycc(std::vector<std::uint8_t>& file) {
+    constexpr std::uint32_t sycc = 18;
+    return setEnumeratedColourSpace(file, sycc);
 }
 
 std::span<const std::uint8_t> jp2BoxesBeforeCodestream(const std::vector<std::uint8_t>& file) {

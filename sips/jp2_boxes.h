@@ -56,7 +56,7 @@ std::optional<std::vector<std::uint8_t>> readJp2Box(std::FILE* file, const Jp2Bo
 
 // What a JP2 header says about colour, which OpenJPEG's tile decoder does not pass on.
 struct Jp2ColourHints {
-    enum class Space { Unknown, Grey, Rgb, Cmyk, Ycc };
+    enum class Space { Unknown, Grey, Rgb, Cmyk, Sycc, OtherYcc };
     Space space = Space::Unknown;
     std::optional<int> alphaChannel; // from a channel definition box
 };
@@ -76,6 +76,8 @@ std::vector<std::uint8_t> jp2Skeleton(const Layout& layout);
 // Sets the enumerated colour space of a JP2 file in memory back to the one `model` needs: Exiv2
 // labels every file without an ICC profile sRGB. Returns false when it has no enumerated one.
 bool relabelJp2ColourSpace(std::vector<std::uint8_t>& file, ColourModel model);
+// Labels the enumerated colour space of a JP2 file in memory sYCC, for YCbCr components.
+bool labelJp2Sycc(std::vector<std::uint8_t>& file);
 
 // The boxes before the codestream box of a JP2 file in memory; empty when it has none.
 std::span<const std::uint8_t> jp2BoxesBeforeCodestream(const std::vector<std::uint8_t>& file);

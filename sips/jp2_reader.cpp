@@ -7,6 +7,7 @@
 #include "stdio_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace sips {
@@ -43,6 +44,36 @@ std::uint32_t rescale(std::uint32_t value, OPJ_UINT32 from, int to) {
     const std::uint64_t toMax = (std::uint64_t{1} << to) - 1;
     return static_cast<std::uint32_t>(
         (std::min<std::uint64_t>(value, fromMax) * toMax + fromMax / 2) / fromMax);
+}
+
+// Full-range BT.601 as JFIF defines it, in 16-bit fixed point as libjpeg computes it.
+struct SyccTables {
+    std::int32_t redFromCr[256];
+    std::int32_t blueFromCb[256];
+    std::int32_t greenFromCb[256]; // scaled, with the rounding half
+    std::int32_t greenFromCr[256]; // scaled
+    SyccTables() {
+        constexpr double one = 65536.0;
+        for (int i = 0; i < 256; ++i) {
+            const int centred = i - 128;
+            redFromCr[i] = static_cast<std::int32_t>(std::lround(1.402 * centred));
+            blueFromCb[i] = static_cast<std::int32_t>(std::lround(1.772 * centred));
+            greenFromCb[i] = static_cast<std::int32_t>(std::lround(-0.344136 * one * centred)) +
+                             static_cast<std::int32_t>(one / 2);
+            greenFromCr[i] = static_cast<std::int32_t>(std::lround(-0.714136 * one * centred));
+        }
+    }
+};
+
+std::uint8_t clamped(std::int32_t value) {
+    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+}
+
+void syccToRgb(std::uint8_t y, std::uint8_t cb, std::uint8_t cr, std::uint8_t* rgb) {
+    static const SyccTables tables;
+    rgb[0] = clamped(y + tables.redFromCr[cr]);
+    rgb[1] = clamped(y + ((tables.greenFromCb[cb] + tables.greenFromCr[cr]) >> 16));
+    rgb[2] = clamped(y + tables.blueFromCb[cb]);
 }
 
 // What the codestream's SIZ segment claims, read before OpenJPEG sees the file: it allocates
@@ -139,29 +170,42 @@ Jp2Reader::Jp2Reader(std::string path, FileKind kind)
     const OPJ_UINT32 count = image.numcomps;
     if (count == 0 || count > 4 || image.x1 <= image.x0 || image.y1 <= image.y0)
         fail("unsupported JPEG 2000 layout");
+    // OpenJPEG's tile decoder leaves colour space and channel definitions unread.
+    const Jp2ColourHints hints =
+        kind == FileKind::Jp2 ? readJp2ColourHints(path_) : Jp2ColourHints{};
+    if (hints.space == Jp2ColourHints::Space::OtherYcc || image.color_space == OPJ_CLRSPC_EYCC)
+        fail("unsupported JPEG 2000 colour space (YCC)");
+    sycc_ = hints.space == Jp2ColourHints::Space::Sycc || image.color_space == OPJ_CLRSPC_SYCC;
+    if (sycc_) {
+        // The intermediate of a JPEG keeps its planes: Y whole, Cb and Cr subsampled alike.
+        const opj_image_comp_t* c = image.comps;
+        if (count != 3 || c[0].dx != 1 || c[0].dy != 1 || c[1].dx != c[2].dx ||
+            c[1].dy != c[2].dy || c[1].dx == 0 || c[1].dx > 4 || c[1].dy == 0 || c[1].dy > 4)
+            fail("unsupported JPEG 2000 components (sYCC other than three, Cb and Cr alike)");
+        for (OPJ_UINT32 i = 0; i < count; ++i) {
+            if (c[i].sgnd != 0 || c[i].prec != 8)
+                fail("unsupported JPEG 2000 components (sYCC other than 8 bits)");
+        }
+    }
     bool alpha = false;
     OPJ_UINT32 deepest = 0;
     for (OPJ_UINT32 c = 0; c < count; ++c) {
         const opj_image_comp_t& component = image.comps[c];
-        if (component.dx != 1 || component.dy != 1 || component.sgnd != 0 || component.prec == 0 ||
-            component.prec > 16)
+        if ((!sycc_ && (component.dx != 1 || component.dy != 1)) || component.sgnd != 0 ||
+            component.prec == 0 || component.prec > 16)
             fail("unsupported JPEG 2000 components (subsampled, signed or deeper than 16 bits)");
         alpha = alpha || component.alpha != 0;
         deepest = std::max(deepest, component.prec);
         precision_.push_back(component.prec);
     }
-    // OpenJPEG's tile decoder leaves colour space and channel definitions unread.
-    const Jp2ColourHints hints =
-        kind == FileKind::Jp2 ? readJp2ColourHints(path_) : Jp2ColourHints{};
     alpha = alpha || hints.alphaChannel == static_cast<int>(count) - 1;
-    if (hints.space == Jp2ColourHints::Space::Ycc || image.color_space == OPJ_CLRSPC_SYCC ||
-        image.color_space == OPJ_CLRSPC_EYCC)
-        fail("unsupported JPEG 2000 colour space (YCC)");
 
     layout_.width = image.x1 - image.x0;
     layout_.height = image.y1 - image.y0;
     layout_.bits = deepest > 8 ? 16 : 8;
-    layout_.model = modelOfChannels(count, !alpha && hints.space != Jp2ColourHints::Space::Rgb);
+    layout_.model =
+        sycc_ ? ColourModel::Rgb
+              : modelOfChannels(count, !alpha && hints.space != Jp2ColourHints::Space::Rgb);
 
     opj_codestream_info_v2_t* info = opj_get_cstr_info(codec_.get());
     if (info == nullptr)
@@ -214,8 +258,12 @@ void Jp2Reader::decodeNextBand() {
         tile_.resize(size);
         if (!opj_decode_tile_data(codec_.get(), index, tile_.data(), size, stream_.get()))
             fail("cannot decode JPEG 2000 data (truncated or damaged)");
-        storeTile(tile_.data(), static_cast<std::uint32_t>(x0) - image.x0,
-                  static_cast<std::uint32_t>(x1) - image.x0, rows);
+        if (sycc_)
+            storeSyccTile(tile_.data(), size, static_cast<std::uint32_t>(x0),
+                          static_cast<std::uint32_t>(x1), static_cast<std::uint32_t>(y0), rows);
+        else
+            storeTile(tile_.data(), static_cast<std::uint32_t>(x0) - image.x0,
+                      static_cast<std::uint32_t>(x1) - image.x0, rows);
     }
     ++nextBandRow_;
 }
@@ -253,6 +301,46 @@ void Jp2Reader::storeTile(const std::uint8_t* data, std::uint32_t x0, std::uint3
             }
         }
         plane += planeSize * sampleSize;
+    }
+}
+
+void Jp2Reader::storeSyccTile(const std::uint8_t* data, std::size_t size, std::uint32_t x0,
+                              std::uint32_t x1, std::uint32_t y0, std::uint32_t rows) {
+    const opj_image_t& image = *header_;
+    const std::uint32_t across = image.comps[1].dx;
+    const std::uint32_t down = image.comps[1].dy;
+    const auto ceilDiv = [](std::uint32_t value, std::uint32_t by) {
+        return (value + by - 1) / by;
+    };
+    const std::uint32_t width = x1 - x0;
+    // A component's tile spans the samples of its grid that fall within the tile.
+    const std::uint32_t chromaLeft = ceilDiv(x0, across);
+    const std::uint32_t chromaTop = ceilDiv(y0, down);
+    const std::uint32_t chromaWidth = ceilDiv(x1, across) - chromaLeft;
+    const std::uint32_t chromaRows = ceilDiv(y0 + rows, down) - chromaTop;
+    const std::size_t lumaSize = std::size_t{width} * rows;
+    const std::size_t chromaSize = std::size_t{chromaWidth} * chromaRows;
+    if (chromaWidth == 0 || chromaRows == 0 || size < lumaSize + 2 * chromaSize)
+        fail("cannot decode JPEG 2000 data (truncated or damaged)");
+    const std::uint8_t* luma = data;
+    const std::uint8_t* blue = data + lumaSize;
+    const std::uint8_t* red = blue + chromaSize;
+    // Each chroma sample stands for the pixels of its cell, as opj_decompress upsamples.
+    chromaColumn_.resize(width);
+    for (std::uint32_t x = 0; x < width; ++x)
+        chromaColumn_[x] =
+            std::min((x0 + x) / across - std::min((x0 + x) / across, chromaLeft), chromaWidth - 1);
+    const std::size_t rowBytes = layout_.rowBytes();
+    for (std::uint32_t y = 0; y < rows; ++y) {
+        const std::uint32_t cell = (y0 + y) / down;
+        const std::size_t chromaRow =
+            std::min(cell - std::min(cell, chromaTop), chromaRows - 1) * std::size_t{chromaWidth};
+        const std::uint8_t* lumaRow = luma + std::size_t{y} * width;
+        std::uint8_t* out = band_.data() + y * rowBytes + std::size_t{x0 - header_->x0} * 3;
+        for (std::uint32_t x = 0; x < width; ++x) {
+            const std::size_t at = chromaRow + chromaColumn_[x];
+            syccToRgb(lumaRow[x], blue[at], red[at], out + std::size_t{x} * 3);
+        }
     }
 }
 

@@ -11,7 +11,8 @@ namespace sips {
 
 // Decodes JPEG 2000 (JP2 file or bare codestream) a row of tiles at a time. Samples deeper than
 // 8 bits come out as 16-bit, shallower ones scaled to 8. Four components are RGBA
-// when the header says RGB or defines an alpha channel, else CMYK.
+// when the header says RGB or defines an alpha channel, else CMYK. sYCC (Cb and Cr possibly
+// subsampled) comes out as RGB.
 class Jp2Reader final : public RowReader {
 public:
     Jp2Reader(std::string path, FileKind kind);
@@ -23,6 +24,9 @@ private:
     void decodeNextBand();
     void storeTile(const std::uint8_t* data, std::uint32_t x0, std::uint32_t x1,
                    std::uint32_t rows);
+    // Upsamples Cb and Cr of an sYCC tile and converts it to RGB.
+    void storeSyccTile(const std::uint8_t* data, std::size_t size, std::uint32_t x0,
+                       std::uint32_t x1, std::uint32_t y0, std::uint32_t rows);
     [[noreturn]] void fail(const std::string& what) const;
 
     std::string path_;
@@ -33,6 +37,8 @@ private:
     OpjImage header_;
     Layout layout_;
     std::vector<OPJ_UINT32> precision_; // per component, as stored
+    bool sycc_ = false;
+    std::vector<std::uint32_t> chromaColumn_; // of each column of a tile
     std::uint32_t tilesAcross_ = 1;
     std::uint32_t bandTop_ = 0;      // first image row in the band
     std::uint32_t bandRows_ = 0;     // rows the band holds

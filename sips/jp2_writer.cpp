@@ -24,14 +24,28 @@ constexpr std::uint32_t tileSide = 256;
 constexpr std::uint32_t tileRows = 64;
 constexpr int mostDecompositions = 5;
 
-HtCoding codingFor(const Layout& layout) {
+std::uint32_t roundedUp(std::uint32_t value, std::uint32_t factor) {
+    return (value + factor - 1) / factor * factor;
+}
+
+HtCoding codingFor(const Layout& layout, const std::optional<YccPlanes>& planes) {
     HtCoding coding;
-    coding.width = layout.width;
-    coding.channels = layout.channels();
-    coding.bits = layout.bits;
-    coding.colourTransform = coding.channels >= 3 && layout.model != ColourModel::Cmyk;
-    coding.tileWidth = std::min(tileSide, layout.width);
-    coding.tileHeight = std::min(tileRows, layout.height);
+    if (planes) {
+        coding.width = planes->width;
+        coding.channels = 3;
+        coding.bits = 8;
+        // A picture smaller than a tile still has tiles that are whole multiples of the factors.
+        coding.tileWidth = std::min(tileSide, roundedUp(planes->width, planes->across));
+        coding.tileHeight = std::min(tileRows, roundedUp(planes->height, planes->down));
+        coding.planes = planes;
+    } else {
+        coding.width = layout.width;
+        coding.channels = layout.channels();
+        coding.bits = layout.bits;
+        coding.colourTransform = coding.channels >= 3 && layout.model != ColourModel::Cmyk;
+        coding.tileWidth = std::min(tileSide, layout.width);
+        coding.tileHeight = std::min(tileRows, layout.height);
+    }
     // Levels beyond what the smaller side of a tile halves to code nothing.
     coding.decompositions = std::min(
         mostDecompositions,
@@ -45,7 +59,8 @@ public:
     BandCoder(const HtCoding& coding, const Layout& layout, std::string target)
         : coding_(coding)
         , rowBytes_(layout.rowBytes())
-        , pixelBytes_(layout.rowBytes() / layout.width)
+        // The coder finds a tile's samples in row groups of planes itself.
+        , pixelBytes_(coding.planes ? 0 : layout.rowBytes() / layout.width)
         , target_(std::move(target))
         , tiles_((coding.width + coding.tileWidth - 1) / coding.tileWidth) {}
 
@@ -98,9 +113,12 @@ private:
 
 } // namespace
 
-Jp2Codestream writeJp2Codestream(RowReader& source, std::FILE* out, const std::string& target) {
+Jp2Codestream writeJp2Codestream(RowReader& source, const std::optional<YccPlanes>& planes,
+                                 std::FILE* out, const std::string& target) {
     const Layout& layout = source.layout();
-    const HtCoding coding = codingFor(layout);
+    const HtCoding coding = codingFor(layout, planes);
+    const PictureSize picture = planes ? PictureSize{planes->width, planes->height}
+                                       : PictureSize{layout.width, layout.height};
 
     // The codestream box's length is known once the codestream is written.
     static constexpr std::uint8_t codestreamBox[8] = {0, 0, 0, 0, 'j', 'p', '2', 'c'};
@@ -109,12 +127,13 @@ Jp2Codestream writeJp2Codestream(RowReader& source, std::FILE* out, const std::s
         failWriting(out, target, "cannot write the JPEG 2000 header");
     writeBytes(out, target, codestreamBox, "cannot write the JPEG 2000 header");
 
-    CodestreamSplicer splicer(out, target, {layout.width, layout.height});
+    CodestreamSplicer splicer(out, target, picture);
     BandCoder coder(coding, layout, target);
-    BandPrefetch bands(source, coding.tileHeight);
+    // A band of row groups holds a band of tiles' rows.
+    BandPrefetch bands(source, planes ? coding.tileHeight / planes->down : coding.tileHeight);
     std::uint32_t tileIndex = 0;
-    for (std::uint32_t top = 0; top < layout.height; top += coding.tileHeight) {
-        const std::uint32_t height = std::min(coding.tileHeight, layout.height - top);
+    for (std::uint32_t top = 0; top < picture.height; top += coding.tileHeight) {
+        const std::uint32_t height = std::min(coding.tileHeight, picture.height - top);
         for (const std::vector<std::uint8_t>& tile : coder.code(bands.next().data(), top, height))
             splicer.append(tile, tileIndex++);
     }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "pixels.h"
+#include "ycc_planes.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace sips {
@@ -20,7 +22,9 @@ struct Jp2Codestream {
 // Writes the codestream box of a JP2 file after the boxes the caller wrote before it: the rows
 // coded losslessly with the High-Throughput block coder (reversible 5/3 wavelet, one layer) as a
 // tiled codestream, a band of tiles at a time, so memory follows the picture's width rather than
-// its area and the file is written once.
-Jp2Codestream writeJp2Codestream(RowReader& source, std::FILE* out, const std::string& target);
+// its area and the file is written once. With `planes`, `source` gives a JPEG's YCbCr planes as
+// row groups, coded as they are with Cb and Cr subsampled.
+Jp2Codestream writeJp2Codestream(RowReader& source, const std::optional<YccPlanes>& planes,
+                                 std::FILE* out, const std::string& target);
 
 } // namespace sips

@@ -42,7 +42,7 @@ JpegReader::JpegReader(std::string path)
     });
     if (!started)
         fail();
-    checkProgressionComplete();
+    checkProgressionComplete(info_, path_);
 
     layout_.width = info_.output_width;
     layout_.height = info_.output_height;
@@ -52,28 +52,7 @@ JpegReader::JpegReader(std::string path)
                                                            : ColourModel::Rgb;
     // Files with an Adobe marker store CMYK inverted (0 = full ink).
     invertedInk_ = layout_.model == ColourModel::Cmyk && info_.saw_Adobe_marker;
-    if (info_.saw_JFIF_marker && info_.X_density > 0 && info_.Y_density > 0 &&
-        (info_.density_unit == 1 || info_.density_unit == 2)) {
-        density_ =
-            Density{{info_.X_density, 1},
-                    {info_.Y_density, 1},
-                    info_.density_unit == 1 ? Density::Unit::Inch : Density::Unit::Centimetre};
-    }
-}
-
-// A progressive file has been read whole once decompression starts. When its scans stop before
-// every coefficient has arrived, and an end marker follows, libjpeg shows a blurred picture
-// without a word.
-void JpegReader::checkProgressionComplete() const {
-    if (!info_.progressive_mode || info_.coef_bits == nullptr)
-        return;
-    for (int component = 0; component < info_.num_components; ++component) {
-        for (int k = 0; k < DCTSIZE2; ++k) {
-            if (info_.coef_bits[component][k] != 0)
-                throw Failure(path_, "cannot decode JPEG data: progressive scans missing "
-                                     "(truncated or damaged)");
-        }
-    }
+    density_ = jfifDensity(info_);
 }
 
 void JpegReader::read(std::uint8_t* rows, std::uint32_t count) {

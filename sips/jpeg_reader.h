@@ -2,6 +2,7 @@
 
 #include "coefficient_store.h"
 #include "density.h"
+#include "jpeg_decompressor.h"
 #include "jpeg_error.h"
 #include "pixels.h"
 #include "stdio_file.h"
@@ -24,26 +25,12 @@ public:
 
 private:
     [[noreturn]] void fail() const;
-    void checkProgressionComplete() const;
-
-    // Released by its own destructor, so a constructor that fails half-way leaks nothing.
-    struct Decompressor final {
-        jpeg_decompress_struct info{};
-        bool created = false;
-        Decompressor() = default;
-        Decompressor(const Decompressor&) = delete;
-        Decompressor& operator=(const Decompressor&) = delete;
-        ~Decompressor() {
-            if (created)
-                jpeg_destroy_decompress(&info);
-        }
-    };
 
     std::string path_;
     FilePtr file_;
     JpegErrors errors_;
     CoefficientStore coefficients_; // used until the decompressor is destroyed
-    Decompressor decompressor_;
+    JpegDecompressor decompressor_;
     jpeg_decompress_struct& info_ = decompressor_.info;
     bool invertedInk_ = false;
     Layout layout_;

@@ -72,6 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         Tampering{"Jp2ImageEdited", "photo.jpg", false, "image", "", "other image data"},
         Tampering{"Jp2CarryCut", "photo.jpg", false, "truncate", "", "header is damaged"},
         Tampering{"Jp2CarryForged", "alpha.png", false, "forge", "", "source is damaged"},
+        Tampering{"Jp2CarryForgedOverPlanes", "planes420.jpg", false, "forge", "",
+                  "source is damaged"},
         Tampering{"Jp2CarryOfAnother", "alpha.png", false, "swap", "palette.png",
                   "other image data"},
         Tampering{"JpegImageEdited", "alpha.png", true, "image", "", "other image data"},
@@ -138,7 +140,8 @@ TEST_P(DamagedCodestream, WithoutTheCarryFailsClearly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, DamagedCodestream,
-                         ::testing::Values(Sample{"Png", "large.png"}, Sample{"Jpeg", "photo.jpg"}),
+                         ::testing::Values(Sample{"Png", "large.png"}, Sample{"Jpeg", "photo.jpg"},
+                                           Sample{"JpegPlanes", "planes420.jpg"}),
                          rowName);
 
 } // namespace

@@ -14,6 +14,10 @@
                                               to SOURCE's samples: "pillow=yes openjpeg=yes";
                                               OpenJPEG at full depth, Pillow at 8 bits for
                                               16-bit colour
+  inspect_picture.py ycc-readers JPEG JP2     prints how far Pillow's and opj_decompress's RGB of
+                                              JP2 (which holds JPEG's own Y, Cb, Cr planes) lie
+                                              from JPEG decoded to RGB: "MAX MEAN MAX MEAN", the
+                                              largest and the mean difference of a sample
   inspect_picture.py carry FILE               prints "intact" when FILE carries a source whose two
                                               SHA-256 digests, computed here, match the recorded
                                               ones, "none" when it carries none, else "broken"
@@ -124,6 +128,27 @@ def jp2_readers(source, jp2):
     return f"pillow={'yes' if pillow else 'no'} openjpeg={'yes' if openjpeg else 'no'}"
 
 
+def colour_error(reference, image):
+    difference = ImageChops.difference(reference, image.convert("RGB"))
+    largest = max(high for _, high in difference.getextrema())
+    return f"{largest} {sum(ImageStat.Stat(difference).mean) / 3:.2f}"
+
+
+def ycc_readers(source, jp2):
+    reference = Image.open(source).convert("RGB")
+    pillow = Image.open(jp2)
+    pillow.load()
+    with tempfile.TemporaryDirectory() as folder:
+        named = os.path.join(folder, "in.jp2")
+        decoded = os.path.join(folder, "out.png")
+        shutil.copyfile(jp2, named)
+        subprocess.run(["opj_decompress", "-i", named, "-o", decoded], check=True,
+                       capture_output=True)
+        openjpeg = Image.open(decoded)
+        openjpeg.load()
+    return f"{colour_error(reference, pillow)} {colour_error(reference, openjpeg)}"
+
+
 def jp2_carry(data):
     """The carry box's content after its UUID, and the codestream, of a JP2 file."""
     carry, codestream = None, None
@@ -187,6 +212,8 @@ def main(command, *paths):
         print(frames(paths[0]))
     elif command == "jp2-readers":
         print(jp2_readers(*paths))
+    elif command == "ycc-readers":
+        print(ycc_readers(*paths))
     elif command == "same-samples":
         print("yes" if samples(paths[0]) == samples(paths[1]) else "no")
 

@@ -11,7 +11,9 @@ namespace {
 
 // A conversion that decodes `input` (a copy in its own format would not), under a shell setting.
 RunResult decode(const fs::path& input, const fs::path& output, const std::string& shell) {
-    const std::string format = output.extension() == ".png" ? "png" : "jpeg";
+    const std::string format = output.extension() == ".png"   ? "png"
+                               : output.extension() == ".jp2" ? "jp2"
+                                                              : "jpeg";
     return run({"/bin/sh", "-c", "trap '' XFSZ; " + shell + "; exec \"$0\" \"$@\"", SIPS_EXECUTABLE,
                 "-s", "format", format, input, "--out", output});
 }
@@ -32,6 +34,26 @@ TEST(LargePicture, DecodedThroughATemporaryFileKeepsTheSamples) {
                   0);
     }
     EXPECT_TRUE(fileBytes(folder / "biginterlaced.jpg") == fileBytes(folder / "bigplain.jpg"));
+    EXPECT_TRUE(folderEntries(scratch.path()).empty());
+}
+
+// A progressive JPEG whose planes the intermediate keeps still has its coefficients in the file.
+TEST(LargePicture, PlanesOfAProgressiveJpegComeThroughTheTemporaryFile) {
+    TemporaryFolder folder;
+    TemporaryFolder scratch;
+    const fs::path input = folder / "progressive.jpg";
+    copySample("bigprogressive420.jpg", input);
+    const RunResult refused =
+        decode(input, folder / "scratch.jp2", "export TMPDIR=/nonexistent-folder");
+    EXPECT_EQ(refused.err, "sips: error: " + input.string() +
+                               ": cannot decode JPEG data: cannot create a temporary file in "
+                               "/nonexistent-folder: No such file or directory\n");
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"progressive.jpg"});
+
+    const RunResult step =
+        decode(input, folder / "scratch.jp2", "export TMPDIR='" + scratch.path().string() + "'");
+    ASSERT_EQ(step.exitCode, 0) << step.err;
+    EXPECT_EQ(exifTool(folder / "scratch.jp2").at("Jpeg2000:ColorSpace"), "18");
     EXPECT_TRUE(folderEntries(scratch.path()).empty());
 }
 

@@ -158,6 +158,8 @@ def main(folder):
                                ramp.transpose(Image.Transpose.ROTATE_180)))
     write_interlaced_png(folder / "biginterlaced.png", wide)
     wide.save(folder / "bigplain.png", compress_level=1)
+    # Its Y, Cb and Cr coefficients at 4:2:0 take 144 MB too.
+    wide.save(folder / "bigprogressive420.jpg", quality=90, progressive=True, subsampling=2)
     # Tiles that overhang the picture, and separate sample planes (Pillow writes neither).
     subprocess.run(["convert", str(folder / "deep.png"), "-define", "tiff:tile-geometry=48x48",
                     "-compress", "zip", str(folder / "tiled16.tif")], check=True)
@@ -207,6 +209,44 @@ def main(folder):
     (folder / "motion.jpg").write_bytes((folder / "grey.jpg").read_bytes() + b"\0\0\0\x18ftypmp42" +
                                         bytes(range(256)) * 20)
     (folder / "text.txt").write_text("not a picture at all\n")
+    write_plane_samples(folder, base)
+
+
+def not_srgb_profile():
+    """An RGB profile that is not sRGB: Pillow's sRGB profile with other red and blue primaries
+    and a description of its own."""
+    data = bytearray(ImageCms.ImageCmsProfile(ImageCms.createProfile("sRGB")).tobytes())
+    count = struct.unpack(">I", data[128:132])[0]
+    tags = {bytes(data[132 + 12 * i:136 + 12 * i]): struct.unpack(">II", data[136 + 12 * i:144 + 12 * i])
+            for i in range(count)}
+    red, blue = tags[b"rXYZ"][0], tags[b"bXYZ"][0]
+    data[red + 8:red + 20], data[blue + 8:blue + 20] = data[blue + 8:blue + 20], data[red + 8:red + 20]
+    desc = bytes(data[tags[b"desc"][0]:tags[b"desc"][0] + tags[b"desc"][1]])
+    for old, new in ((b"sRGB built-in", b"Wide RGB test"),
+                     ("sRGB built-in".encode("utf-16-be"), "Wide RGB test".encode("utf-16-be"))):
+        desc = desc.replace(old, new)
+    data[tags[b"desc"][0]:tags[b"desc"][0] + tags[b"desc"][1]] = desc
+    data[84:100] = bytes(16)  # the profile ID, no longer right
+    return bytes(data)
+
+
+def write_plane_samples(folder, base):
+    """YCbCr JPEGs whose planes the intermediate keeps (4:2:0 and 4:2:2 of even sides, baseline
+    and progressive), over several tiles (256x64) and bands, the last ones partial; and those that
+    keep RGB: odd sides, other samplings, a profile that is not sRGB."""
+    # Sharp coloured edges, so that misplaced or swapped planes show.
+    picture = base.resize((602, 402), Image.Resampling.NEAREST)
+    picture.save(folder / "planes420.jpg", quality=90, subsampling=2)
+    picture.save(folder / "planes422.jpg", quality=90, subsampling=1)
+    picture.resize((334, 250)).save(folder / "planes420progressive.jpg", quality=90,
+                                    subsampling=2, progressive=True)
+    picture.save(folder / "rgb444.jpg", quality=90, subsampling=0)
+    for name, factors in (("rgb440.jpg", "1x2"), ("rgb411.jpg", "4x1")):
+        subprocess.run(["convert", "png:-", "-sampling-factor", factors, "-quality", "90",
+                        str(folder / name)], input=png_bytes(picture), check=True)
+    picture.resize((601, 401)).save(folder / "rgb420odd.jpg", quality=90, subsampling=2)
+    picture.save(folder / "rgb420profile.jpg", quality=90, subsampling=2,
+                 icc_profile=not_srgb_profile())
 
 
 if __name__ == "__main__":
