@@ -8,6 +8,7 @@
 #include "ht_tile_encoder.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <exception>
 #include <thread>
@@ -53,7 +54,8 @@ HtCoding codingFor(const Layout& layout, const std::optional<YccPlanes>& planes)
     return coding;
 }
 
-// Codes the tiles of one band, the even ones on this thread and the odd ones on another.
+// Codes the tiles of one band on this thread and another, each taking the next tile not yet taken,
+// so that neither waits for the other while tiles are left.
 class BandCoder final {
 public:
     BandCoder(const HtCoding& coding, const Layout& layout, std::string target)
@@ -66,20 +68,21 @@ public:
 
     const std::vector<std::vector<std::uint8_t>>& code(const std::uint8_t* band, std::uint32_t top,
                                                        std::uint32_t height) {
+        std::atomic_size_t next = 0;
         if (tiles_.size() == 1) {
-            codeEvery(band, top, height, 0, 1);
+            codeRemaining(band, top, height, next);
             return tiles_;
         }
         std::exception_ptr helperFailure;
         {
             const std::jthread helper([&] {
                 try {
-                    codeEvery(band, top, height, 1, 2);
+                    codeRemaining(band, top, height, next);
                 } catch (...) {
                     helperFailure = std::current_exception();
                 }
             });
-            codeEvery(band, top, height, 0, 2);
+            codeRemaining(band, top, height, next);
         }
         if (helperFailure)
             std::rethrow_exception(helperFailure);
@@ -87,9 +90,9 @@ public:
     }
 
 private:
-    void codeEvery(const std::uint8_t* band, std::uint32_t top, std::uint32_t height,
-                   std::size_t first, std::size_t step) {
-        for (std::size_t across = first; across < tiles_.size(); across += step) {
+    void codeRemaining(const std::uint8_t* band, std::uint32_t top, std::uint32_t height,
+                       std::atomic_size_t& next) {
+        for (std::size_t across = next++; across < tiles_.size(); across = next++) {
             HtTile tile;
             tile.x0 = static_cast<std::uint32_t>(across) * coding_.tileWidth;
             tile.y0 = top;
