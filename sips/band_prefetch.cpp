@@ -9,8 +9,8 @@ BandPrefetch::BandPrefetch(RowReader& source, std::uint32_t bandHeight)
     , bandHeight_(std::max(1u, bandHeight))
     , bands_((source.layout().height + bandHeight_ - 1) / bandHeight_)
     , bandBytes_(source.layout().rowBytes() * std::min(bandHeight_, source.layout().height))
-    , buffers_{std::vector<std::uint8_t>(bandBytes_),
-               std::vector<std::uint8_t>(bands_ > 1 ? bandBytes_ : 0)}
+    , buffers_{std::make_unique_for_overwrite<std::uint8_t[]>(bandBytes_),
+               std::make_unique_for_overwrite<std::uint8_t[]>(bands_ > 1 ? bandBytes_ : 0)}
     , decoder_([this](const std::stop_token& stop) { decode(stop); }) {}
 
 void BandPrefetch::decode(const std::stop_token& stop) {
@@ -24,7 +24,7 @@ void BandPrefetch::decode(const std::stop_token& stop) {
         const std::uint32_t rows =
             std::min(bandHeight_, source_.layout().height - band * bandHeight_);
         try {
-            source_.read(buffers_[band % 2].data(), rows);
+            source_.read(buffers_[band % 2].get(), rows);
         } catch (...) {
             const std::scoped_lock lock(mutex_);
             failure_ = std::current_exception();
@@ -46,7 +46,7 @@ std::span<const std::uint8_t> BandPrefetch::next() {
         std::rethrow_exception(failure_);
     const std::uint32_t band = handedOut_++;
     const std::uint32_t rows = std::min(bandHeight_, source_.layout().height - band * bandHeight_);
-    return {buffers_[band % 2].data(), source_.layout().rowBytes() * rows};
+    return {buffers_[band % 2].get(), source_.layout().rowBytes() * rows};
 }
 
 } // namespace sips

@@ -5,10 +5,10 @@
 #include <condition_variable>
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <span>
 #include <thread>
-#include <vector>
 
 namespace sips {
 
@@ -31,7 +31,8 @@ private:
     const std::uint32_t bandHeight_;
     const std::uint32_t bands_;
     const std::size_t bandBytes_;
-    std::vector<std::uint8_t> buffers_[2];
+    // Not zeroed: the decoder fills them, and touches their pages first on its own thread.
+    std::unique_ptr<std::uint8_t[]> buffers_[2];
     std::mutex mutex_;
     std::condition_variable_any changed_;
     std::uint32_t decoded_ = 0;  // bands the decoder finished

@@ -9,6 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <future>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <utility>
@@ -106,6 +107,27 @@ CarryLookup verdict(CarriedSource&& source, const CarryFields& fields, const Dig
     return lookup;
 }
 
+// The SHA-256 of `length` bytes of `file` from `offset`, copied into `copy` on the way when given;
+// nothing when the file ends before.
+std::optional<Digest> digestOfRange(std::FILE* file, std::uint64_t offset, std::uint64_t length,
+                                    CarriedSource* copy) {
+    Sha256 digest;
+    std::vector<std::uint8_t> buffer(chunkSize);
+    if (std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0)
+        return std::nullopt;
+    while (length > 0) {
+        const std::size_t step =
+            static_cast<std::size_t>(std::min<std::uint64_t>(length, chunkSize));
+        if (std::fread(buffer.data(), 1, step, file) != step)
+            return std::nullopt;
+        digest.update({buffer.data(), step});
+        if (copy != nullptr)
+            copy->append({buffer.data(), step});
+        length -= step;
+    }
+    return digest.finish();
+}
+
 CarryLookup lookUpJp2Carry(const std::string& input) {
     FilePtr file = openForReading(input);
     Jp2FileBoxIterator boxes(file.get());
@@ -135,31 +157,19 @@ CarryLookup lookUpJp2Carry(const std::string& input) {
     if (!fields || !codestream)
         return {std::nullopt, "the carried source's header is damaged", std::nullopt};
 
-    std::vector<std::uint8_t> buffer(chunkSize);
-    const auto digestOf = [&](std::uint64_t offset, std::uint64_t left,
-                              CarriedSource* copy) -> std::optional<Digest> {
-        Sha256 digest;
-        if (std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) != 0)
-            return std::nullopt;
-        while (left > 0) {
-            const std::size_t step =
-                static_cast<std::size_t>(std::min<std::uint64_t>(left, chunkSize));
-            if (std::fread(buffer.data(), 1, step, file.get()) != step)
-                return std::nullopt;
-            digest.update({buffer.data(), step});
-            if (copy != nullptr)
-                copy->append({buffer.data(), step});
-            left -= step;
-        }
-        return digest.finish();
-    };
+    // The image data is hashed on a thread of its own while the source is copied out and hashed.
+    std::future<std::optional<Digest>> image = std::async(std::launch::async, [&] {
+        const FilePtr own = openForReading(input);
+        return digestOfRange(own.get(), codestream->contentOffset, codestream->contentSize,
+                             nullptr);
+    });
     CarriedSource source(fields->kind, fields->size);
-    const auto image = digestOf(codestream->contentOffset, codestream->contentSize, nullptr);
-    const auto carried =
-        digestOf(carry->contentOffset + sizeof carryUuid + fieldsSize, fields->length, &source);
-    if (!image || !carried)
+    const std::optional<Digest> carried = digestOfRange(
+        file.get(), carry->contentOffset + sizeof carryUuid + fieldsSize, fields->length, &source);
+    const std::optional<Digest> imageDigest = image.get();
+    if (!imageDigest || !carried)
         return {std::nullopt, "the file ends inside the carried source", std::nullopt};
-    return verdict(std::move(source), *fields, *carried, *image, size);
+    return verdict(std::move(source), *fields, *carried, *imageDigest, size);
 }
 
 // Puts the superbox's content back together from its APP11 pieces, in order.
