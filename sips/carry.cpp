@@ -380,24 +380,11 @@ CarryPlacement writeJp2Carry(std::FILE* out, const std::string& target, const st
     return placement;
 }
 
-void sealJp2Carry(const AtomicFile& out, const CarryPlacement& placement, long codestreamStart,
-                  long codestreamEnd) {
+void sealJp2Carry(const AtomicFile& out, const CarryPlacement& placement,
+                  const Digest& codestream) {
     if (placement.fieldsOffset < 0)
         return;
-    const std::string& target = out.target();
-    FilePtr in = reopen(out);
-    Sha256 image;
-    std::vector<std::uint8_t> buffer(chunkSize);
-    if (std::fseek(in.get(), codestreamStart, SEEK_SET) != 0)
-        throw Failure(target, "cannot read back the codestream");
-    for (long left = codestreamEnd - codestreamStart; left > 0;) {
-        const std::size_t step = static_cast<std::size_t>(std::min<long>(left, chunkSize));
-        if (std::fread(buffer.data(), 1, step, in.get()) != step)
-            throw Failure(target, "cannot read back the codestream");
-        image.update({buffer.data(), step});
-        left -= static_cast<long>(step);
-    }
-    sealAt(out, placement, image.finish());
+    sealAt(out, placement, codestream);
 }
 
 bool writeJpegCarry(const JpegBytesWriter& write, const CarriedSource& source) {

@@ -87,10 +87,9 @@ struct CarryPlacement {
 CarryPlacement writeJp2Carry(std::FILE* out, const std::string& target, const std::string& source,
                              CarriedKind kind, PictureSize size);
 
-// Fills in the digests of the carry in the JP2 file `out`, whose codestream box content spans
-// [codestreamStart, codestreamEnd).
-void sealJp2Carry(const AtomicFile& out, const CarryPlacement& placement, long codestreamStart,
-                  long codestreamEnd);
+// Fills in the digests of the carry in the JP2 file `out`, whose codestream box content has the
+// digest `codestream`.
+void sealJp2Carry(const AtomicFile& out, const CarryPlacement& placement, const Digest& codestream);
 
 // Writes the carry of `source` as APP11 segments through `write`, digests left zero; false when
 // it is not carried (empty, or too large).

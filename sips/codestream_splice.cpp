@@ -36,6 +36,7 @@ CodestreamSplicer::CodestreamSplicer(std::FILE* out, std::string target, Picture
 
 void CodestreamSplicer::write(std::span<const std::uint8_t> bytes) {
     writeBytes(out_, target_, bytes, "cannot write the JPEG 2000 codestream");
+    digest_.update(bytes);
 }
 
 void CodestreamSplicer::append(std::span<const std::uint8_t> tileCodestream,
@@ -81,9 +82,10 @@ void CodestreamSplicer::append(std::span<const std::uint8_t> tileCodestream,
         throw Failure(target_, "cannot encode JPEG 2000: the coded tile is malformed");
 }
 
-void CodestreamSplicer::finish() {
+Digest CodestreamSplicer::finish() {
     static constexpr std::uint8_t end[2] = {0xFF, 0xD9};
     write(end);
+    return digest_.finish();
 }
 
 } // namespace sips

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pixels.h"
+#include "sha256.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -18,7 +19,8 @@ public:
 
     // Tiles come in their order on the picture, the first one at its top left corner.
     void append(std::span<const std::uint8_t> tileCodestream, std::uint32_t tileIndex);
-    void finish();
+    // Ends the codestream; answers the SHA-256 of all it wrote, so that nobody reads it back.
+    Digest finish();
 
 private:
     void write(std::span<const std::uint8_t> bytes);
@@ -27,6 +29,7 @@ private:
     std::string target_;
     PictureSize picture_;
     bool headerWritten_ = false;
+    Sha256 digest_;
 };
 
 } // namespace sips

@@ -253,7 +253,7 @@ void writeJp2File(const Source& source, AtomicFile& out, const Metadata& metadat
     if (carry && codestream.bounded) {
         const CarryPlacement placement = writeJp2Carry(out.stream(), out.target(), carry->path,
                                                        carry->kind, {layout.width, layout.height});
-        sealJp2Carry(out, placement, codestream.start, codestream.end);
+        sealJp2Carry(out, placement, codestream.digest);
     }
 }
 

@@ -140,7 +140,7 @@ Jp2Codestream writeJp2Codestream(RowReader& source, const std::optional<YccPlane
         for (const std::vector<std::uint8_t>& tile : coder.code(bands.next().data(), top, height))
             splicer.append(tile, tileIndex++);
     }
-    splicer.finish();
+    const Digest digest = splicer.finish();
 
     const long end = std::ftell(out);
     // Length 0 (up to the end of the file) where it does not fit the box's 32 bits.
@@ -151,7 +151,7 @@ Jp2Codestream writeJp2Codestream(RowReader& source, const std::optional<YccPlane
     if (end < 0 || std::fseek(out, boxStart, SEEK_SET) != 0 || std::fwrite(bytes, 1, 4, out) != 4 ||
         std::fseek(out, end, SEEK_SET) != 0)
         failWriting(out, target, "cannot write the JPEG 2000 codestream box");
-    return {boxStart + static_cast<long>(sizeof codestreamBox), end, recorded != 0};
+    return {recorded != 0, digest};
 }
 
 } // namespace sips

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pixels.h"
+#include "sha256.h"
 #include "ycc_planes.h"
 
 #include <cstdint>
@@ -10,13 +11,13 @@
 
 namespace sips {
 
-// Where a codestream box's content lies in the file.
+// What was written of a codestream box.
 struct Jp2Codestream {
-    long start = 0;
-    long end = 0;
     // Whether the box records its length; one too long for that runs to the end of the file, and
     // no box may follow it.
     bool bounded = true;
+    // The SHA-256 of the content, as written.
+    Digest digest{};
 };
 
 // Writes the codestream box of a JP2 file after the boxes the caller wrote before it: the rows
