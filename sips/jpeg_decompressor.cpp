@@ -1,19 +1,46 @@
 #include "jpeg_decompressor.h"
 
 #include "failure.h"
+#include "picture_limits.h"
 
 namespace sips {
 
-void checkProgressionComplete(const jpeg_decompress_struct& info, const std::string& path) {
+JpegDecompressor::JpegDecompressor(std::string path, int savedMarker, unsigned savedLength)
+    : path_(std::move(path))
+    , file_(openForReading(path_)) {
+    jpeg_decompress_struct& info = libjpeg_.info;
+    installJpegErrors(errors_, *reinterpret_cast<jpeg_common_struct*>(&info));
+    guarded([&] {
+        jpeg_create_decompress(&info);
+        libjpeg_.created = true;
+        coefficients_.install(info);
+        jpeg_stdio_src(&info, file_.get());
+        if (savedMarker != 0)
+            jpeg_save_markers(&info, savedMarker, savedLength);
+        jpeg_read_header(&info, TRUE);
+    });
+    // libjpeg sizes its buffers from the header, the whole picture's coefficients for
+    // progressive files (in memory or in a file).
+    checkJpegFrame(path_, info.image_width, info.image_height, sizeOf(file_.get()));
+}
+
+void JpegDecompressor::start() {
+    jpeg_decompress_struct& info = libjpeg_.info;
+    guarded([&] { jpeg_start_decompress(&info); });
     if (!info.progressive_mode || info.coef_bits == nullptr)
         return;
     for (int component = 0; component < info.num_components; ++component) {
         for (int k = 0; k < DCTSIZE2; ++k) {
             if (info.coef_bits[component][k] != 0)
-                throw Failure(path, "cannot decode JPEG data: progressive scans missing "
-                                    "(truncated or damaged)");
+                throw Failure(path_, "cannot decode JPEG data: progressive scans missing "
+                                     "(truncated or damaged)");
         }
     }
+}
+
+void JpegDecompressor::fail() const {
+    const std::string& store = coefficients_.failure();
+    throw Failure(path_, "cannot decode JPEG data: " + (store.empty() ? errors_.message : store));
 }
 
 std::optional<Density> jfifDensity(const jpeg_decompress_struct& info) {

@@ -1,7 +1,6 @@
 #include "jpeg_planes.h"
 
 #include "failure.h"
-#include "picture_limits.h"
 
 #include <cstring>
 
@@ -46,23 +45,9 @@ std::unique_ptr<JpegPlaneReader> JpegPlaneReader::open(const std::string& path) 
     return reader;
 }
 
+// Enough of each APP2 segment is kept to recognise an ICC profile.
 JpegPlaneReader::JpegPlaneReader(std::string path)
-    : path_(std::move(path))
-    , file_(openForReading(path_)) {
-    installJpegErrors(errors_, *reinterpret_cast<jpeg_common_struct*>(&info_));
-    const bool headerRead = jpegGuarded(errors_, [this] {
-        jpeg_create_decompress(&info_);
-        decompressor_.created = true;
-        coefficients_.install(info_);
-        jpeg_stdio_src(&info_, file_.get());
-        // Enough of each APP2 segment to recognise an ICC profile.
-        jpeg_save_markers(&info_, iccMarker, sizeof iccSignature);
-        jpeg_read_header(&info_, TRUE);
-    });
-    if (!headerRead)
-        fail();
-    checkJpegFrame(path_, info_.image_width, info_.image_height, sizeOf(file_.get()));
-}
+    : decompressor_(std::move(path), iccMarker, sizeof iccSignature) {}
 
 bool JpegPlaneReader::takesPlanes() {
     if (info_.jpeg_color_space != JCS_YCbCr || info_.num_components != 3 ||
@@ -84,15 +69,10 @@ bool JpegPlaneReader::takesPlanes() {
 }
 
 void JpegPlaneReader::start() {
-    const bool started = jpegGuarded(errors_, [this] {
-        info_.raw_data_out = TRUE;
-        info_.out_color_space = JCS_YCbCr;
-        info_.dct_method = JDCT_ISLOW;
-        jpeg_start_decompress(&info_);
-    });
-    if (!started)
-        fail();
-    checkProgressionComplete(info_, path_);
+    info_.raw_data_out = TRUE;
+    info_.out_color_space = JCS_YCbCr;
+    info_.dct_method = JDCT_ISLOW;
+    decompressor_.start();
 
     const jpeg_component_info* components = info_.comp_info;
     const PictureSize expected[3] = {{planes_.width, planes_.height},
@@ -102,7 +82,8 @@ void JpegPlaneReader::start() {
         const jpeg_component_info& component = components[c];
         if (component.downsampled_width != expected[c].width ||
             component.downsampled_height != expected[c].height)
-            throw Failure(path_, "cannot decode JPEG data: unexpected component size");
+            throw Failure(decompressor_.path(),
+                          "cannot decode JPEG data: unexpected component size");
         const std::size_t rowBytes = std::size_t{component.width_in_blocks} * DCTSIZE;
         const std::size_t rows = static_cast<std::size_t>(component.v_samp_factor) * DCTSIZE;
         samples_[c].resize(rowBytes * rows);
@@ -118,10 +99,9 @@ void JpegPlaneReader::readImcuRow() {
     JSAMPARRAY planes[3] = {rows_[0].data(), rows_[1].data(), rows_[2].data()};
     const auto lines = static_cast<JDIMENSION>(info_.max_v_samp_factor * DCTSIZE);
     JDIMENSION read = 0;
-    if (!jpegGuarded(errors_, [&] { read = jpeg_read_raw_data(&info_, planes, lines); }))
-        fail();
+    decompressor_.guarded([&] { read = jpeg_read_raw_data(&info_, planes, lines); });
     if (read != lines)
-        throw Failure(path_, "cannot decode JPEG data (truncated or damaged)");
+        throw Failure(decompressor_.path(), "cannot decode JPEG data (truncated or damaged)");
 }
 
 void JpegPlaneReader::read(std::uint8_t* rows, std::uint32_t count) {
@@ -138,11 +118,6 @@ void JpegPlaneReader::read(std::uint8_t* rows, std::uint32_t count) {
         std::memcpy(group, rows_[1][inImcu], chromaWidth);
         std::memcpy(group + chromaWidth, rows_[2][inImcu], chromaWidth);
     }
-}
-
-void JpegPlaneReader::fail() const {
-    const std::string& store = coefficients_.failure();
-    throw Failure(path_, "cannot decode JPEG data: " + (store.empty() ? errors_.message : store));
 }
 
 } // namespace sips

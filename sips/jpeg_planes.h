@@ -1,9 +1,6 @@
 #pragma once
 
-#include "coefficient_store.h"
 #include "jpeg_decompressor.h"
-#include "jpeg_error.h"
-#include "stdio_file.h"
 #include "ycc_planes.h"
 
 #include <memory>
@@ -35,14 +32,9 @@ private:
     bool takesPlanes();
     void start();
     void readImcuRow();
-    [[noreturn]] void fail() const;
 
-    std::string path_;
-    FilePtr file_;
-    JpegErrors errors_;
-    CoefficientStore coefficients_; // used until the decompressor is destroyed
     JpegDecompressor decompressor_;
-    jpeg_decompress_struct& info_ = decompressor_.info;
+    jpeg_decompress_struct& info_ = decompressor_.info();
     YccPlanes planes_;
     Layout layout_;
     // One iMCU row of each component, as libjpeg fills it: rows padded to whole blocks.

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "coefficient_store.h"
 #include "density.h"
 #include "jpeg_decompressor.h"
-#include "jpeg_error.h"
 #include "pixels.h"
-#include "stdio_file.h"
 
 #include <optional>
 #include <string>
@@ -24,14 +21,8 @@ public:
     const std::optional<Density>& density() const { return density_; }
 
 private:
-    [[noreturn]] void fail() const;
-
-    std::string path_;
-    FilePtr file_;
-    JpegErrors errors_;
-    CoefficientStore coefficients_; // used until the decompressor is destroyed
     JpegDecompressor decompressor_;
-    jpeg_decompress_struct& info_ = decompressor_.info;
+    jpeg_decompress_struct& info_ = decompressor_.info();
     bool invertedInk_ = false;
     Layout layout_;
     std::optional<Density> density_;
