@@ -87,18 +87,23 @@ struct Sample : Row {
     const char* sample;
 };
 
-class DamagedCodestream : public ::testing::TestWithParam<Sample> {};
+// The intermediate of the sample, its codestream damaged beyond decoding.
+class DamagedCodestream : public ::testing::TestWithParam<Sample> {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(makeIntermediate(folder, GetParam().sample).exitCode, 0);
+        tamper("codestream", jp2);
+    }
+
+    TemporaryFolder folder;
+    const fs::path jp2 = folder / "scratch.jp2";
+};
 
 // Coded data that cannot be decoded is no edit of the picture: the carry, intact in itself, still
 // makes the exact copy, with a warning.
 TEST_P(DamagedCodestream, UnderAnIntactCarryStillGivesTheExactCopy) {
-    TemporaryFolder folder;
     const std::string sample = GetParam().sample;
     const fs::path source = folder / sample;
-    copySample(sample, source);
-    const fs::path jp2 = folder / "scratch.jp2";
-    ASSERT_EQ(sips({"-s", "format", "jp2", source, "--out", jp2}).exitCode, 0);
-    tamper("codestream", jp2);
     ASSERT_NE(run({"opj_decompress", "-i", jp2.string(), "-o", (folder / "decoded.png").string()})
                   .exitCode,
               0)
@@ -121,12 +126,6 @@ TEST_P(DamagedCodestream, UnderAnIntactCarryStillGivesTheExactCopy) {
 // Without the carry nothing can stand in for the damaged codestream: one clear failure, and the
 // intermediate is left as it was.
 TEST_P(DamagedCodestream, WithoutTheCarryFailsClearly) {
-    TemporaryFolder folder;
-    const fs::path source = folder / GetParam().sample;
-    copySample(GetParam().sample, source);
-    const fs::path jp2 = folder / "scratch.jp2";
-    ASSERT_EQ(sips({"-s", "format", "jp2", source, "--out", jp2}).exitCode, 0);
-    tamper("codestream", jp2);
     tamper("drop", jp2);
     const std::string before = fileBytes(jp2);
 

@@ -115,8 +115,8 @@ def pillow_reads(source, jp2):
     return image.tobytes() == expected.convert(image.mode).tobytes()
 
 
-def jp2_readers(source, jp2):
-    pillow = pillow_reads(source, jp2)
+def opj_decompressed(jp2, then):
+    """What `then` answers of opj_decompress's PNG of JP2."""
     with tempfile.TemporaryDirectory() as folder:
         # opj_decompress judges by the name; the intermediate's name may say otherwise.
         named = os.path.join(folder, "in.jp2")
@@ -124,7 +124,12 @@ def jp2_readers(source, jp2):
         shutil.copyfile(jp2, named)
         subprocess.run(["opj_decompress", "-i", named, "-o", decoded], check=True,
                        capture_output=True)
-        openjpeg = samples(source) == samples(decoded)
+        return then(decoded)
+
+
+def jp2_readers(source, jp2):
+    pillow = pillow_reads(source, jp2)
+    openjpeg = opj_decompressed(jp2, lambda decoded: samples(source) == samples(decoded))
     return f"pillow={'yes' if pillow else 'no'} openjpeg={'yes' if openjpeg else 'no'}"
 
 
@@ -137,16 +142,8 @@ def colour_error(reference, image):
 def ycc_readers(source, jp2):
     reference = Image.open(source).convert("RGB")
     pillow = Image.open(jp2)
-    pillow.load()
-    with tempfile.TemporaryDirectory() as folder:
-        named = os.path.join(folder, "in.jp2")
-        decoded = os.path.join(folder, "out.png")
-        shutil.copyfile(jp2, named)
-        subprocess.run(["opj_decompress", "-i", named, "-o", decoded], check=True,
-                       capture_output=True)
-        openjpeg = Image.open(decoded)
-        openjpeg.load()
-    return f"{colour_error(reference, pillow)} {colour_error(reference, openjpeg)}"
+    openjpeg = opj_decompressed(jp2, lambda decoded: colour_error(reference, Image.open(decoded)))
+    return f"{colour_error(reference, pillow)} {openjpeg}"
 
 
 def jp2_carry(data):

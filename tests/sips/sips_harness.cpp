@@ -55,6 +55,11 @@ RunResult recordResolution(const fs::path& file, const std::string& dpi) {
     return sips({"-s", "format", "jpeg", file, "-s", "dpiHeight", dpi, "-s", "dpiWidth", dpi});
 }
 
+RunResult makeIntermediate(const TemporaryFolder& folder, const std::string& sample) {
+    copySample(sample, folder / sample);
+    return sips({"-s", "format", "jp2", folder / sample, "--out", folder / "scratch.jp2"});
+}
+
 TemporaryFolder::TemporaryFolder() {
     std::string pattern = (fs::temp_directory_path() / "sips-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)

@@ -44,6 +44,12 @@ RunResult sips(const std::vector<std::string>& arguments);
 // The application's in-place step: `file` becomes a JPEG recording `dpi` on both axes.
 RunResult recordResolution(const fs::path& file, const std::string& dpi = "300");
 
+class TemporaryFolder;
+
+// The application's first step on the sample picture `sample`, copied into `folder` under its own
+// name: the intermediate `folder/scratch.jp2`.
+RunResult makeIntermediate(const TemporaryFolder& folder, const std::string& sample);
+
 // A fresh folder, removed with everything in it at the end of the test.
 class TemporaryFolder final {
 public:
