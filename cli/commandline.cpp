@@ -29,7 +29,7 @@ std::vector<PictureOutcome> runBatch(BatchPlan plan, const ConversionOptions& op
     const qsizetype pictureCount = engine.pictureCount();
     QObject::connect(
         &engine, &BatchEngine::progressChanged, &engine,
-        [&display](const BatchProgress& progress) { display.pictureStarted(progress); });
+        [&display](const BatchProgress& progress) { display.progressChanged(progress); });
     QObject::connect(&engine, &BatchEngine::pictureFinished, &engine,
                      [&display, pictureCount](const PictureOutcome& outcome, qsizetype done) {
                          display.pictureFinished(outcome, done, pictureCount);

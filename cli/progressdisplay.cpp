@@ -20,7 +20,7 @@ public:
     explicit LineDisplay(std::FILE* output)
         : output(output) {}
 
-    void pictureStarted(const BatchProgress& /*progress*/) override {}
+    void progressChanged(const BatchProgress& /*progress*/) override {}
     void pictureFinished(const PictureOutcome& outcome, qsizetype picturesDone,
                          qsizetype pictureCount) override {
         QString line = QStringLiteral("%1/%2 %3")
@@ -44,7 +44,7 @@ public:
     explicit TerminalDisplay(std::FILE* output)
         : output(output) {}
 
-    void pictureStarted(const BatchProgress& progress) override {
+    void progressChanged(const BatchProgress& progress) override {
         current = progress;
         draw();
     }

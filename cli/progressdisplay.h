@@ -15,7 +15,7 @@ public:
     ProgressDisplay(const ProgressDisplay&) = delete;
     ProgressDisplay& operator=(const ProgressDisplay&) = delete;
 
-    virtual void pictureStarted(const BatchProgress& progress) = 0;
+    virtual void progressChanged(const BatchProgress& progress) = 0;
     virtual void pictureFinished(const PictureOutcome& outcome, qsizetype picturesDone,
                                  qsizetype pictureCount) = 0;
     // The run is over: nothing of the display may stay in the way of what follows.
