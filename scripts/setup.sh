@@ -20,6 +20,8 @@ packages=(
     libvips-tools mate-backgrounds time
     # screenshots and accessibility tests
     xvfb xauth xdotool
+    # the window on Wayland: Qt's Wayland plugin and a headless compositor
+    qt6-wayland weston
 )
 
 missing=()
