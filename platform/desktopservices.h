@@ -24,6 +24,8 @@ public:
     virtual FolderChoice runFolderChooser(const FolderChooser& chooser) = 0;
     virtual void openUrl(const QUrl& url) = 0;
     virtual void beep() = 0;
+    // A passing desktop notification; never fails and never waits.
+    virtual void showNotification(const QString& summary, const QString& body) = 0;
     // One pass over the events already waiting; never waits for new ones.
     virtual void pumpEventsOnce() = 0;
     // What one worker of a batch runs the image tool and removes files with, on its own thread.

@@ -1,6 +1,7 @@
 #include "qtdesktopservices.h"
 
 #include "activationpolicy.h"
+#include "desktopnotification.h"
 #include "eventpump.h"
 #include "storelinks.h"
 #include "toolservices.h"
@@ -122,6 +123,10 @@ void QtDesktopServices::openUrl(const QUrl& url) {
 
 void QtDesktopServices::beep() {
     QApplication::beep();
+}
+
+void QtDesktopServices::showNotification(const QString& summary, const QString& body) {
+    showDesktopNotification(summary, body);
 }
 
 void QtDesktopServices::pumpEventsOnce() {

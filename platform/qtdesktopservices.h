@@ -11,6 +11,7 @@ public:
     FolderChoice runFolderChooser(const FolderChooser& chooser) override;
     void openUrl(const QUrl& url) override;
     void beep() override;
+    void showNotification(const QString& summary, const QString& body) override;
     void pumpEventsOnce() override;
     void runEventLoopFor(int milliseconds) override;
     std::unique_ptr<BatchServices> makeBatchServices() override;

@@ -70,6 +70,9 @@ public:
     FolderChoice runFolderChooser(const FolderChooser& chooser) override;
     void openUrl(const QUrl& url) override;
     void beep() override;
+    void showNotification(const QString& summary, const QString& body) override {
+        log.append(QStringLiteral("notify ") + summary + u'\n' + body);
+    }
     void pumpEventsOnce() override;
     void runEventLoopFor(int milliseconds) override;
     std::unique_ptr<BatchServices> makeBatchServices() override {
@@ -82,7 +85,8 @@ public:
     void terminate() override;
 
     // Every request in order, one line each: "alert <message>", "chooser <title>",
-    // "open <url>", "beep", "pump", "run-loop <ms>", "policy <0|1>", "activate", "terminate".
+    // "open <url>", "beep", "pump", "run-loop <ms>", "policy <0|1>", "activate", "terminate",
+    // "notify <summary>\n<body>".
     QStringList log;
     std::vector<RecordedAlert> alerts;
     std::vector<FolderChooser> choosers;
