@@ -1,5 +1,6 @@
 #include "batchengine.h"
 #include "folderbookmarks.h"
+#include "folderdrop.h"
 #include "folderidentity.h"
 #include "plenwickapp.h"
 #include "windowtexts.h"
@@ -25,6 +26,19 @@ void Plenwickapp::stopConversion(QObject* /*sender*/) {
 }
 
 bool Plenwickapp::startBatch() {
+    if (!resolveOutput())
+        return false;
+    const FolderChooser chooser{.title = WindowTexts::sourceChooserTitle(),
+                                .prompt = WindowTexts::sourceChooserPrompt(),
+                                .canChooseDirectories = true,
+                                .canCreateDirectories = false};
+    const FolderChoice choice = services.runFolderChooser(chooser);
+    if (choice.result != ChooserConfirmed)
+        return false;
+    return startWithSource(choice.directoryPath, choice.chosenPath);
+}
+
+bool Plenwickapp::resolveOutput() {
     bookmarkFileURL.clear();
     const std::optional<QUrl> output = resolveOutputFolder(defaults);
     if (!output) {
@@ -35,15 +49,47 @@ bool Plenwickapp::startBatch() {
     bookmarkFileURL = *output;
     state.outputFolderPath = bookmarkFileURL.toLocalFile();
     updateControls();
+    return true;
+}
 
-    const FolderChooser chooser{.title = WindowTexts::sourceChooserTitle(),
-                                .prompt = WindowTexts::sourceChooserPrompt(),
-                                .canChooseDirectories = true,
-                                .canCreateDirectories = false};
-    const FolderChoice choice = services.runFolderChooser(chooser);
-    if (choice.result != ChooserConfirmed)
-        return false;
-    returnDirectory = choice.directoryPath;
+void Plenwickapp::acceptDrop(const QMimeData& data) {
+    if (running)
+        return;
+    if (!state.startEnabled) {
+        refuseDrop(WindowTexts::dropBeforeOutputFolder());
+        return;
+    }
+    const std::variant<QString, RefusedDrop> dropped = droppedFolder(data);
+    if (const auto* refused = std::get_if<RefusedDrop>(&dropped)) {
+        switch (refused->reason) {
+        case DropRefusal::NotOneItem:
+            refuseDrop(WindowTexts::dropNotOneItem());
+            return;
+        case DropRefusal::NotAFolder:
+            refuseDrop(WindowTexts::dropNotAFolder(refused->name));
+            return;
+        case DropRefusal::NotReadable:
+            refuseDrop(WindowTexts::dropNotReadable(refused->name));
+            return;
+        }
+    }
+    const QString& folder = std::get<QString>(dropped);
+    running = true;
+    if (!resolveOutput() || !startWithSource(folder, folder))
+        running = false;
+}
+
+void Plenwickapp::refuseDrop(const QString& reason) {
+    Alert refusal;
+    refusal.messageText = WindowTexts::dropRefusedTitle();
+    refusal.informativeText = reason;
+    refusal.buttons = {WindowTexts::gotIt()};
+    refusal.titlebarAppearsTransparent = true;
+    services.runAlert(refusal);
+}
+
+bool Plenwickapp::startWithSource(const QString& directory, const QString& chosen) {
+    returnDirectory = directory;
 
     if (isSameFolder(returnDirectory, state.outputFolderPath)) {
         Alert refusal;
@@ -66,7 +112,7 @@ bool Plenwickapp::startBatch() {
     updateControls();
     if (startB->hasFocus())
         stopB->setFocus(); // the keyboard stays where the run can be stopped
-    storeFolderBookmark(defaults, choice.chosenPath, SettingsKey::SourceFolderBookmark);
+    storeFolderBookmark(defaults, chosen, SettingsKey::SourceFolderBookmark);
 
     std::optional<BatchPlan> plan = planBatch(returnDirectory, state.outputFolderPath);
     if (!plan) {

@@ -20,7 +20,9 @@ Interface::Interface(DesktopServices& services, UserDefaults& defaults, const Bu
                          .progressBar = layout->progressBar,
                          .progressText = layout->progressText,
                          .stopB = layout->stopB});
-    window->installEventFilter(app.get()); // the controller hears the window closing
+    // The controller hears the window closing, and folders dropped on it.
+    window->installEventFilter(app.get());
+    window->setAcceptDrops(true);
     connectActions();
 
     // The startup notice that waking may show belongs over the window, so show it first.

@@ -6,6 +6,7 @@
 #include "intvalue.h"
 #include "windowtexts.h"
 
+#include <QDropEvent>
 #include <QEvent>
 #include <QUrl>
 
@@ -15,6 +16,13 @@ namespace {
 constexpr int DpiMaximum = 4000;
 constexpr int DpiMinimum = 1;
 const QUrl DotsPerInchPage(QStringLiteral("http://en.wikipedia.org/wiki/Dots_per_inch"));
+
+// A drop's data belongs to the drag, which ends when the drop event returns.
+std::shared_ptr<const QMimeData> mimeCopy(const QMimeData& data) {
+    auto copy = std::make_shared<QMimeData>();
+    copy->setUrls(data.urls());
+    return copy;
+}
 } // namespace
 
 Plenwickapp::Plenwickapp(DesktopServices& services, UserDefaults& defaults, QObject* parent)
@@ -108,8 +116,31 @@ void Plenwickapp::terminateProgram() {
 }
 
 bool Plenwickapp::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == myWindow && event->type() == QEvent::Close)
+    if (watched != myWindow)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Close:
         windowWillClose(watched);
+        break;
+    case QEvent::DragEnter: {
+        // Anything with addresses is taken, so that a drop that cannot start a run says why.
+        auto* enter = static_cast<QDragEnterEvent*>(event);
+        if (!running && enter->mimeData()->hasUrls())
+            enter->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        drop->acceptProposedAction();
+        // The drag's source waits for the drop to return: the run starts once it has.
+        QMetaObject::invokeMethod(
+            this, [this, data = mimeCopy(*drop->mimeData())] { acceptDrop(*data); },
+            Qt::QueuedConnection);
+        return true;
+    }
+    default:
+        break;
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMimeData>
 #include <QObject>
 #include <QPointer>
 #include <QProgressBar>
@@ -84,6 +85,13 @@ private:
     void showProgress(int maximum, int value);
     // From the output folder to the source folder's plan; false when the run ends there.
     bool startBatch();
+    // The output folder the run will use, from its bookmark; false when there is none.
+    bool resolveOutput();
+    // From the chosen source folder to its run; false when the run ends there.
+    bool startWithSource(const QString& directory, const QString& chosen);
+    // A folder dropped on the window starts the run as the source chooser's answer would.
+    void acceptDrop(const QMimeData& data);
+    void refuseDrop(const QString& reason);
     void runBatch(BatchPlan plan);
     void finishBatch();
     void showFailures(qsizetype pictureCount);

@@ -74,4 +74,25 @@ inline QString failures(qsizetype failed, qsizetype pictures, const QString& lis
         .arg(list);
 }
 
+// A drop on the window that cannot start a run.
+inline QString dropRefusedTitle() {
+    return QStringLiteral("This cannot be converted");
+}
+inline QString dropBeforeOutputFolder() {
+    return QStringLiteral(
+        "Choose the output folder first, then drop the folder that holds your pictures.\n");
+}
+inline QString dropNotOneItem() {
+    return QStringLiteral("Drop one folder at a time: the folder that holds your pictures.\n");
+}
+// The dropped item's name is an argument, never part of the format.
+inline QString dropNotAFolder(const QString& name) {
+    return QStringLiteral("\u201C%1\u201D is not a folder. Drop the folder that holds your "
+                          "pictures.\n")
+        .arg(name);
+}
+inline QString dropNotReadable(const QString& name) {
+    return QStringLiteral("The folder \u201C%1\u201D cannot be read.\n").arg(name);
+}
+
 } // namespace plenwick::WindowTexts
