@@ -126,7 +126,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
         return UsageError{*error};
     // A missing output folder is made when the run starts.
     const QFileInfo output(options.outputFolder);
-    if (output.exists() || output.isSymLink()) {
+    if (options.outputFolder.isEmpty() || output.exists() || output.isSymLink()) {
         if (const std::optional<QString> error =
                 folderError(QStringLiteral("output"), options.outputFolder))
             return UsageError{*error};

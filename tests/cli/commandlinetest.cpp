@@ -112,6 +112,7 @@ TEST_P(UsageErrorTest, SaysWhatIsWrongAndDoesNothing) {
     makePicture(source() + u"/photo.jpg"_s, u"jpeg"_s);
     ASSERT_TRUE(QFile(path(u"a file"_s)).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QFile::link(source(), path(u"link to source"_s)));
+    ASSERT_TRUE(QFile::link(path(u"nowhere"_s), path(u"dangling"_s)));
     QStringList arguments = GetParam().arguments;
     for (QString& argument : arguments) {
         argument.replace(u"SRC"_s, source());
@@ -125,6 +126,7 @@ TEST_P(UsageErrorTest, SaysWhatIsWrongAndDoesNothing) {
     EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
     EXPECT_EQ(entries(output()), QStringList());
     EXPECT_EQ(entries(source()), QStringList{u"photo.jpg"_s});
+    EXPECT_FALSE(QFileInfo::exists(path(u"nowhere"_s))) << "a link's target made";
 }
 
 const auto dpi = [](const char* value) {
@@ -154,6 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "--dpi is given more than once"},
         UsageRow{"OutputMissing", {u"--dpi"_s, u"300"_s, u"SRC"_s}, "--output is missing"},
         UsageRow{"OutputIsAFile", folders("ROOT/a file", "SRC"), "is not a folder"},
+        UsageRow{"OutputEmpty", folders("", "SRC"), "the output folder  does not exist"},
+        UsageRow{"OutputADanglingLink", folders("ROOT/dangling", "SRC"), "does not exist"},
         UsageRow{"SourceNotThere", folders("OUT", "ROOT/none"), "the source folder"},
         UsageRow{"SourceMissing", folders("OUT", "SRC").mid(0, 4), "SOURCE_DIR is missing"},
         UsageRow{"TwoSources", folders("OUT", "SRC") << u"OUT"_s, "only one SOURCE_DIR"},
