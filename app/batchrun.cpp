@@ -144,6 +144,7 @@ void Plenwickapp::runBatch(BatchPlan plan) {
 
 void Plenwickapp::finishBatch() {
     failures = batch->failures();
+    notedConversions = batch->notedConversions();
     const qsizetype pictureCount = batch->pictureCount();
     batch.reset();
 
@@ -154,19 +155,27 @@ void Plenwickapp::finishBatch() {
     updateControls();
     if (!quitting) {
         services.openUrl(QUrl::fromLocalFile(state.outputFolderPath));
-        if (!failures.empty())
-            showFailures(pictureCount);
+        if (!failures.empty() || !notedConversions.empty())
+            showReport(pictureCount);
     }
     closingReset();
     running = false;
 }
 
-void Plenwickapp::showFailures(qsizetype pictureCount) {
+void Plenwickapp::showReport(qsizetype pictureCount) {
     Alert report;
-    report.messageText = WindowTexts::failuresTitle();
-    report.informativeText =
-        WindowTexts::failures(static_cast<qsizetype>(failures.size()), pictureCount,
-                              BatchTexts::failureList(failures, WindowTexts::FailuresListed));
+    report.messageText =
+        failures.empty() ? WindowTexts::notesTitle() : WindowTexts::failuresTitle();
+    if (!failures.empty())
+        report.informativeText =
+            WindowTexts::failures(static_cast<qsizetype>(failures.size()), pictureCount,
+                                  BatchTexts::failureList(failures, WindowTexts::FailuresListed));
+    if (!failures.empty() && !notedConversions.empty())
+        report.informativeText += u'\n';
+    if (!notedConversions.empty())
+        report.informativeText +=
+            WindowTexts::notes(static_cast<qsizetype>(notedConversions.size()), pictureCount,
+                               BatchTexts::noteList(notedConversions, WindowTexts::FailuresListed));
     report.buttons = {WindowTexts::gotIt()};
     report.titlebarAppearsTransparent = true;
     services.runAlert(report);

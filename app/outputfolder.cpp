@@ -21,23 +21,25 @@ void Plenwickapp::outputFolder(QObject* /*sender*/) {
                                 .canChooseDirectories = true,
                                 .canCreateDirectories = true};
     const FolderChoice choice = services.runFolderChooser(chooser);
+    // The folder highlighted or typed, else the one shown: confirmed, shown and stored alike.
+    const QString chosen = choice.chosenPath.isEmpty() ? choice.directoryPath : choice.chosenPath;
 
     if (choice.result != ChooserConfirmed) {
         state.startEnabled = false;
         state.outputFolderPath.clear();
         updateControls();
-    } else if (isUsableFolderPath(choice.directoryPath)) {
+    } else if (isUsableFolderPath(chosen)) {
         Alert confirmation;
         confirmation.messageText = WindowTexts::outputConfirmationTitle();
-        confirmation.informativeText = WindowTexts::outputConfirmation(choice.directoryPath);
+        confirmation.informativeText = WindowTexts::outputConfirmation(chosen);
         confirmation.buttons = {WindowTexts::ok(), WindowTexts::cancel()};
         confirmation.titlebarAppearsTransparent = true;
         if (services.runAlert(confirmation) == AlertFirstButtonReturn) {
-            state.outputFolderPath = choice.directoryPath;
+            state.outputFolderPath = chosen;
             state.dpiEnabled = true;
             state.startEnabled = true;
             updateControls();
-            storeFolderBookmark(defaults, choice.chosenPath, SettingsKey::OutputFolderBookmark);
+            storeFolderBookmark(defaults, chosen, SettingsKey::OutputFolderBookmark);
         } else {
             services.beep();
             state.startEnabled = false;

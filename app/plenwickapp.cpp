@@ -88,8 +88,10 @@ void Plenwickapp::controlTextDidChange(QObject* notificationObject) {
     dpi->setText(QString::number(intValue(dpi->text())));
     if (intValue(dpi->text()) >= DpiMaximum + 1)
         dpi->setText(QString::number(DpiMaximum));
-    if (intValue(dpi->text()) <= 0)
+    if (intValue(dpi->text()) <= 0) {
         dpi->setText(QString::number(DpiMinimum));
+        dpi->selectAll(); // the next keystroke replaces the stand-in instead of following it
+    }
     if (batch)
         batch->setDpi(dpiValue()); // from the next picture on
 }

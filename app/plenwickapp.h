@@ -94,7 +94,8 @@ private:
     void refuseDrop(const QString& reason);
     void runBatch(BatchPlan plan);
     void finishBatch();
-    void showFailures(qsizetype pictureCount);
+    // The end-of-run alert: the pictures that got no copy, then those converted with a note.
+    void showReport(qsizetype pictureCount);
     void closingReset();
     [[nodiscard]] qint64 dpiValue() const;
 
@@ -114,10 +115,11 @@ private:
 
     WindowState state;
     bool progressMoved = false;
-    bool running = false;                 // from the start action to the end of its run
-    std::unique_ptr<BatchEngine> batch;   // while a run converts
-    std::vector<PictureOutcome> failures; // of the latest run
-    bool quitting = false;                // the program ends: a running batch stops at once
+    bool running = false;                         // from the start action to the end of its run
+    std::unique_ptr<BatchEngine> batch;           // while a run converts
+    std::vector<PictureOutcome> failures;         // of the latest run
+    std::vector<PictureOutcome> notedConversions; // of the latest run
+    bool quitting = false;                        // the program ends: a running batch stops at once
 };
 
 } // namespace plenwick

@@ -62,7 +62,7 @@ inline QString startupNotice() {
         "'Preview' before and after convert to see the change of your picture's DPI.\n");
 }
 
-// How many failed pictures the failure alert names before it only counts the rest.
+// How many pictures each list of the end-of-run alert names before it only counts the rest.
 inline constexpr qsizetype FailuresListed = 10;
 inline QString failuresTitle() {
     return QStringLiteral("Some pictures were not converted");
@@ -70,6 +70,16 @@ inline QString failuresTitle() {
 inline QString failures(qsizetype failed, qsizetype pictures, const QString& list) {
     return QStringLiteral("%1 of %2 pictures got no copy in the output folder:\n\n%3\n")
         .arg(failed)
+        .arg(pictures)
+        .arg(list);
+}
+// The pictures that got a copy with a note from the image tool, apart from those that got none.
+inline QString notesTitle() {
+    return QStringLiteral("Some pictures were converted with a note");
+}
+inline QString notes(qsizetype noted, qsizetype pictures, const QString& list) {
+    return QStringLiteral("%1 of %2 pictures got their copy with a note:\n\n%3\n")
+        .arg(noted)
         .arg(pictures)
         .arg(list);
 }

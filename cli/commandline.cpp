@@ -8,8 +8,12 @@
 #include "toolservices.h"
 
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <QTimer>
+#include <filesystem>
+#include <system_error>
 
 namespace plenwick {
 
@@ -21,9 +25,15 @@ constexpr int SignalExitBase = 128;
 // already, this only keeps further pictures and steps from starting.
 constexpr int InterruptionPollMs = 20;
 
-// Runs the batch on the engine, showing it on the display; answers the pictures not converted.
-std::vector<PictureOutcome> runBatch(BatchPlan plan, const ConversionOptions& options,
-                                     ProgressDisplay& display) {
+// What became of a run's pictures.
+struct BatchResult final {
+    std::vector<PictureOutcome> failures;
+    std::vector<PictureOutcome> notedConversions;
+    qsizetype ended = 0; // the others were never started
+};
+
+// Runs the batch on the engine, showing it on the display.
+BatchResult runBatch(BatchPlan plan, const ConversionOptions& options, ProgressDisplay& display) {
     BatchEngine engine(std::move(plan), options.jobs,
                        [] { return std::make_unique<ToolServices>(); });
     const qsizetype pictureCount = engine.pictureCount();
@@ -44,10 +54,72 @@ std::vector<PictureOutcome> runBatch(BatchPlan plan, const ConversionOptions& op
     interruption.start(InterruptionPollMs);
     engine.start(options.dpi);
     loop.exec();
-    return engine.failures();
+    return {engine.failures(), engine.notedConversions(), engine.picturesEnded()};
+}
+
+// A missing output folder is made, with its parents, as `mkdir -p` would; false when it cannot be.
+bool makeOutputFolder(const QString& folder) {
+    if (QFileInfo::exists(folder))
+        return true;
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), error);
+    if (error) {
+        writeText(stderr, printableText(QStringLiteral("plenwick: cannot create the output folder "
+                                                       "%1: %2")
+                                            .arg(folder, QString::fromStdString(error.message()))) +
+                              u'\n');
+        return false;
+    }
+    writeText(stdout,
+              printableText(QStringLiteral("Created the output folder %1").arg(folder)) + u'\n');
+    return true;
+}
+
+// The failures with their reasons, then every note, then the counts; on standard error unless
+// every picture was converted.
+void report(const BatchResult& result, qsizetype pictureCount, const QString& outputFolder) {
+    const bool interrupted = Interruption::requested();
+    const auto failed = static_cast<qsizetype>(result.failures.size());
+    const auto noted = static_cast<qsizetype>(result.notedConversions.size());
+    QString text;
+    if (failed > 0) {
+        text += (interrupted ? QStringLiteral("plenwick: %1 of %2 failed:\n")
+                             : QStringLiteral("plenwick: %1 of %2 not converted:\n"))
+                    .arg(failed)
+                    .arg(BatchTexts::pictures(pictureCount));
+        for (const PictureOutcome& failure : result.failures)
+            text += QStringLiteral("  ") + printableText(BatchTexts::failureLine(failure)) + u'\n';
+    }
+    for (const PictureOutcome& outcome : result.notedConversions) {
+        for (const QString& note : outcome.notes)
+            text += printableText(BatchTexts::displayName(outcome.name) +
+                                  QStringLiteral(": note: ") + note) +
+                    u'\n';
+    }
+    if (interrupted)
+        text += QStringLiteral("plenwick: interrupted; no further picture started\n");
+    const QString withNotes = noted > 0 ? QStringLiteral(", %1 with a note").arg(noted) : QString();
+    const qsizetype notStarted = pictureCount - result.ended;
+    if (failed == 0 && notStarted == 0) {
+        writeText(stderr, text);
+        writeText(stdout, printableText(QStringLiteral("%1 converted into %2")
+                                            .arg(BatchTexts::pictures(pictureCount), outputFolder) +
+                                        withNotes) +
+                              u'\n');
+        return;
+    }
+    QString counts =
+        QStringLiteral("plenwick: %1 of %2 converted")
+            .arg(QString::number(result.ended - failed), BatchTexts::pictures(pictureCount)) +
+        withNotes + QStringLiteral(", %1 failed").arg(failed);
+    if (notStarted > 0)
+        counts += QStringLiteral(", %1 not started").arg(notStarted);
+    writeText(stderr, text + printableText(counts) + u'\n');
 }
 
 int convert(const ConversionOptions& options) {
+    if (!makeOutputFolder(options.outputFolder))
+        return FailureExitStatus;
     const std::optional<BatchPlan> plan = planBatch(options.sourceFolder, options.outputFolder);
     if (!plan) {
         writeText(
@@ -69,29 +141,13 @@ int convert(const ConversionOptions& options) {
 
     const Interruption interruption;
     const std::unique_ptr<ProgressDisplay> display = ProgressDisplay::forStream(stdout);
-    const std::vector<PictureOutcome> failures = runBatch(std::move(*plan), options, *display);
+    const BatchResult result = runBatch(std::move(*plan), options, *display);
     display->close();
+    report(result, pictureCount, options.outputFolder);
 
-    if (!failures.empty()) {
-        QString report = QStringLiteral("plenwick: %1 of %2 pictures not converted:\n")
-                             .arg(failures.size())
-                             .arg(pictureCount);
-        for (const PictureOutcome& failure : failures)
-            report +=
-                QStringLiteral("  ") + printableText(BatchTexts::failureLine(failure)) + u'\n';
-        writeText(stderr, report);
-    }
-    if (Interruption::requested()) {
-        writeText(stderr, QStringLiteral("plenwick: interrupted; no further picture started\n"));
+    if (Interruption::requested())
         return SignalExitBase + Interruption::signalNumber();
-    }
-    if (!failures.empty())
-        return FailureExitStatus;
-    writeText(stdout, printableText(QStringLiteral("%1 pictures converted into %2")
-                                        .arg(pictureCount)
-                                        .arg(options.outputFolder)) +
-                          u'\n');
-    return 0;
+    return result.failures.empty() ? 0 : FailureExitStatus;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "commandlineoptions.h"
 
 #include "folderidentity.h"
+#include "windowoptions.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -36,7 +37,8 @@ std::optional<QString> folderError(const QString& role, const QString& path) {
 
 QString helpText(const QCommandLineParser& parser) {
     return parser.helpText() +
-           QStringLiteral("\nWithout arguments, the window opens.\n"
+           QStringLiteral("\nWithout arguments, or with only Qt's options (--help-all), the window"
+                          " opens.\n"
                           "\nExit status: 0 when every picture was converted, 1 when any was not"
                           " (each is listed\nwith its reason), 2 when the command line is wrong"
                           " (nothing is done).\n");
@@ -54,9 +56,10 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
     const QCommandLineOption dpiOption(QStringLiteral("dpi"),
                                        QStringLiteral("Resolution to record, 1 to 4000."),
                                        QStringLiteral("N"));
-    const QCommandLineOption outputOption(QStringLiteral("output"),
-                                          QStringLiteral("Folder that receives the copies."),
-                                          QStringLiteral("DIR"));
+    const QCommandLineOption outputOption(
+        QStringLiteral("output"),
+        QStringLiteral("Folder that receives the copies; made, with its parents, when missing."),
+        QStringLiteral("DIR"));
     const QCommandLineOption jobsOption(
         QStringLiteral("jobs"),
         QStringLiteral("Pictures converted at once, 1 to %1 (default: %2).")
@@ -73,6 +76,9 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
         return UsageError{parser.errorText()};
     if (parser.isSet(helpOption))
         return InformationRequest{helpText(parser)};
+    // Offered by the help text that Qt builds.
+    if (parser.isSet(QStringLiteral("help-all")))
+        return InformationRequest{helpText(parser) + windowOptionsHelp()};
     if (parser.isSet(versionOption))
         return InformationRequest{QStringLiteral("plenwick %1\n").arg(version)};
 
@@ -118,9 +124,13 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
     if (const std::optional<QString> error =
             folderError(QStringLiteral("source"), options.sourceFolder))
         return UsageError{*error};
-    if (const std::optional<QString> error =
-            folderError(QStringLiteral("output"), options.outputFolder))
-        return UsageError{*error};
+    // A missing output folder is made when the run starts.
+    const QFileInfo output(options.outputFolder);
+    if (options.outputFolder.isEmpty() || output.exists() || output.isSymLink()) {
+        if (const std::optional<QString> error =
+                folderError(QStringLiteral("output"), options.outputFolder))
+            return UsageError{*error};
+    }
     if (isSameFolder(options.sourceFolder, options.outputFolder))
         return UsageError{QStringLiteral("the output folder is the source folder %1: the copies"
                                          " would replace the pictures")

@@ -30,7 +30,8 @@ inline constexpr int UsageExitStatus = 2;
 inline constexpr int MaximumJobs = 64;
 
 // Reads the arguments (the program's name first). `version` is what --version prints;
-// `defaultJobs` is used without --jobs. Both folders must exist and differ by identity.
+// `defaultJobs` is used without --jobs. The source folder must exist, the output folder must be a
+// folder or nothing yet, and the two differ by identity.
 [[nodiscard]] ParsedCommandLine parseCommandLine(const QStringList& arguments,
                                                  const QString& version, int defaultJobs);
 

@@ -7,8 +7,21 @@
 namespace plenwick {
 
 namespace {
+
 constexpr qsizetype PicturesBeforeEstimate = 2;
+
+std::vector<PictureOutcome>
+inListingOrder(std::vector<std::pair<std::size_t, PictureOutcome>> outcomes) {
+    std::sort(outcomes.begin(), outcomes.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<PictureOutcome> ordered;
+    ordered.reserve(outcomes.size());
+    for (auto& outcome : outcomes)
+        ordered.push_back(std::move(outcome.second));
+    return ordered;
 }
+
+} // namespace
 
 std::optional<std::chrono::seconds> estimateTimeLeft(std::chrono::milliseconds elapsed,
                                                      qsizetype picturesDone,
@@ -63,14 +76,17 @@ void BatchEngine::wait() {
 
 std::vector<PictureOutcome> BatchEngine::failures() const {
     const std::lock_guard lock(mutex);
-    std::vector<std::pair<std::size_t, PictureOutcome>> sorted = failed;
-    std::sort(sorted.begin(), sorted.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<PictureOutcome> outcomes;
-    outcomes.reserve(sorted.size());
-    for (auto& failure : sorted)
-        outcomes.push_back(std::move(failure.second));
-    return outcomes;
+    return inListingOrder(failed);
+}
+
+std::vector<PictureOutcome> BatchEngine::notedConversions() const {
+    const std::lock_guard lock(mutex);
+    return inListingOrder(noted);
+}
+
+qsizetype BatchEngine::picturesEnded() const {
+    const std::lock_guard lock(mutex);
+    return picturesDone;
 }
 
 void BatchEngine::work(BatchServices& services) {
@@ -108,6 +124,8 @@ void BatchEngine::finishPicture(std::size_t index, PictureOutcome outcome) {
         Q_EMIT progressChanged(progressLocked());
     if (!outcome.converted)
         failed.emplace_back(index, std::move(outcome));
+    else if (!outcome.notes.isEmpty())
+        noted.emplace_back(index, std::move(outcome));
 }
 
 BatchProgress BatchEngine::progressLocked() const {

@@ -57,6 +57,10 @@ public:
     }
     // The pictures not converted, in listing order; complete once finished() was emitted.
     [[nodiscard]] std::vector<PictureOutcome> failures() const;
+    // The pictures converted with notes, in listing order; complete once finished() was emitted.
+    [[nodiscard]] std::vector<PictureOutcome> notedConversions() const;
+    // The pictures that ended, converted or not; the others were never started.
+    [[nodiscard]] qsizetype picturesEnded() const;
 
 Q_SIGNALS:
     // Every listed entry once, in listing order, as the run reaches it: a picture as it
@@ -91,6 +95,7 @@ private:
     int workersRunning = 0;
     std::vector<std::size_t> inFlight; // in the order they started
     std::vector<std::pair<std::size_t, PictureOutcome>> failed;
+    std::vector<std::pair<std::size_t, PictureOutcome>> noted;
     QElapsedTimer clock;
 
     // QThreads, not std::threads: the tool's process is watched with socket notifiers.

@@ -18,6 +18,20 @@ QString duration(std::chrono::seconds left) {
     return QStringLiteral("%1 min %2 s").arg(minutes.count()).arg(seconds.count());
 }
 
+QString outcomeList(const std::vector<PictureOutcome>& outcomes, qsizetype listed,
+                    QString (*line)(const PictureOutcome&)) {
+    QStringList lines;
+    for (const PictureOutcome& outcome : outcomes) {
+        if (lines.size() == listed)
+            break;
+        lines.append(line(outcome));
+    }
+    const auto unlisted = static_cast<qsizetype>(outcomes.size()) - lines.size();
+    if (unlisted > 0)
+        lines.append(QStringLiteral("and %1 more").arg(unlisted));
+    return lines.join(u'\n');
+}
+
 } // namespace
 
 QString displayName(const QByteArray& name) {
@@ -56,16 +70,20 @@ QString failureLine(const PictureOutcome& outcome) {
 }
 
 QString failureList(const std::vector<PictureOutcome>& failures, qsizetype listed) {
-    QStringList lines;
-    for (const PictureOutcome& failure : failures) {
-        if (lines.size() == listed)
-            break;
-        lines.append(failureLine(failure));
-    }
-    const auto unlisted = static_cast<qsizetype>(failures.size()) - lines.size();
-    if (unlisted > 0)
-        lines.append(QStringLiteral("and %1 more").arg(unlisted));
-    return lines.join(u'\n');
+    return outcomeList(failures, listed, failureLine);
+}
+
+QString noteLine(const PictureOutcome& outcome) {
+    return displayName(outcome.name) + QStringLiteral(": ") +
+           outcome.notes.join(QStringLiteral("; "));
+}
+
+QString noteList(const std::vector<PictureOutcome>& noted, qsizetype listed) {
+    return outcomeList(noted, listed, noteLine);
+}
+
+QString pictures(qsizetype count) {
+    return count == 1 ? QStringLiteral("1 picture") : QStringLiteral("%1 pictures").arg(count);
 }
 
 QString copyNameTaken(const QByteArray& copyName, const QByteArray& takenBy) {

@@ -35,6 +35,12 @@ namespace BatchTexts {
 [[nodiscard]] QString failureLine(const PictureOutcome& outcome);
 // The failed pictures one per line, at most `listed` of them, then "and N more".
 [[nodiscard]] QString failureList(const std::vector<PictureOutcome>& failures, qsizetype listed);
+// "name.jpg: note; other note"
+[[nodiscard]] QString noteLine(const PictureOutcome& outcome);
+// The pictures converted with notes one per line, at most `listed` of them, then "and N more".
+[[nodiscard]] QString noteList(const std::vector<PictureOutcome>& noted, qsizetype listed);
+// "1 picture", "3 pictures"
+[[nodiscard]] QString pictures(qsizetype count);
 
 [[nodiscard]] QString copyNameTaken(const QByteArray& copyName, const QByteArray& takenBy);
 [[nodiscard]] QString outputFolderNotWritable(const QString& systemReason);

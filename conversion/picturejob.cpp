@@ -3,9 +3,10 @@
 #include "batchtexts.h"
 #include "scratchfile.h"
 
-#include <QFile>
+#include <QRegularExpression>
 #include <QStringBuilder>
 #include <array>
+#include <optional>
 
 namespace plenwick {
 
@@ -13,29 +14,66 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The tool's own line without its name and without a path the user never chose to see.
-QString toolReason(const ToolRun& run, const std::array<QByteArray, 3>& paths) {
-    QString line = run.errorLine;
-    const QString toolPrefix = QStringLiteral("sips: error: ");
-    if (line.startsWith(toolPrefix))
-        line.remove(0, toolPrefix.size());
-    for (const QByteArray& path : paths) {
-        const QString pathPrefix = QFile::decodeName(path) + QStringLiteral(": ");
-        if (line.startsWith(pathPrefix)) {
-            line.remove(0, pathPrefix.size());
-            break;
-        }
+// A path as the tool writes it in its messages: control characters and backslashes escaped.
+QByteArray toolEscaped(const QByteArray& path) {
+    QByteArray escaped;
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n')
+            escaped += "\\n";
+        else if (c == '\r')
+            escaped += "\\r";
+        else if (c == '\t')
+            escaped += "\\t";
+        else if (c == '\\')
+            escaped += "\\\\";
+        else if (byte < 0x20 || byte == 0x7f)
+            escaped += "\\x" + QByteArray::number(byte, 16).rightJustified(2, '0');
+        else
+            escaped += c;
     }
+    return escaped;
+}
+
+// The text of the tool's "sips: KIND: FILE: text" line without its name and without a path the
+// user never chose to see; nothing when the line is not of that kind.
+std::optional<QString> toolMessage(QString line, const QString& kind,
+                                   const std::array<QByteArray, 3>& paths) {
+    const QString toolPrefix = QStringLiteral("sips: ") + kind + QStringLiteral(": ");
+    if (!line.startsWith(toolPrefix))
+        return std::nullopt;
+    line.remove(0, toolPrefix.size());
+    for (const QByteArray& path : paths) {
+        const QString pathPrefix = QString::fromLocal8Bit(toolEscaped(path)) + QStringLiteral(": ");
+        if (line.startsWith(pathPrefix))
+            return line.remove(0, pathPrefix.size());
+    }
+    // A file the tool holds open with no name of its own, such as the source a picture carries.
+    static const QRegularExpression unnamedFile(QStringLiteral("^/proc/self/fd/\\d+: "));
+    return line.remove(unnamedFile);
+}
+
+QString toolReason(const ToolRun& run, const std::array<QByteArray, 3>& paths) {
+    const QString line =
+        toolMessage(run.errorLine, QStringLiteral("error"), paths).value_or(run.errorLine);
     if (!line.isEmpty())
         return line;
     return run.exitStatus < 0 ? BatchTexts::toolStopped() : BatchTexts::toolFailed(run.exitStatus);
+}
+
+void keepWarnings(const ToolRun& run, const std::array<QByteArray, 3>& paths, QStringList& notes) {
+    for (const QString& line : run.errorLines) {
+        const std::optional<QString> note = toolMessage(line, QStringLiteral("warning"), paths);
+        if (note && !note->isEmpty() && !notes.contains(*note))
+            notes.append(*note);
+    }
 }
 
 } // namespace
 
 PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint64 dpi,
                               BatchServices& services, const std::atomic_bool& abort) {
-    PictureOutcome outcome{job.name, false, QString()};
+    PictureOutcome outcome{job.name, false, QString(), {}};
     if (job.copyNameTakenBy) {
         outcome.reason = BatchTexts::copyNameTaken(job.copyName, *job.copyNameTakenBy);
         return outcome;
@@ -68,6 +106,7 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
             break;
         }
         const ToolRun run = services.runCommand(step);
+        keepWarnings(run, paths, outcome.notes);
         if (!run.succeeded()) {
             outcome.reason = toolReason(run, paths);
             failed = true;

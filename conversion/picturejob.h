@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <atomic>
 
 namespace plenwick {
@@ -15,6 +16,9 @@ struct PictureOutcome final {
     bool converted = false;
     // Why it was not converted, in one line: mostly the image tool's own.
     QString reason;
+    // What the image tool warned of on the way, each once, in the order said: metadata it left
+    // out, a fallback it took. A converted picture with notes is still converted.
+    QStringList notes;
 };
 
 // Converts one picture of the plan through the image tool: into a fresh scratch JPEG 2000 file

@@ -10,13 +10,15 @@
 #include <csignal>
 #include <sys/prctl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace plenwick {
 
 namespace {
 
 constexpr int WaitSliceMs = 30;
-constexpr qsizetype ErrorTailBytes = 4096;
+constexpr qsizetype ErrorLineBytes = 4096;
+constexpr qsizetype ErrorLinesKept = 64;
 
 // Process groups of the commands running now, one slot each; read by a signal handler, so plain
 // lock-free atomics only.
@@ -61,10 +63,38 @@ void endStragglers(pid_t group) {
     }
 }
 
-QString lastLine(const QByteArray& text) {
-    const QList<QByteArray> lines = text.trimmed().split('\n');
-    return lines.isEmpty() ? QString() : QString::fromLocal8Bit(lines.last().trimmed());
-}
+// Standard error split into lines as it arrives: the first lines kept, and always the last.
+class ErrorLines final {
+public:
+    void add(const QByteArray& bytes) {
+        pending += bytes;
+        for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
+            take(pending.left(end));
+            pending.remove(0, end + 1);
+        }
+        if (pending.size() > ErrorLineBytes)
+            pending = pending.right(ErrorLineBytes);
+    }
+    // What a command ended with, once it has ended.
+    ToolRun ended(int exitStatus) {
+        take(std::exchange(pending, {}));
+        return {exitStatus, last, std::move(kept)};
+    }
+
+private:
+    void take(const QByteArray& line) {
+        const QByteArray trimmed = line.trimmed().right(ErrorLineBytes);
+        if (trimmed.isEmpty())
+            return;
+        last = QString::fromLocal8Bit(trimmed);
+        if (kept.size() < ErrorLinesKept)
+            kept.append(last);
+    }
+
+    QByteArray pending;
+    QString last;
+    QStringList kept;
+};
 
 } // namespace
 
@@ -85,11 +115,11 @@ ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirecto
     // text, and a name that is not valid UTF-8 must arrive byte for byte.
     shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-s")});
     if (!shell.waitForStarted())
-        return {-1, shell.errorString()};
+        return {-1, shell.errorString(), {}};
     // Kept here: once the shell has ended, QProcess answers 0, which kill() takes as our own group.
     const auto leader = static_cast<pid_t>(shell.processId());
     if (leader <= 0)
-        return {-1, shell.errorString()};
+        return {-1, shell.errorString(), {}};
     const RunningGroup group(leader);
     if (endings != endingsBefore)
         ::kill(-leader, SIGTERM);
@@ -97,20 +127,15 @@ ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirecto
     shell.write("\n");
     shell.closeWriteChannel();
 
-    QByteArray errors;
-    const auto collectErrors = [&shell, &errors] {
-        errors += shell.readAllStandardError();
-        if (errors.size() > ErrorTailBytes)
-            errors = errors.right(ErrorTailBytes);
-    };
+    ErrorLines errors;
     while (shell.state() != QProcess::NotRunning && !shell.waitForFinished(WaitSliceMs))
-        collectErrors();
-    collectErrors();
+        errors.add(shell.readAllStandardError());
+    errors.add(shell.readAllStandardError());
     if (shell.exitStatus() != QProcess::NormalExit) {
         endStragglers(leader);
-        return {-1, lastLine(errors)};
+        return errors.ended(-1);
     }
-    return {shell.exitCode(), lastLine(errors)};
+    return errors.ended(shell.exitCode());
 }
 
 void endRunningTools() noexcept {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace plenwick {
 
@@ -11,6 +12,9 @@ struct ToolRun final {
     int exitStatus = -1;
     // The last line the command wrote to standard error, if any.
     QString errorLine;
+    // The lines it wrote to standard error, in order: a tool's warnings on success among them.
+    // Bounded: a flood keeps its first lines.
+    QStringList errorLines;
     [[nodiscard]] bool succeeded() const { return exitStatus == 0; }
 };
 

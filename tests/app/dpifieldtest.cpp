@@ -71,10 +71,24 @@ INSTANTIATE_TEST_SUITE_P(Texts, DpiFieldTest, testing::Values(
     Entry{u"9223372036854775808", u"4000"}, Entry{u"18446744073709551617", u"4000"},
     Entry{u"-9223372036854775809", u"1"},
     Entry{u"\u0663\u0662", u"1"}, // ASCII digits only
-    Entry{u"-5", u"15", true},      // "-" alone reads as 0 and becomes 1 before the 5 arrives
+    Entry{u"-5", u"5", true},       // "-" alone reads as 0: the 1 put there is replaced
     Entry{u"4001", u"4000", true}, Entry{u"99999999999", u"4000", true},
     Entry{u"12abc", u"12", true}, Entry{u"abc", u"1", true}));
 // clang-format on
+
+// The emptied field shows 1, selected, so that typing a new value replaces it.
+TEST_F(DpiFieldTest, TypingIntoTheEmptiedFieldReplacesItsOne) {
+    replaceTextBy(QStringLiteral("300"));
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    EXPECT_EQ(field.selectedText(), QStringLiteral("1"));
+    QTest::keyClicks(&field, QStringLiteral("600"));
+    EXPECT_EQ(field.text(), QStringLiteral("600"));
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    EXPECT_EQ(field.text(), QStringLiteral("6")) << "a value the user typed is not selected";
+    EXPECT_FALSE(field.hasSelectedText());
+}
 
 TEST_F(DpiFieldTest, ProgrammaticTextAndOtherFieldsAreLeftAlone) {
     QLineEdit other;

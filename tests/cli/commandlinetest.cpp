@@ -1,11 +1,15 @@
+#include "runningprocesses.h"
 #include "testpictures.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cmath>
 #include <csignal>
 #include <vector>
@@ -108,6 +112,7 @@ TEST_P(UsageErrorTest, SaysWhatIsWrongAndDoesNothing) {
     makePicture(source() + u"/photo.jpg"_s, u"jpeg"_s);
     ASSERT_TRUE(QFile(path(u"a file"_s)).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QFile::link(source(), path(u"link to source"_s)));
+    ASSERT_TRUE(QFile::link(path(u"nowhere"_s), path(u"dangling"_s)));
     QStringList arguments = GetParam().arguments;
     for (QString& argument : arguments) {
         argument.replace(u"SRC"_s, source());
@@ -121,6 +126,7 @@ TEST_P(UsageErrorTest, SaysWhatIsWrongAndDoesNothing) {
     EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
     EXPECT_EQ(entries(output()), QStringList());
     EXPECT_EQ(entries(source()), QStringList{u"photo.jpg"_s});
+    EXPECT_FALSE(QFileInfo::exists(path(u"nowhere"_s))) << "a link's target made";
 }
 
 const auto dpi = [](const char* value) {
@@ -149,8 +155,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow{"DpiTwice", QStringList{u"--dpi=72"_s} + dpi("300"),
                  "--dpi is given more than once"},
         UsageRow{"OutputMissing", {u"--dpi"_s, u"300"_s, u"SRC"_s}, "--output is missing"},
-        UsageRow{"OutputNotThere", folders("ROOT/none", "SRC"), "the output folder"},
         UsageRow{"OutputIsAFile", folders("ROOT/a file", "SRC"), "is not a folder"},
+        UsageRow{"OutputEmpty", folders("", "SRC"), "the output folder  does not exist"},
+        UsageRow{"OutputADanglingLink", folders("ROOT/dangling", "SRC"), "does not exist"},
         UsageRow{"SourceNotThere", folders("OUT", "ROOT/none"), "the source folder"},
         UsageRow{"SourceMissing", folders("OUT", "SRC").mid(0, 4), "SOURCE_DIR is missing"},
         UsageRow{"TwoSources", folders("OUT", "SRC") << u"OUT"_s, "only one SOURCE_DIR"},
@@ -170,6 +177,12 @@ TEST_F(CommandLineTest, HelpAndVersionAnswerWithoutConverting) {
     EXPECT_EQ(help.exitStatus, 0);
     for (const char* text : {"--dpi <N>", "--output <DIR>", "--jobs <N>", "SOURCE_DIR", "Exit"})
         EXPECT_TRUE(help.out.contains(text)) << text;
+    EXPECT_TRUE(help.out.contains("--help-all")) << "Qt's help offers it";
+    const ProgramRun all = run({u"--help-all"_s});
+    EXPECT_EQ(all.exitStatus, 0) << all.err.toStdString();
+    EXPECT_TRUE(all.out.startsWith(help.out)) << all.out.toStdString();
+    for (const char* text : {"-platform <", "-style <", "-reverse"})
+        EXPECT_TRUE(all.out.contains(text)) << text;
     const ProgramRun version = run({u"--version"_s});
     EXPECT_EQ(version.exitStatus, 0);
     EXPECT_EQ(version.out, QByteArrayLiteral("plenwick " PLENWICK_VERSION "\n"));
@@ -225,6 +238,79 @@ TEST_F(CommandLineTest, MixedFolderListsEveryFailureAndMakesEveryGoodCopy) {
     EXPECT_EQ(entries(path(u"home"_s)), QStringList());
     EXPECT_EQ(copies.front(), copies.back());
     EXPECT_EQ(result.err, results.back().err);
+}
+
+// Qt's own options open the window, which writes its first-launch settings (the startup notice,
+// which would hold it first, is turned off); without a display for it, one line says how to
+// convert instead of Qt's abort.
+TEST_F(CommandLineTest, QtOptionsAloneOpenTheWindowAndNoDisplayIsSaidPlainly) {
+    ASSERT_TRUE(QDir().mkpath(path(u"config/plenwick"_s)));
+    const QString settings = path(u"config/plenwick/plenwick.ini"_s);
+    writeText(settings, "[General]\niStatement=1\n");
+    const auto firstLaunchWritten = [&settings] {
+        QFile file(settings);
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains("firstTime");
+    };
+    QProcess window;
+    window.setEnvironment(environment());
+    window.start(QStringLiteral(PLENWICK_EXECUTABLE),
+                 {u"-platform"_s, u"offscreen"_s, u"-qwindowtitle"_s, u"Plenwick"_s});
+    ASSERT_TRUE(window.waitForStarted());
+    for (int poll = 0; poll < 1200 && !firstLaunchWritten(); ++poll) {
+        if (window.waitForFinished(50))
+            break; // taken as a command line: it ended
+    }
+    EXPECT_TRUE(firstLaunchWritten()) << window.readAllStandardError().toStdString();
+    window.kill();
+    window.waitForFinished();
+
+    for (const QStringList& arguments : {QStringList{}, QStringList{u"-platform"_s, u"xcb"_s}}) {
+        const ProgramRun result = run(arguments);
+        EXPECT_EQ(result.exitStatus, 2);
+        EXPECT_EQ(result.err.count('\n'), 1) << result.err.toStdString();
+        EXPECT_TRUE(result.err.startsWith("plenwick: ") && result.err.contains("--dpi"))
+            << result.err.toStdString();
+    }
+}
+
+TEST_F(CommandLineTest, MissingOutputFolderIsMadeWithItsParentsAndSaidSo) {
+    makePicture(source() + u"/photo.jpg"_s, u"jpeg"_s);
+    const QString made = path(u"new/and deeper"_s);
+    const ProgramRun result = run({u"--dpi"_s, u"300"_s, u"--output"_s, made, source()});
+    EXPECT_EQ(result.exitStatus, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.startsWith(
+        QByteArray("Created the output folder " + QFile::encodeName(made) + '\n')))
+        << result.out.toStdString();
+    EXPECT_TRUE(result.out.endsWith(
+        QByteArray("1 picture converted into " + QFile::encodeName(made) + '\n')))
+        << result.out.toStdString();
+    EXPECT_EQ(entries(made), QStringList{u"photo.jpg"_s});
+
+    writeText(path(u"a file"_s));
+    const ProgramRun underAFile =
+        run({u"--dpi"_s, u"300"_s, u"--output"_s, path(u"a file/copies"_s), source()});
+    EXPECT_EQ(underAFile.exitStatus, 1);
+    EXPECT_TRUE(underAFile.err.startsWith("plenwick: cannot create the output folder "))
+        << underAFile.err.toStdString();
+}
+
+// A picture converted with a warning of the tool is converted: its note is printed and counted,
+// and the exit status stays 0.
+TEST_F(CommandLineTest, NotesArePrintedAndCountedAndTheRunStillSucceeds) {
+    makeJpegWithUnreadableExif(source() + u"/camera\u202e.jpg"_s);
+    makePicture(source() + u"/plain.png"_s, u"png"_s);
+    const ProgramRun result = run({u"--dpi"_s, u"300"_s, u"--output"_s, output(), source()});
+    EXPECT_EQ(result.exitStatus, 0) << result.err.toStdString();
+    const QList<QByteArray> notes = result.err.split('\n');
+    ASSERT_EQ(notes.size(), 2) << "one note, said once:\n" << result.err.toStdString();
+    EXPECT_TRUE(notes.front().startsWith("camera\\u202e.jpg: note: ")) << result.err.toStdString();
+    EXPECT_FALSE(notes.front().contains(QFile::encodeName(output())) ||
+                 notes.front().contains("/proc/") || notes.front().contains("sips"))
+        << result.err.toStdString();
+    EXPECT_TRUE(result.out.endsWith(QByteArray("2 pictures converted into " +
+                                               QFile::encodeName(output()) + ", 1 with a note\n")))
+        << result.out.toStdString();
+    EXPECT_EQ(resolution(output() + u"/camera\u202e.jpg"_s), u"300 300"_s);
 }
 
 TEST_F(CommandLineTest, HostileNamesAreCopiedAndNeverRun) {
@@ -287,14 +373,78 @@ TEST_F(CommandLineTest, TerminatedRunLeavesNoScratchFileAndStartsNothingMore) {
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     ASSERT_TRUE(program.waitForFinished(30000));
 
-    EXPECT_EQ(program.exitCode(), 128 + SIGTERM) << program.readAllStandardError().toStdString();
-    EXPECT_TRUE(program.readAllStandardError().contains("interrupted"));
+    const QByteArray err = program.readAllStandardError();
+    EXPECT_EQ(program.exitCode(), 128 + SIGTERM) << err.toStdString();
+    EXPECT_TRUE(err.contains("interrupted"));
     const QStringList left = entries(output());
     EXPECT_LT(left.size(), 6);
     for (const QString& entry : left) {
         EXPECT_FALSE(entry.startsWith(u'.')) << "scratch file left: " << entry.toStdString();
         EXPECT_EQ(resolution(output() + u'/' + entry), u"300 300"_s)
             << "a copy left half done: " << entry.toStdString();
+    }
+    // Every picture counted once: converted, failed as it was stopped, or never started.
+    const QRegularExpressionMatch counts =
+        QRegularExpression(u"\nplenwick: (\\d+) of 6 pictures converted, (\\d+) "
+                           "failed, (\\d+) not started\n$"_s)
+            .match(QString::fromUtf8(err));
+    ASSERT_TRUE(counts.hasMatch()) << err.toStdString();
+    EXPECT_EQ(counts.captured(1).toInt(), left.size());
+    EXPECT_EQ(counts.captured(1).toInt() + counts.captured(2).toInt() + counts.captured(3).toInt(),
+              6);
+    EXPECT_GT(counts.captured(3).toInt(), 0);
+    if (counts.captured(2).toInt() > 0) {
+        EXPECT_TRUE(err.startsWith(
+            QByteArray("plenwick: " + counts.captured(2).toUtf8() + " of 6 pictures failed:\n")))
+            << err.toStdString();
+    }
+}
+
+// Ctrl-C, SIGTERM and SIGHUP end the tool at work at once, rather than waiting for its step: a
+// tool held stopped would otherwise be there forever.
+TEST_F(CommandLineTest, EachInterruptionEndsTheRunningToolAtOnce) {
+    makePicture(source() + u"/large.png"_s, u"png"_s, u"3000x2000"_s);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const QString out = path(u"out%1"_s.arg(signal));
+        QProcess program;
+        program.setEnvironment(environment());
+        program.start(QStringLiteral(PLENWICK_EXECUTABLE),
+                      {u"--dpi"_s, u"300"_s, u"--output"_s, out, source()});
+        ASSERT_TRUE(program.waitForStarted());
+        // The first tool seen at work on the output folder is held where it is. Known by its
+        // executable's name: the program, and a child of it not yet the shell, name the folder too.
+        const auto tools = [&out] {
+            std::vector<pid_t> found = processesMentioning(out);
+            std::erase_if(found, [](pid_t process) {
+                QFile name(u"/proc/%1/comm"_s.arg(process));
+                return !name.open(QIODevice::ReadOnly) || name.readAll() != "sips\n";
+            });
+            return found;
+        };
+        std::vector<pid_t> held;
+        for (int poll = 0; poll < 6000 && held.empty(); ++poll) {
+            for (const pid_t tool : tools()) {
+                if (::kill(tool, SIGSTOP) == 0)
+                    held.push_back(tool);
+            }
+            if (held.empty())
+                QThread::msleep(10);
+        }
+        ASSERT_FALSE(held.empty()) << "no tool seen at work";
+        ::kill(static_cast<pid_t>(program.processId()), signal);
+
+        bool gone = false;
+        for (int poll = 0; poll < 6000 && !gone; ++poll) {
+            gone = tools().empty();
+            if (!gone)
+                QThread::msleep(10);
+        }
+        EXPECT_TRUE(gone) << "the tool outlived signal " << signal;
+        for (const pid_t tool : held)
+            ::kill(tool, SIGKILL); // only when the program failed to end it
+        ASSERT_TRUE(program.waitForFinished(60000));
+        EXPECT_EQ(program.exitCode(), 128 + signal) << program.readAllStandardError().toStdString();
+        EXPECT_EQ(entries(out), QStringList()) << "nothing of the run stays";
     }
 }
 

@@ -19,6 +19,12 @@ TEST(PrintableTextTest, EscapesEveryControlCharacterAndNothingElse) {
         {u"csi\x9b.jpg", u"csi\\x9b.jpg"},
         {u"été €.jpg", u"été €.jpg"},
         {u"a\\$(x)`y`\"'.jpg", u"a\\$(x)`y`\"'.jpg"},
+        // bidirectional controls, which would show "photo\u202egpj.exe" as "photoexe.jpg"
+        {u"photo\u202egpj.exe", u"photo\\u202egpj.exe"},
+        {u"\u202a\u202d|\u2066\u2069|\u200e\u200f",
+         u"\\u202a\\u202d|\\u2066\\u2069|\\u200e\\u200f"},
+        // their neighbours stay as they are: a joiner, separators, other format characters
+        {u"\u200d\u2029\u202f\u2065\u206a", u"\u200d\u2029\u202f\u2065\u206a"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(printableText(QString::fromUtf16(row.text)), QString::fromUtf16(row.printable))

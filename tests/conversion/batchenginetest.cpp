@@ -346,15 +346,18 @@ TEST(BatchTextsTest, ProgressAndFailureListAsTheUserReadsThem) {
     EXPECT_EQ(estimateTimeLeft(4s, 2, 12), 20s);
     EXPECT_EQ(estimateTimeLeft(4s, 12, 12), 0s);
 
-    std::vector<PictureOutcome> failures;
-    for (int number = 1; number <= 12; ++number)
-        failures.push_back({QByteArray::number(number) + ".jpg", false, QStringLiteral("bad")});
-    const QStringList lines = BatchTexts::failureList(failures, 10).split(u'\n');
-    ASSERT_EQ(lines.size(), 11);
-    EXPECT_EQ(lines.front(), QStringLiteral("1.jpg: bad"));
-    EXPECT_EQ(lines.back(), QStringLiteral("and 2 more"));
-    failures.resize(10);
-    EXPECT_EQ(BatchTexts::failureList(failures, 10).split(u'\n').size(), 10);
+    // Ten named, then a line for the rest, down to a single one.
+    for (const auto& [count, last] :
+         {std::pair{10, "10.jpg: bad"}, std::pair{11, "and 1 more"}, std::pair{12, "and 2 more"}}) {
+        std::vector<PictureOutcome> failures;
+        for (int number = 1; number <= count; ++number)
+            failures.push_back(
+                {QByteArray::number(number) + ".jpg", false, QStringLiteral("bad"), {}});
+        const QStringList lines = BatchTexts::failureList(failures, 10).split(u'\n');
+        EXPECT_EQ(lines.size(), std::min(count, 11)) << count;
+        EXPECT_EQ(lines.front(), QStringLiteral("1.jpg: bad"));
+        EXPECT_EQ(lines.back(), QString::fromLatin1(last)) << count;
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "conversionwindow.h"
+#include "runningprocesses.h"
 #include "testpictures.h"
 
 #include <QRegularExpression>
@@ -12,18 +13,6 @@
 
 namespace plenwick::test {
 namespace {
-
-// Whether a running process has the text in its command line.
-bool processMentioning(const QString& text) {
-    const QByteArray wanted = QFile::encodeName(text);
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile commandLine(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-        if (pid.front().isDigit() && commandLine.open(QIODevice::ReadOnly) &&
-            commandLine.readAll().contains(wanted))
-            return true;
-    }
-    return false;
-}
 
 // How many pixels differ between two pictures, at full depth, as ImageMagick decodes them.
 QString differingPixels(const QString& a, const QString& b) {
@@ -187,6 +176,54 @@ TEST_F(EndToEndTest, ReportsEveryPictureWithoutACopyAndWhy) {
     EXPECT_EQ(window.desktop.log.last(), QStringLiteral("beep"));
 }
 
+// What the tool warned of reaches the alert under a heading of its own, apart from the pictures
+// that got no copy; the failure list names ten and counts the rest, down to a single one.
+TEST_F(EndToEndTest, NotesAreListedApartFromThePicturesWithoutACopy) {
+    const QString source = folder(QStringLiteral("noted"));
+    const QDir in(source);
+    makeJpegWithUnreadableExif(in.filePath(QStringLiteral("camera.jpg")));
+    makePicture(in.filePath(QStringLiteral("plain.png")), QStringLiteral("png"));
+    window.desktop.answerAlert(AlertFirstButtonReturn);
+    convert(source, folder(QStringLiteral("first")));
+
+    ASSERT_EQ(window.desktop.alerts.size(), 2U) << "the confirmation, then the report";
+    const Alert& notesOnly = window.desktop.alerts.back().alert;
+    EXPECT_EQ(notesOnly.messageText, WindowTexts::notesTitle());
+    const QString heading = WindowTexts::notes(1, 2, QString()).section(u'\n', 0, 0);
+    const QStringList lines = notesOnly.informativeText.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << notesOnly.informativeText.toStdString();
+    EXPECT_EQ(lines.front(), heading);
+    const QString note = lines.back();
+    EXPECT_TRUE(note.startsWith(QStringLiteral("camera.jpg: "))) << note.toStdString();
+    // The tool's own words, said once for the picture, without its name or a path.
+    EXPECT_FALSE(note.contains(QStringLiteral("sips")) || note.contains(source) ||
+                 note.contains(QStringLiteral("/proc/")) ||
+                 note.contains(QStringLiteral(".plenwick-")) ||
+                 note.count(QStringLiteral("camera.jpg")) != 1)
+        << note.toStdString();
+    EXPECT_TRUE(failureAlerts().isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(
+        QDir(folder(QStringLiteral("first"))).filePath(QStringLiteral("camera.jpg"))));
+
+    for (int number = 1; number <= 11; ++number)
+        writeText(in.filePath(QStringLiteral("broken%1.png").arg(number, 2, 10, QChar(u'0'))));
+    window.desktop.answerAlert(AlertFirstButtonReturn);
+    convert(source, folder(QStringLiteral("second")));
+
+    ASSERT_EQ(failureAlerts().size(), 1);
+    const QString report = window.desktop.alerts.back().alert.informativeText;
+    const QString failures =
+        report.section(WindowTexts::notes(1, 13, QString()).section(u'\n', 0, 0), 0, 0);
+    EXPECT_TRUE(failures.startsWith(WindowTexts::failures(11, 13, QString()).section(u'\n', 0, 0)))
+        << report.toStdString();
+    const QStringList failed = failures.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(failed.size(), 1 + 10 + 1) << report.toStdString();
+    for (const QString& line : failed.mid(1, 10))
+        EXPECT_TRUE(line.startsWith(QStringLiteral("broken"))) << line.toStdString();
+    EXPECT_EQ(failed.back(), QStringLiteral("and 1 more"));
+    EXPECT_TRUE(report.endsWith(u'\n' + WindowTexts::notes(1, 13, note))) << report.toStdString();
+}
+
 // The picture names of the step-1 commands that ran: the pictures a run started.
 QSet<QString> startedPictures(const std::vector<QByteArray>& commands) {
     QSet<QString> started;
@@ -229,36 +266,49 @@ TEST_F(EndToEndTest, RunsAPictureOnEveryCore) {
 }
 
 // The Stop control finishes the pictures being converted and starts no other; the run then ends
-// the usual way. Exactly the pictures started have copies, and no scratch file stays.
+// the usual way. Exactly the pictures started have copies, and no scratch file stays. Once
+// pressed it stays disabled for the rest of the run, and the next run can be stopped again.
 TEST_F(EndToEndTest, StopFinishesThePicturesInFlightAndStartsNoOther) {
     const QString source = folder(QStringLiteral("eight"));
-    const QString output = folder(QStringLiteral("converted"));
     for (int number = 1; number <= 8; ++number)
         makePicture(QDir(source).filePath(QStringLiteral("%1.png").arg(number)),
                     QStringLiteral("png"), QStringLiteral("800x600"));
-    bool stopReachable = false;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, form().stopB, [this, &stopReachable, &watch] {
-        if (form().progressText->text().isEmpty())
-            return;
-        watch.stop();
-        // Named and reached by keyboard: the accessibility test checks.
-        stopReachable = form().stopB->isVisible() && form().stopB->isEnabled();
-        form().stopB->click();
-        EXPECT_FALSE(form().stopB->isEnabled()) << "one stop is enough";
-    });
-    watch.start(5);
+    for (const QString& output :
+         {folder(QStringLiteral("first")), folder(QStringLiteral("second"))}) {
+        bool stopReachable = false;
+        bool stopPressed = false;
+        bool enabledAfterPress = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, form().stopB, [&, this] {
+            if (stopPressed) {
+                enabledAfterPress = enabledAfterPress || form().stopB->isEnabled();
+                return;
+            }
+            // The run shows its first picture (the label keeps the last run's text while hidden).
+            if (!form().stopB->isVisible() || form().progressText->text().isEmpty())
+                return;
+            // Named and reached by keyboard: the accessibility test checks.
+            stopReachable = form().stopB->isEnabled();
+            form().stopB->click();
+            stopPressed = true;
+            enabledAfterPress = form().stopB->isEnabled();
+        });
+        watch.start(5);
+        window.desktop.tools.clear();
+        window.desktop.openedUrls.clear();
 
-    convert(source, output);
+        convert(source, output);
 
-    EXPECT_TRUE(stopReachable);
-    const QSet<QString> started = startedPictures(window.desktop.tools.commands());
-    EXPECT_LT(started.size(), 8);
-    const QStringList copies = QDir(output).entryList(QDir::Files | QDir::Hidden);
-    EXPECT_EQ(QSet<QString>(copies.cbegin(), copies.cend()), started);
-    EXPECT_FALSE(form().stopB->isVisible());
-    EXPECT_EQ(form().progressBar->value(), 0);
-    expectOpenedAndBeeped(output);
+        EXPECT_TRUE(stopReachable) << output.toStdString();
+        EXPECT_FALSE(enabledAfterPress) << "one stop is enough";
+        const QSet<QString> started = startedPictures(window.desktop.tools.commands());
+        EXPECT_LT(started.size(), 8);
+        const QStringList copies = QDir(output).entryList(QDir::Files | QDir::Hidden);
+        EXPECT_EQ(QSet<QString>(copies.cbegin(), copies.cend()), started);
+        EXPECT_FALSE(form().stopB->isVisible());
+        EXPECT_EQ(form().progressBar->value(), 0);
+        expectOpenedAndBeeped(output);
+    }
 }
 
 // Closing the window or SIGTERM in the middle of a run: every running tool ends at once and no
@@ -275,7 +325,7 @@ TEST_F(EndToEndTest, TheProgramsEndTakesItsRunningToolsAlong) {
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, form().progressBar,
                          [this, bySignal, &output, &watch] {
-                             if (!processMentioning(output))
+                             if (processesMentioning(output).empty())
                                  return;
                              watch.stop();
                              if (bySignal)
@@ -298,7 +348,7 @@ TEST_F(EndToEndTest, TheProgramsEndTakesItsRunningToolsAlong) {
                         .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
                         .isEmpty())
             << bySignal;
-        EXPECT_FALSE(processMentioning(output)) << "the tools are gone";
+        EXPECT_TRUE(processesMentioning(output).empty()) << "the tools are gone";
         EXPECT_TRUE(failureAlerts().isEmpty()) << "no alert while the program ends";
         window.interface->mainWindow().show();
     }

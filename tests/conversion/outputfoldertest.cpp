@@ -72,9 +72,7 @@ TEST_P(OutputFolderOutcomeTest, FollowsTheStateTable) {
     const QString earlier = folder(QStringLiteral("earlier"));
     chooseOutputFolder(earlier);
     window.desktop.beeps = 0;
-    FolderChoice choice = GetParam().choice;
-    choice.chosenPath = folder(QStringLiteral("highlighted"));
-    window.desktop.answerChooser(choice);
+    window.desktop.answerChooser(GetParam().choice);
     if (GetParam().confirmation)
         window.desktop.answerAlert(*GetParam().confirmation);
     form().outfolderB->click();
@@ -89,8 +87,8 @@ TEST_P(OutputFolderOutcomeTest, FollowsTheStateTable) {
 }
 
 const FolderChoice Tmp{ChooserConfirmed, QStringLiteral("/tmp"), {}};
-const FolderChoice Root{ChooserConfirmed, QStringLiteral("/"), {}};
-const FolderChoice EmptyPath{ChooserConfirmed, QString(), {}};
+const FolderChoice Root{ChooserConfirmed, QStringLiteral("/"), QStringLiteral("/")};
+const FolderChoice EmptyPath{ChooserConfirmed, QString(), QString()};
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Outcomes, OutputFolderOutcomeTest, testing::Values(
@@ -100,15 +98,28 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, OutputFolderOutcomeTest, testing::Values(
     Outcome{"empty path", EmptyPath, std::nullopt, true, true, true, 0}));
 // clang-format on
 
-TEST_F(OutputFolderTest, HighlightedSubfolderIsShownAsItsParentButRemembered) {
+// A folder highlighted but not opened, or a path typed, is the folder chosen: the confirmation,
+// the button and the stored bookmark all name it.
+TEST_F(OutputFolderTest, TheChosenFolderIsConfirmedShownAndStoredAlike) {
     const QString shown = folder(QStringLiteral("shown"));
-    const QString highlighted = folder(QStringLiteral("shown/highlighted"));
-    window.desktop.answerChooser(confirmed(shown, highlighted));
+    for (const QString& chosen : {folder(QStringLiteral("shown/highlighted")),
+                                  folder(QStringLiteral("typed/elsewhere")), shown}) {
+        window.desktop.answerChooser(confirmed(shown, chosen));
+        window.desktop.answerAlert(AlertFirstButtonReturn);
+        form().outfolderB->click();
+
+        EXPECT_EQ(window.desktop.alerts.back().alert.informativeText,
+                  WindowTexts::outputConfirmation(chosen));
+        EXPECT_EQ(outputTitle(), chosen);
+        EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), chosen);
+        expectEndedWithButtonPressed();
+    }
+    // A chooser that names no item: the folder shown.
+    window.desktop.answerChooser({ChooserConfirmed, shown, QString()});
     window.desktop.answerAlert(AlertFirstButtonReturn);
     form().outfolderB->click();
-
     EXPECT_EQ(outputTitle(), shown);
-    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), highlighted);
+    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), shown);
 }
 
 TEST_F(OutputFolderTest, FailedBookmarkKeepsTheEarlierOne) {

@@ -32,6 +32,20 @@ inline void makeTruncatedJpeg(const QString& path) {
     ASSERT_TRUE(file.resize(file.size() / 2));
 }
 
+// A JPEG with an EXIF segment that holds no TIFF structure, as some cameras' firmware writes: its
+// picture converts, and the image tool warns that the metadata was left out.
+inline void makeJpegWithUnreadableExif(const QString& path) {
+    makePicture(path, QStringLiteral("jpeg"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    const QByteArray payload("Exif\0\0not a TIFF header", 23);
+    const auto length = static_cast<char>(payload.size() + 2);
+    bytes.insert(2, QByteArray("\xff\xe1\0", 3) + length + payload);
+    ASSERT_TRUE(file.seek(0));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
 inline void writeText(const QString& path, const QByteArray& text = "not a picture") {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
