@@ -2,6 +2,7 @@
 #include "folderbookmarks.h"
 #include "folderidentity.h"
 #include "plenwickapp.h"
+#include "toolcommand.h"
 #include "windowtexts.h"
 
 #include <QThread>
@@ -57,6 +58,16 @@ bool Plenwickapp::startBatch() {
     }
     if (returnDirectory.isEmpty() || returnDirectory == u'/') {
         closingReset();
+        return false;
+    }
+    if (!isOwnToolPresent()) {
+        Alert refusal;
+        refusal.messageText = WindowTexts::failuresTitle();
+        refusal.informativeText = BatchTexts::toolMissing(ownToolPath());
+        refusal.buttons = {WindowTexts::gotIt()};
+        refusal.titlebarAppearsTransparent = true;
+        services.runAlert(refusal);
+        buttonPressed(this);
         return false;
     }
 

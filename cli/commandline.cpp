@@ -5,6 +5,7 @@
 #include "interruption.h"
 #include "printabletext.h"
 #include "progressdisplay.h"
+#include "toolcommand.h"
 #include "toolservices.h"
 
 #include <QEventLoop>
@@ -48,6 +49,11 @@ std::vector<PictureOutcome> runBatch(BatchPlan plan, const ConversionOptions& op
 }
 
 int convert(const ConversionOptions& options) {
+    if (!isOwnToolPresent()) {
+        writeText(stderr, QStringLiteral("plenwick: ") +
+                              printableText(BatchTexts::toolMissing(ownToolPath())) + u'\n');
+        return FailureExitStatus;
+    }
     const std::optional<BatchPlan> plan = planBatch(options.sourceFolder, options.outputFolder);
     if (!plan) {
         writeText(
