@@ -3,6 +3,7 @@
 #include "folderdrop.h"
 #include "folderidentity.h"
 #include "plenwickapp.h"
+#include "toolcommand.h"
 #include "windowtexts.h"
 
 #include <QThread>
@@ -103,6 +104,16 @@ bool Plenwickapp::startWithSource(const QString& directory, const QString& chose
     }
     if (returnDirectory.isEmpty() || returnDirectory == u'/') {
         closingReset();
+        return false;
+    }
+    if (!isOwnToolPresent()) {
+        Alert refusal;
+        refusal.messageText = WindowTexts::failuresTitle();
+        refusal.informativeText = BatchTexts::toolMissing(ownToolPath());
+        refusal.buttons = {WindowTexts::gotIt()};
+        refusal.titlebarAppearsTransparent = true;
+        services.runAlert(refusal);
+        buttonPressed(this);
         return false;
     }
 

@@ -5,6 +5,7 @@
 #include "interruption.h"
 #include "printabletext.h"
 #include "progressdisplay.h"
+#include "toolcommand.h"
 #include "toolservices.h"
 
 #include <QEventLoop>
@@ -118,6 +119,11 @@ void report(const BatchResult& result, qsizetype pictureCount, const QString& ou
 }
 
 int convert(const ConversionOptions& options) {
+    if (!isOwnToolPresent()) {
+        writeText(stderr, QStringLiteral("plenwick: ") +
+                              printableText(BatchTexts::toolMissing(ownToolPath())) + u'\n');
+        return FailureExitStatus;
+    }
     if (!makeOutputFolder(options.outputFolder))
         return FailureExitStatus;
     const std::optional<BatchPlan> plan = planBatch(options.sourceFolder, options.outputFolder);

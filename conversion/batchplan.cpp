@@ -1,5 +1,8 @@
 #include "batchplan.h"
 
+#include "casefolding.h"
+#include "scratchfile.h"
+
 #include <QFile>
 #include <QHash>
 #include <dirent.h>
@@ -29,12 +32,15 @@ bool isRegularFile(const QByteArray& path) {
 }
 
 std::optional<BatchPlan> planBatch(const QString& sourceFolder, const QString& outputFolder) {
-    BatchPlan plan{folderBytes(sourceFolder), folderBytes(outputFolder), 0, {}};
+    BatchPlan plan{folderBytes(sourceFolder), folderBytes(outputFolder), 0, {}, nullptr};
     const std::unique_ptr<DIR, DirectoryCloser> directory(::opendir(plan.sourceFolder.constData()));
     if (!directory)
         return std::nullopt;
+    plan.outputPin = std::make_shared<const OutputFolderPin>(plan.outputFolder);
+    removeAbandonedScratchFiles(*plan.outputPin);
+    const bool foldsCase = foldsLetterCase(*plan.outputPin);
 
-    QHash<QByteArray, QByteArray> copyMakers; // copy name -> the picture that makes it
+    QHash<QByteArray, QByteArray> copyMakers; // copy name as compared -> the picture making it
     while (const dirent* entry = ::readdir(directory.get())) {
         const QByteArray name(entry->d_name);
         if (name == "." || name == "..")
@@ -44,11 +50,12 @@ std::optional<BatchPlan> planBatch(const QString& sourceFolder, const QString& o
         if (!family || !isRegularFile(plan.sourceFolder + '/' + name))
             continue;
         PictureJob job{index, name, *family, copyName(name, *family), std::nullopt};
-        const auto maker = copyMakers.constFind(job.copyName);
+        const QByteArray compared = foldsCase ? caseFolded(job.copyName) : job.copyName;
+        const auto maker = copyMakers.constFind(compared);
         if (maker != copyMakers.cend())
             job.copyNameTakenBy = *maker;
         else
-            copyMakers.insert(job.copyName, name);
+            copyMakers.insert(compared, name);
         plan.pictures.push_back(std::move(job));
     }
     return plan;

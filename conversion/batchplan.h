@@ -1,9 +1,11 @@
 #pragma once
 
 #include "commandlines.h"
+#include "outputfolderpin.h"
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -35,6 +37,8 @@ struct BatchPlan final {
     // The pictures in listing order: regular files (or links to them) whose extension is one of
     // the picture extensions in any letter case.
     std::vector<PictureJob> pictures;
+    // The output folder as it was at plan time, shared by the workers.
+    std::shared_ptr<const OutputFolderPin> outputPin;
 };
 
 // Whether `path` is a regular file or a link to one. A FIFO, a device or a socket is not: opening
@@ -42,7 +46,9 @@ struct BatchPlan final {
 [[nodiscard]] bool isRegularFile(const QByteArray& path);
 
 // Lists the source folder, in the order the file system lists it, and decides every picture's
-// copy name. Nothing when the folder cannot be listed. Opens nothing but the folder itself.
+// copy name: compared case-folded where the output folder folds letter case. Nothing when the
+// folder cannot be listed. Opens nothing in the source folder but the folder itself. Pins the
+// output folder and clears the scratch files killed runs left there.
 [[nodiscard]] std::optional<BatchPlan> planBatch(const QString& sourceFolder,
                                                  const QString& outputFolder);
 

@@ -95,6 +95,15 @@ QString outputFolderNotWritable(const QString& systemReason) {
     return QStringLiteral("cannot write to the output folder: %1").arg(systemReason);
 }
 
+QString toolMissing(const QString& toolPath) {
+    return QStringLiteral("the program's image tool %1 is missing; reinstall the program")
+        .arg(toolPath);
+}
+
+QString outputFolderReplaced() {
+    return QStringLiteral("the output folder was moved or replaced during the run");
+}
+
 QString noCopyWritten() {
     return QStringLiteral("the image tool wrote no copy");
 }

@@ -44,6 +44,9 @@ namespace BatchTexts {
 
 [[nodiscard]] QString copyNameTaken(const QByteArray& copyName, const QByteArray& takenBy);
 [[nodiscard]] QString outputFolderNotWritable(const QString& systemReason);
+// No picture is converted without the program's own image tool.
+[[nodiscard]] QString toolMissing(const QString& toolPath);
+[[nodiscard]] QString outputFolderReplaced();
 [[nodiscard]] QString noCopyWritten();
 [[nodiscard]] QString toolStopped();
 [[nodiscard]] QString toolFailed(int exitStatus);

@@ -46,10 +46,16 @@ QByteArray shellQuoted(QByteArrayView text) {
     return quoted;
 }
 
+QByteArray toolPath(const QByteArray& folder, const QByteArray& name) {
+    // A relative folder named "-photos" would reach the tool as an option.
+    const QByteArray anchored = folder.startsWith('/') ? folder : "./"_ba + folder;
+    return anchored + "/"_ba + name;
+}
+
 namespace {
 
 QByteArray quotedPath(const QByteArray& folder, const QByteArray& name) {
-    return "\""_ba + shellQuoted(folder) + "/"_ba + shellQuoted(name) + "\""_ba;
+    return "\""_ba + shellQuoted(toolPath(folder, name)) + "\""_ba;
 }
 
 } // namespace
@@ -76,10 +82,6 @@ QByteArray finalCommand(PictureFamily family, const QByteArray& outputFolder,
                quotedPath(outputFolder, base) + "."_ba + extension;
     return "sips -s format jpeg "_ba + quotedPath(outputFolder, scratch) + ".jp2 --out "_ba +
            quotedPath(outputFolder, base) + ".jpg"_ba;
-}
-
-QByteArray scratchFilePath(const QByteArray& outputFolder, const QByteArray& scratch) {
-    return outputFolder + "/"_ba + scratch + ".jp2"_ba;
 }
 
 } // namespace plenwick

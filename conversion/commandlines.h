@@ -27,6 +27,10 @@ struct EntryName final {
 // still interprets there is escaped, so a name is never executed.
 [[nodiscard]] QByteArray shellQuoted(QByteArrayView text);
 
+// A file's path as the command lines hand it to the tool: never read as an option, whatever the
+// folder's name.
+[[nodiscard]] QByteArray toolPath(const QByteArray& folder, const QByteArray& name);
+
 // The image tool's command lines for one picture, as the bytes the shell reads. `scratch` is the
 // base name of the intermediate JPEG 2000 file in the output folder.
 [[nodiscard]] QByteArray toJpeg2000Command(const QByteArray& sourceFolder,
@@ -38,6 +42,5 @@ struct EntryName final {
 [[nodiscard]] QByteArray finalCommand(PictureFamily family, const QByteArray& outputFolder,
                                       const QByteArray& scratch, const QByteArray& base,
                                       const QByteArray& extension);
-[[nodiscard]] QByteArray scratchFilePath(const QByteArray& outputFolder, const QByteArray& scratch);
 
 } // namespace plenwick

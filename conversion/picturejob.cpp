@@ -82,13 +82,14 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
         outcome.reason = BatchTexts::programEnded();
         return outcome;
     }
-    const std::variant<QByteArray, QString> claimed = claimScratchName(plan.outputFolder);
+    const OutputFolderPin& output = *plan.outputPin;
+    const std::variant<ScratchFile, QString> claimed = ScratchFile::claim(output);
     if (const QString* reason = std::get_if<QString>(&claimed)) {
         outcome.reason = BatchTexts::outputFolderNotWritable(*reason);
         return outcome;
     }
-    const QByteArray& scratch = std::get<QByteArray>(claimed);
-    const QByteArray scratchPath = scratchFilePath(plan.outputFolder, scratch);
+    // Removed when the picture is done, from the folder where it was made.
+    const QByteArray& scratch = std::get<ScratchFile>(claimed).base();
     const QByteArray copyPath = plan.outputFolder + "/"_ba + job.copyName;
     const EntryName parts = splitEntryName(job.name);
 
@@ -96,12 +97,19 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
         toJpeg2000Command(plan.sourceFolder, job.name, plan.outputFolder, scratch),
         setResolutionCommand(plan.outputFolder, scratch, dpi),
         finalCommand(job.family, plan.outputFolder, scratch, parts.base, parts.extension)};
-    const std::array<QByteArray, 3> paths{plan.sourceFolder + "/"_ba + job.name, scratchPath,
-                                          copyPath};
+    const std::array<QByteArray, 3> paths{toolPath(plan.sourceFolder, job.name),
+                                          toolPath(plan.outputFolder, scratch + ".jp2"_ba),
+                                          toolPath(plan.outputFolder, job.copyName)};
     bool failed = false;
     for (const QByteArray& step : steps) {
         if (abort) {
             outcome.reason = BatchTexts::programEnded();
+            failed = true;
+            break;
+        }
+        // The steps name the folder by path: one that now leads elsewhere gets nothing.
+        if (!output.isStillInPlace()) {
+            outcome.reason = BatchTexts::outputFolderReplaced();
             failed = true;
             break;
         }
@@ -113,7 +121,6 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
             break;
         }
     }
-    services.removeFile(scratchPath);
     if (failed)
         return outcome;
     if (!isRegularFile(copyPath)) {

@@ -6,7 +6,7 @@
 
 namespace plenwick {
 
-// What a batch of conversions asks of the machine: run a command line, remove a file. Each worker
+// What a batch of conversions asks of the machine: run a command line. Each worker
 // of a batch has an instance of its own, on its own thread.
 class BatchServices {
 public:
@@ -14,8 +14,6 @@ public:
 
     // Runs one command line through /bin/sh and returns when it has ended.
     virtual ToolRun runCommand(const QByteArray& commandLine) = 0;
-    // Removes one file, its path given as the file system's bytes.
-    virtual bool removeFile(const QByteArray& path) = 0;
 
 protected:
     BatchServices() = default;

@@ -102,9 +102,9 @@ ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirecto
     const unsigned endingsBefore = endings;
     QProcess shell;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const QString path = environment.value(QStringLiteral("PATH"));
-    environment.insert(QStringLiteral("PATH"),
-                       path.isEmpty() ? toolDirectory : toolDirectory + u':' + path);
+    // The user's own search path is left out: were the program's tool missing, no other program
+    // of its name may run in its place.
+    environment.insert(QStringLiteral("PATH"), toolDirectory);
     shell.setProcessEnvironment(environment);
     shell.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     shell.setChildProcessModifier([] {
@@ -150,13 +150,31 @@ void endRunningTools() noexcept {
 QString toolDirectory() {
     // Looked up once: where the program lies does not change while it runs.
     static const QString directory = [] {
-        const QDir installed(QCoreApplication::applicationDirPath() +
-                             QStringLiteral("/../" PLENWICK_LIBEXEC_DIR "/plenwick"));
-        if (QFileInfo::exists(installed.filePath(QStringLiteral("sips"))))
-            return installed.canonicalPath();
-        return QStringLiteral(PLENWICK_BUILD_TOOL_DIR);
+        const QDir program(QCoreApplication::applicationDirPath());
+        // An installed program has its folder of tools, and looks nowhere else.
+        const QString installed =
+            program.filePath(QStringLiteral("../" PLENWICK_LIBEXEC_DIR "/plenwick"));
+        if (QFileInfo(installed).isDir())
+            return QDir::cleanPath(installed);
+        // Programs of the build tree, however deep, find the tool in the tree's top folder,
+        // which CMake's cache marks.
+        for (QDir folder = program;;) {
+            if (folder.exists(QStringLiteral("CMakeCache.txt")))
+                return folder.filePath(QStringLiteral("sips"));
+            if (!folder.cdUp())
+                return QString();
+        }
     }();
     return directory;
+}
+
+QString ownToolPath() {
+    return toolDirectory().isEmpty() ? QString() : toolDirectory() + QStringLiteral("/sips");
+}
+
+bool isOwnToolPresent() {
+    const QFileInfo tool(ownToolPath());
+    return !tool.filePath().isEmpty() && tool.isFile() && tool.isExecutable();
 }
 
 } // namespace plenwick

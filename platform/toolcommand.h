@@ -18,8 +18,9 @@ struct ToolRun final {
     [[nodiscard]] bool succeeded() const { return exitStatus == 0; }
 };
 
-// Runs one command line through /bin/sh, as its bytes, with toolDirectory first on the command
-// search path so that the command lines' bare tool names find the program's own tools. The shell
+// Runs one command line through /bin/sh, as its bytes, with toolDirectory alone on the command
+// search path so that the command lines' bare tool names find the program's own tools and no
+// others. The shell
 // and what it starts form a process group of their own, so endRunningTools() reaches them all.
 // Safe to call from several threads at once.
 ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirectory);
@@ -28,8 +29,11 @@ ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirecto
 // signal handler.
 void endRunningTools() noexcept;
 
-// The folder holding the program's own command-line tools: beside an installed program, else the
-// build tree's.
+// The folder holding the program's own command-line tools, found from where the program lies:
+// the libexec folder of an installed program, else the build tree's. Empty when neither is there.
 QString toolDirectory();
+// The program's own image tool, and whether it is there to run. A run starts only when it is.
+QString ownToolPath();
+bool isOwnToolPresent();
 
 } // namespace plenwick

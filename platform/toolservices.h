@@ -4,12 +4,11 @@
 
 namespace plenwick {
 
-// The batch services for real: the program's own tools and the file system. Each thread may use
+// The batch services for real: the program's own tools. Each thread may use
 // an instance of its own at the same time.
 class ToolServices final : public BatchServices {
 public:
     ToolRun runCommand(const QByteArray& commandLine) override;
-    bool removeFile(const QByteArray& path) override;
 };
 
 } // namespace plenwick

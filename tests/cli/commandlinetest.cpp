@@ -466,6 +466,59 @@ TEST_F(CommandLineTest, ClosedOutputPipeEndsTheRunCleanly) {
         EXPECT_FALSE(entry.startsWith(u'.')) << "scratch file left: " << entry.toStdString();
 }
 
+// Relative folders named like options: the tool is handed paths, which it cannot take for
+// options.
+TEST_F(CommandLineTest, RelativeFoldersNamedLikeOptionsAreFolders) {
+    const QDir work(path(u"work"_s));
+    ASSERT_TRUE(work.mkdir(u"-photos"_s) && work.mkdir(u"-copies"_s));
+    makePicture(work.filePath(u"-photos/a.jpg"_s), u"jpeg"_s);
+    makePicture(work.filePath(u"-photos/b.png"_s), u"png"_s);
+
+    const ProgramRun ran =
+        run({u"--dpi"_s, u"300"_s, u"--output"_s, u"-copies"_s, u"--"_s, u"-photos"_s});
+
+    EXPECT_EQ(ran.exitStatus, 0) << ran.err.toStdString();
+    EXPECT_EQ(entries(work.filePath(u"-copies"_s)), (QStringList{u"a.jpg"_s, u"b.png"_s}));
+    for (const QString& name : {u"a.jpg"_s, u"b.png"_s})
+        EXPECT_EQ(resolution(work.filePath(u"-copies/"_s + name)), u"300 300"_s);
+}
+
+// Whether a process still running names the folder on its command line: the tool of a killed
+// run may outlive it.
+bool toolStillAt(const QString& folder) {
+    const QByteArray needle = QFile::encodeName(folder);
+    for (const QString& process : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+        QFile commandLine(u"/proc/"_s + process + u"/cmdline"_s);
+        if (commandLine.open(QIODevice::ReadOnly) && commandLine.readAll().contains(needle))
+            return true;
+    }
+    return false;
+}
+
+// The scratch files of a run killed with SIGKILL are cleared by the next run in that folder.
+TEST_F(CommandLineTest, NextRunClearsTheScratchFilesOfAKilledRun) {
+    makePicture(source() + u"/big.png"_s, u"png"_s, u"3000x2000"_s);
+    QProcess program;
+    program.setEnvironment(environment());
+    program.setWorkingDirectory(path(u"work"_s));
+    program.start(QStringLiteral(PLENWICK_EXECUTABLE),
+                  {u"--jobs"_s, u"1"_s, u"--dpi"_s, u"300"_s, u"--output"_s, output(), source()});
+    ASSERT_TRUE(program.waitForStarted());
+    while (!entries(output()).join(u' ').contains(u".jp2"_s) &&
+           program.state() == QProcess::Running)
+        QThread::msleep(5);
+    ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
+    ASSERT_TRUE(program.waitForFinished(30000));
+    while (toolStillAt(output()))
+        QThread::msleep(5);
+    ASSERT_FALSE(entries(output()).isEmpty()) << "the killed run left nothing to clear";
+
+    const ProgramRun next = run({u"--dpi"_s, u"300"_s, u"--output"_s, output(), source()});
+
+    EXPECT_EQ(next.exitStatus, 0) << next.err.toStdString();
+    EXPECT_EQ(entries(output()), QStringList{u"big.png"_s});
+}
+
 } // namespace
 } // namespace plenwick::test
 

@@ -276,7 +276,7 @@ TEST_F(BatchEngineTest, AbortEndsTheRunningToolsAndLeavesNoScratchFile) {
         makePicture(in(name), QStringLiteral("png"));
     tools.replaceStep = [](const QByteArray& command) -> std::optional<QByteArray> {
         if (command.contains("format jp2"))
-            return QByteArray("exec sleep 60");
+            return QByteArray("exec /bin/sleep 60");
         return std::nullopt;
     };
 

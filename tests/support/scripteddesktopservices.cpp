@@ -90,10 +90,6 @@ ToolRun ToolRecord::run(const QByteArray& commandLine) {
     return run;
 }
 
-bool RecordedBatchServices::removeFile(const QByteArray& path) {
-    return ::unlink(path.constData()) == 0;
-}
-
 void ScriptedDesktopServices::terminate() {
     log.append(QStringLiteral("terminate"));
     terminated = true;

@@ -40,7 +40,6 @@ public:
     explicit RecordedBatchServices(ToolRecord& record)
         : record(record) {}
     ToolRun runCommand(const QByteArray& commandLine) override { return record.run(commandLine); }
-    bool removeFile(const QByteArray& path) override;
 
 private:
     ToolRecord& record;
