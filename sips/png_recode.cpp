@@ -1,6 +1,7 @@
 #include "png_recode.h"
 
 #include "atomic_file.h"
+#include "binary_fields.h"
 #include "failure.h"
 #include "messages.h"
 #include "picture_limits.h"
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <memory>
 #include <vector>
+#include <zlib.h>
 
 namespace sips {
 
@@ -24,11 +26,10 @@ constexpr std::uint32_t rowsPerBand = 64;
 struct ReadStructs final {
     png_structp png = nullptr;
     png_infop info = nullptr;
-    png_infop end = nullptr;
     ReadStructs() = default;
     ReadStructs(const ReadStructs&) = delete;
     ReadStructs& operator=(const ReadStructs&) = delete;
-    ~ReadStructs() { png_destroy_read_struct(&png, &info, &end); }
+    ~ReadStructs() { png_destroy_read_struct(&png, &info, nullptr); }
 };
 
 struct WriteStructs final {
@@ -40,30 +41,71 @@ struct WriteStructs final {
     ~WriteStructs() { png_destroy_write_struct(&png, &info); }
 };
 
-// The ancillary chunks libpng kept as they stand, less the ones the copy writes itself; an eXIf
-// block gets the new resolution. Their data lives in `held`.
-std::vector<png_unknown_chunk> keptChunks(png_structp png, png_infop info,
-                                          const std::optional<Density>& density,
-                                          const std::string& source,
-                                          std::vector<std::vector<std::uint8_t>>& held) {
-    png_unknown_chunkp chunks = nullptr;
-    const int count = png_get_unknown_chunks(png, info, &chunks);
-    std::vector<png_unknown_chunk> kept;
-    for (int i = 0; i < count; ++i) {
-        png_unknown_chunk chunk = chunks[i];
-        const std::string_view name(reinterpret_cast<const char*>(chunk.name), 4);
-        if (density && name == "pHYs")
+constexpr std::uint32_t largestHeldChunk = 1u << 24;
+
+// An ancillary chunk as it stands in the source, and where it stood.
+struct HeldChunk {
+    png_unknown_chunk chunk{};
+    std::vector<std::uint8_t> data;
+};
+
+// Walks the chunks of `file` from its start as far as they go, keeping the ancillary ones whose
+// CRC matches (less tRNS, which libpng reads, and those the copy writes itself); the others are
+// left out with a warning. An eXIf block gets the new resolution.
+std::vector<HeldChunk> soundAncillaryChunks(std::FILE* file, const std::string& source,
+                                            const std::optional<Density>& density) {
+    std::vector<HeldChunk> kept;
+    png_byte location = PNG_HAVE_IHDR;
+    std::uint8_t head[8];
+    if (std::fseek(file, 8, SEEK_SET) != 0)
+        return kept;
+    while (std::fread(head, 1, sizeof head, file) == sizeof head) {
+        const auto length = static_cast<std::uint32_t>(readBigEndian(head, 4));
+        const std::string name(reinterpret_cast<const char*>(head + 4), 4);
+        const bool critical = (head[4] & 0x20) == 0;
+        if (name == "IEND")
+            break;
+        if (critical || name == "tRNS" || (density && name == "pHYs") ||
+            length > largestHeldChunk) {
+            if (name == "PLTE")
+                location = PNG_HAVE_PLTE;
+            else if (name == "IDAT")
+                location = PNG_AFTER_IDAT;
+            else if (!critical && name != "tRNS" && name != "pHYs")
+                warn(source, "left out a " + name + " chunk too large to hold");
+            if (std::fseek(file, long{length} + 4, SEEK_CUR) != 0)
+                break;
             continue;
+        }
+        HeldChunk held;
+        held.data.resize(length + std::size_t{4});
+        if (std::fread(held.data.data(), 1, held.data.size(), file) != held.data.size()) {
+            warn(source, "left out a " + name + " chunk the file ends inside");
+            break;
+        }
+        uLong crc = crc32(crc32(0, nullptr, 0), head + 4, 4);
+        crc = crc32(crc, held.data.data(), length);
+        if (readBigEndian(held.data.data() + length, 4) != crc) {
+            warn(source, "left out a damaged " + name + " chunk (its CRC does not match)");
+            continue;
+        }
+        held.data.resize(length);
         if (density && name == "eXIf") {
-            const auto edited = withExifResolution({chunk.data, chunk.data + chunk.size}, *density);
+            std::optional<std::vector<std::uint8_t>> edited =
+                withExifResolution(held.data, *density);
             if (!edited) {
                 warn(source, "left out a malformed eXIf chunk");
                 continue;
             }
-            chunk.data = held.emplace_back(*edited).data();
-            chunk.size = held.back().size();
+            held.data = std::move(*edited);
         }
-        kept.push_back(chunk);
+        std::memcpy(held.chunk.name, head + 4, 4);
+        held.chunk.location = location;
+        kept.push_back(std::move(held));
+    }
+    for (HeldChunk& held : kept) { // their data stays put from here on
+        held.chunk.data = held.data.data();
+        held.chunk.size = held.data.size();
     }
     return kept;
 }
@@ -76,18 +118,15 @@ public:
         , out_(out)
         , target_(target)
         , file_(openForReading(path)) {
-        readErrors_.warnings = &warnings_;
         read_.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &readErrors_, pngRecordAndResume,
-                                           pngKeepWarning);
-        if (read_.png != nullptr) {
+                                           pngIgnoreWarning);
+        if (read_.png != nullptr)
             read_.info = png_create_info_struct(read_.png);
-            read_.end = png_create_info_struct(read_.png);
-        }
         write_.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &writeErrors_,
                                              pngRecordAndResume, pngIgnoreWarning);
         if (write_.png != nullptr)
             write_.info = png_create_info_struct(write_.png);
-        if (read_.info == nullptr || read_.end == nullptr || write_.info == nullptr)
+        if (read_.info == nullptr || write_.info == nullptr)
             throw Failure(source_, "out of memory");
         png_init_io(write_.png, out_);
     }
@@ -98,9 +137,17 @@ public:
         int depth = 0;
         int colourType = 0;
         int interlace = 0;
+        const std::vector<HeldChunk> chunks = soundAncillaryChunks(file_.get(), source_, density);
+        std::vector<png_unknown_chunk> before;
+        std::vector<png_unknown_chunk> after;
+        for (const HeldChunk& held : chunks)
+            (held.chunk.location == PNG_AFTER_IDAT ? after : before).push_back(held.chunk);
+        if (std::fseek(file_.get(), 0, SEEK_SET) != 0)
+            throw Failure(source_, "cannot read the file again");
         readStep([&] {
-            // Every ancillary chunk is kept as it stands (all but IHDR, PLTE, tRNS, IDAT, IEND).
-            png_set_keep_unknown_chunks(read_.png, PNG_HANDLE_CHUNK_ALWAYS, nullptr, -1);
+            // The ancillary chunks come from the walk above, libpng reads the picture's own
+            // (IHDR, PLTE, tRNS, IDAT).
+            png_set_keep_unknown_chunks(read_.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
             png_init_io(read_.png, file_.get());
             png_read_info(read_.png, read_.info);
             png_get_IHDR(read_.png, read_.info, &width, &height, &depth, &colourType, &interlace,
@@ -117,9 +164,6 @@ public:
         });
         const std::size_t rowBytes = png_get_rowbytes(read_.png, read_.info);
 
-        std::vector<std::vector<std::uint8_t>> held;
-        std::vector<png_unknown_chunk> before =
-            keptChunks(read_.png, read_.info, density, source_, held);
         writeStep([&] {
             png_set_keep_unknown_chunks(write_.png, PNG_HANDLE_CHUNK_ALWAYS, nullptr, -1);
             png_set_IHDR(write_.png, write_.info, width, height, depth, colourType,
@@ -147,24 +191,13 @@ public:
         else
             copyRows(rowBytes, height);
 
-        // A file without an end chunk ends where libpng looks for one; damage after the image
-        // data costs what stood after it.
-        const bool ended = pngGuarded(read_.png, [&] { png_read_end(read_.png, read_.end); });
-        if (!ended && std::feof(file_.get()) == 0)
-            warn(source_,
-                 std::string("left out what follows the image data (") + readErrors_.message + ")");
-        std::vector<png_unknown_chunk> after =
-            keptChunks(read_.png, read_.end, density, source_, held);
-        for (png_unknown_chunk& chunk : after)
-            chunk.location = PNG_AFTER_IDAT;
+        // Whatever follows the image data (an end chunk or none) libpng need not read.
         writeStep([&] {
             if (!after.empty())
                 png_set_unknown_chunks(write_.png, write_.info, after.data(),
                                        static_cast<int>(after.size()));
             png_write_end(write_.png, write_.info);
         });
-        for (const std::string& warning : warnings_)
-            warn(source_, "left out a part that cannot be read (" + warning + ")");
         return {width, height};
     }
 
@@ -231,7 +264,6 @@ private:
     FilePtr file_;
     PngErrors readErrors_;
     PngErrors writeErrors_;
-    std::vector<std::string> warnings_;
     ReadStructs read_;
     WriteStructs write_;
 };

@@ -12,13 +12,4 @@ extern "C" void pngRecordAndResume(png_structp png, png_const_charp message) {
 
 extern "C" void pngIgnoreWarning(png_structp, png_const_charp) {}
 
-extern "C" void pngKeepWarning(png_structp png, png_const_charp message) {
-    auto* errors = static_cast<PngErrors*>(png_get_error_ptr(png));
-    try {
-        if (errors->warnings != nullptr)
-            errors->warnings->emplace_back(message);
-    } catch (...) { // nothing may leave through libpng's C frames
-    }
-}
-
 } // namespace sips

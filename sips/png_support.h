@@ -3,7 +3,6 @@
 #include <csetjmp>
 #include <png.h>
 #include <string>
-#include <vector>
 
 namespace sips {
 
@@ -12,13 +11,10 @@ namespace sips {
 // and trivially destructible locals, so the jump skips no C++ destructor.
 struct PngErrors {
     char message[256] = {};
-    std::vector<std::string>* warnings = nullptr; // where pngKeepWarning puts them
 };
 
 extern "C" void pngRecordAndResume(png_structp png, png_const_charp message);
 extern "C" void pngIgnoreWarning(png_structp png, png_const_charp message);
-// Keeps the warning for the caller, who says what it cost the picture.
-extern "C" void pngKeepWarning(png_structp png, png_const_charp message);
 
 template <typename Step> bool pngGuarded(png_structp png, Step&& step) {
     if (setjmp(png_jmpbuf(png)) != 0)
