@@ -411,6 +411,7 @@ CarryLookup lookUpUsableCarry(const std::string& input, FileKind kind) {
 } // namespace
 
 void convert(const Request& request) {
+    const HeldInput input(request.input);
     const FileKind kind = detectFileKind(request.input);
     const std::string target = request.out.value_or(request.input);
     if (request.format == OutputFormat::Jp2)

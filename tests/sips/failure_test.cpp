@@ -9,6 +9,7 @@
 #include <regex>
 #include <sstream>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace sips_test {
 namespace {
@@ -176,6 +177,39 @@ TEST(FailedFirstStep, LeavesTheNextStepsAClearReason) {
     }
     EXPECT_EQ(folderEntries(folder.path()),
               (std::vector<std::string>{".scratch.jp2", "notes.txt"}));
+}
+
+// A picture replaced by a FIFO after the program listed the folder: opening a FIFO waits for a
+// writer, so the tool runs under `timeout` to fail rather than hang should it try.
+TEST(SpecialFile, GivenAsInputIsRefusedAtOnce) {
+    TemporaryFolder folder;
+    const fs::path fifo = folder / "photo.jpg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink(fifo, folder / "link.jpg");
+    struct Case {
+        fs::path input;
+        const char* format;
+        const char* reason;
+    };
+    for (const Case& special : {Case{fifo, "jp2", "is a FIFO, not a picture file"},
+                                Case{folder / "link.jpg", "png", "is a FIFO, not a picture file"},
+                                Case{"/dev/zero", "jpeg", "is a device, not a picture file"}}) {
+        SCOPED_TRACE(special.input);
+        const RunResult result = run({"timeout", "20", SIPS_EXECUTABLE, "-s", "format",
+                                      special.format, special.input, "--out", folder / "out"});
+        expectOneErrorLine(result, special.input.string(), special.reason);
+    }
+    EXPECT_EQ(folderEntries(folder.path()), (std::vector<std::string>{"link.jpg", "photo.jpg"}));
+}
+
+TEST(SpecialFile, ALinkToAPictureIsFollowed) {
+    TemporaryFolder folder;
+    copySample("photo.jpg", folder / "photo.jpg");
+    fs::create_symlink(folder / "photo.jpg", folder / "link.jpg");
+    const RunResult result =
+        sips({"-s", "format", "jp2", folder / "link.jpg", "--out", folder / "out.jp2"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(pillow("psnr", folder / "photo.jpg", folder / "out.jp2"), "inf");
 }
 
 TEST(FileName, WithControlCharactersIsPrintedEscapedOnOneLine) {
