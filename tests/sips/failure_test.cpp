@@ -159,6 +159,31 @@ TEST(ScanLimit, LeavesValidPicturesBelowItAlone) {
     EXPECT_EQ(pillow("psnr", folder / "scans.jpg", folder / "scans.png"), "inf");
 }
 
+// 65535 pixels, the most a JPEG frame records, is the largest side taken; one more is refused
+// from the header.
+TEST(SideLimit, TakesExactly65535Pixels) {
+    TemporaryFolder folder;
+    for (const char* sample : {"side-65535.png", "side-65535.tif"}) {
+        SCOPED_TRACE(sample);
+        const fs::path input = folder / sample;
+        copySample(sample, input);
+        const fs::path jp2 = folder / "scratch.jp2";
+        RunResult result = sips({"-s", "format", "jp2", input, "--out", jp2});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        result = sips({"-s", "format", "png", jp2, "--out", folder / "copy.png"});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(pillow("same-samples", input, folder / "copy.png"), "yes");
+    }
+    for (const char* sample : {"side-65536.png", "side-65536.tif"}) {
+        SCOPED_TRACE(sample);
+        const fs::path input = folder / sample;
+        copySample(sample, input);
+        expectOneErrorLine(sips({"-s", "format", "jp2", input, "--out", folder / "refused.jp2"}),
+                           input.string(), "picture too large: 65536x1 pixels");
+        EXPECT_FALSE(fs::exists(folder / "refused.jp2"));
+    }
+}
+
 TEST(FailedFirstStep, LeavesTheNextStepsAClearReason) {
     TemporaryFolder folder;
     const fs::path source = folder / "notes.txt";
