@@ -153,13 +153,14 @@ void expectSize(PictureSize found, std::optional<PictureSize> expected, const st
 
 // Writes `target` with `copy`, a byte-level copy of the file `path` (`name` in messages). When
 // that refuses the file's structure, with `recode`, which reads past such damage without loss,
-// and says so: "the copy was `how`". Both return the picture's size.
+// and says so: "the copy was `how`". A file neither takes is refused for the first reason. Both
+// return the picture's size.
 template <typename Copy, typename Recode>
 void copyOrRecode(const std::string& path, const std::string& name, const std::string& target,
                   std::optional<PictureSize> expected, Copy&& copy, Recode&& recode,
                   const char* how) {
     const std::size_t warnings = heldWarningCount();
-    std::string refusal;
+    std::optional<Failure> refusal;
     {
         FilePtr in = openForReading(path);
         AtomicFile out(target);
@@ -170,17 +171,19 @@ void copyOrRecode(const std::string& path, const std::string& name, const std::s
         } catch (const Failure& failure) {
             if (failure.file() != name || failure.what() == std::string_view(sizeMismatch))
                 throw;
-            refusal = failure.what();
+            refusal = failure;
         }
     }
     forgetWarningsAfter(warnings);
-    warn(name, refusal + "; the copy was " + how + ", without loss");
+    warn(name, std::string(refusal->what()) + "; the copy was " + how + ", without loss");
     try {
         AtomicFile out(target);
         expectSize(recode(out), expected, name);
         out.commit();
-    } catch (const Failure&) {
+    } catch (const Failure& failure) {
         forgetWarningsAfter(warnings);
+        if (failure.file() == name)
+            throw *refusal;
         throw;
     }
 }
