@@ -144,11 +144,9 @@ std::vector<std::uint8_t> profileFor(const Metadata& metadata, ColourModel model
     return fits ? metadata.icc : std::vector<std::uint8_t>{};
 }
 
-constexpr const char* sizeMismatch = "the picture has another size than its carry says";
-
 void expectSize(PictureSize found, std::optional<PictureSize> expected, const std::string& name) {
     if (expected && found != *expected)
-        throw Failure(name, sizeMismatch);
+        throw Failure(name, "the picture has another size than its carry says");
 }
 
 // Writes `target` with `copy`, a byte-level copy of the file `path` (`name` in messages). When
@@ -164,14 +162,18 @@ void copyOrRecode(const std::string& path, const std::string& name, const std::s
     {
         FilePtr in = openForReading(path);
         AtomicFile out(target);
+        std::optional<PictureSize> size;
         try {
-            expectSize(copy(in.get(), out), expected, name);
-            out.commit();
-            return;
+            size = copy(in.get(), out);
         } catch (const Failure& failure) {
-            if (failure.file() != name || failure.what() == std::string_view(sizeMismatch))
+            if (failure.file() != name) // not the source's structure
                 throw;
             refusal = failure;
+        }
+        if (size) {
+            expectSize(*size, expected, name);
+            out.commit();
+            return;
         }
     }
     forgetWarningsAfter(warnings);
