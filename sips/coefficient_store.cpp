@@ -132,4 +132,9 @@ void CoefficientStore::install(jpeg_decompress_struct& info) {
     info.mem->access_virt_barray = accessBlockArray;
 }
 
+void CoefficientStore::lend(jpeg_compress_struct& info) const {
+    info.client_data = state_.get();
+    info.mem->access_virt_barray = accessBlockArray;
+}
+
 } // namespace sips

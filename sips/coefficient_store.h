@@ -22,6 +22,8 @@ public:
     // Takes over the block arrays of `info`; call after jpeg_create_decompress and before
     // jpeg_start_decompress. The store must outlive the decompression.
     void install(jpeg_decompress_struct& info);
+    // Lets a compressor read the arrays the store holds, as jpeg_write_coefficients does.
+    void lend(jpeg_compress_struct& info) const;
     // Why the store failed libjpeg's last call into it, if it did; libjpeg's own message then
     // says nothing useful.
     const std::string& failure() const;

@@ -11,6 +11,7 @@
 #include "jpeg_copy.h"
 #include "jpeg_planes.h"
 #include "jpeg_reader.h"
+#include "jpeg_transcode.h"
 #include "jpeg_writer.h"
 #include "messages.h"
 #include "metadata.h"
@@ -18,6 +19,7 @@
 #include "pixel_adapters.h"
 #include "png_copy.h"
 #include "png_reader.h"
+#include "png_recode.h"
 #include "png_writer.h"
 #include "stdio_file.h"
 #include "tiff_fit.h"
@@ -147,8 +149,49 @@ void expectSize(PictureSize found, std::optional<PictureSize> expected, const st
         throw Failure(name, "the picture has another size than its carry says");
 }
 
+// Writes `target` with `copy`, a byte-level copy of the file `path` (`name` in messages). When
+// that refuses the file's structure, with `recode`, which reads past such damage without loss,
+// and says so: "the copy was `how`". A file neither takes is refused for the first reason. Both
+// return the picture's size.
+template <typename Copy, typename Recode>
+void copyOrRecode(const std::string& path, const std::string& name, const std::string& target,
+                  std::optional<PictureSize> expected, Copy&& copy, Recode&& recode,
+                  const char* how) {
+    const std::size_t warnings = heldWarningCount();
+    std::optional<Failure> refusal;
+    {
+        FilePtr in = openForReading(path);
+        AtomicFile out(target);
+        std::optional<PictureSize> size;
+        try {
+            size = copy(in.get(), out);
+        } catch (const Failure& failure) {
+            if (failure.file() != name) // not the source's structure
+                throw;
+            refusal = failure;
+        }
+        if (size) {
+            expectSize(*size, expected, name);
+            out.commit();
+            return;
+        }
+    }
+    forgetWarningsAfter(warnings);
+    warn(name, std::string(refusal->what()) + "; the copy was " + how + ", without loss");
+    try {
+        AtomicFile out(target);
+        expectSize(recode(out), expected, name);
+        out.commit();
+    } catch (const Failure& failure) {
+        forgetWarningsAfter(warnings);
+        if (failure.file() == name)
+            throw *refusal;
+        throw;
+    }
+}
+
 // JPEG data copied as it is, with `density` recorded in its metadata when set.
-void copyJpegFile(const std::string& path, const std::string& name, AtomicFile& out,
+void copyJpegFile(const std::string& path, const std::string& name, const std::string& target,
                   const std::optional<Density>& density, std::optional<PictureSize> expected) {
     JpegEdits edits;
     if (density) {
@@ -160,14 +203,26 @@ void copyJpegFile(const std::string& path, const std::string& name, AtomicFile& 
         edits.xmp = xmpSegment(metadata);
         edits.dropPhotoshopResolution = true;
     }
-    FilePtr in = openForReading(path);
-    expectSize(copyJpeg(in.get(), name, out.stream(), out.target(), edits), expected, name);
+    copyOrRecode(
+        path, name, target, expected,
+        [&](std::FILE* in, AtomicFile& out) {
+            return copyJpeg(in, name, out.stream(), out.target(), edits);
+        },
+        [&](AtomicFile& out) {
+            return transcodeJpeg(path, name, out.stream(), out.target(), edits);
+        },
+        "coded anew from the same coefficients");
 }
 
-void copyPngFile(const std::string& path, const std::string& name, AtomicFile& out,
+void copyPngFile(const std::string& path, const std::string& name, const std::string& target,
                  const std::optional<Density>& density, std::optional<PictureSize> expected) {
-    FilePtr in = openForReading(path);
-    expectSize(copyPng(in.get(), name, out.stream(), out.target(), density), expected, name);
+    copyOrRecode(
+        path, name, target, expected,
+        [&](std::FILE* in, AtomicFile& out) {
+            return copyPng(in, name, out.stream(), out.target(), density);
+        },
+        [&](AtomicFile& out) { return recodePng(path, name, out.stream(), out.target(), density); },
+        "encoded anew from the same samples");
 }
 
 // `carry`: the source a JPEG written in place of an intermediate carries on, so that a PNG made
@@ -280,28 +335,26 @@ void convertCarried(const Request& request, FileKind inputKind, const std::strin
     const std::string& path = carried.path();
     const std::string name = request.input + " (carried source)";
     const FileKind kind = fileKindOf(carried.kind());
+    if (request.format == OutputFormat::Jpeg && kind == FileKind::Jpeg)
+        return copyJpegFile(path, name, target, density, carried.size());
+    if (request.format == OutputFormat::Png && kind == FileKind::Png)
+        return copyPngFile(path, name, target, density, carried.size());
     AtomicFile out(target);
-    if (request.format == OutputFormat::Jpeg && kind == FileKind::Jpeg) {
-        copyJpegFile(path, name, out, density, carried.size());
-    } else if (request.format == OutputFormat::Png && kind == FileKind::Png) {
-        copyPngFile(path, name, out, density, carried.size());
-    } else {
-        Source source = openSource(path, kind);
-        const Layout& layout = source.reader->layout();
-        expectSize({layout.width, layout.height}, carried.size(), name);
-        Metadata metadata = readMetadata(path);
-        if (density) {
-            recordDensity(metadata, *density);
-            forgetXmpResolution(metadata);
-        }
-        // A file rewritten in place is an intermediate and carries its source on; a copy written
-        // elsewhere carries nothing.
-        const CarriedSource* carry = target == request.input ? &carried : nullptr;
-        if (request.format == OutputFormat::Jpeg)
-            writeJpegFile(*source.reader, out, metadata, density, carry);
-        else
-            writePngFile(*source.reader, out, metadata, density);
+    Source source = openSource(path, kind);
+    const Layout& layout = source.reader->layout();
+    expectSize({layout.width, layout.height}, carried.size(), name);
+    Metadata metadata = readMetadata(path);
+    if (density) {
+        recordDensity(metadata, *density);
+        forgetXmpResolution(metadata);
     }
+    // A file rewritten in place is an intermediate and carries its source on; a copy written
+    // elsewhere carries nothing.
+    const CarriedSource* carry = target == request.input ? &carried : nullptr;
+    if (request.format == OutputFormat::Jpeg)
+        writeJpegFile(*source.reader, out, metadata, density, carry);
+    else
+        writePngFile(*source.reader, out, metadata, density);
     out.commit();
 }
 
@@ -311,13 +364,9 @@ void convertDirect(const Request& request, FileKind kind, const std::string& tar
         // Without a new resolution the source's own records (a JFIF header, pHYs) travel unchanged.
         const std::optional<Density> asked =
             request.dpiWidth || request.dpiHeight ? densityFor(request, kind) : std::nullopt;
-        AtomicFile out(target);
         if (jpegCopy)
-            copyJpegFile(request.input, request.input, out, asked, std::nullopt);
-        else
-            copyPngFile(request.input, request.input, out, asked, std::nullopt);
-        out.commit();
-        return;
+            return copyJpegFile(request.input, request.input, target, asked, std::nullopt);
+        return copyPngFile(request.input, request.input, target, asked, std::nullopt);
     }
 
     Source source = request.format == OutputFormat::Jp2
@@ -367,6 +416,7 @@ CarryLookup lookUpUsableCarry(const std::string& input, FileKind kind) {
 } // namespace
 
 void convert(const Request& request) {
+    const HeldInput input(request.input);
     const FileKind kind = detectFileKind(request.input);
     const std::string target = request.out.value_or(request.input);
     if (request.format == OutputFormat::Jp2)

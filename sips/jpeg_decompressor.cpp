@@ -5,7 +5,8 @@
 
 namespace sips {
 
-JpegDecompressor::JpegDecompressor(std::string path, int savedMarker, unsigned savedLength)
+JpegDecompressor::JpegDecompressor(std::string path, std::span<const int> savedMarkers,
+                                   unsigned savedLength)
     : path_(std::move(path))
     , file_(openForReading(path_)) {
     jpeg_decompress_struct& info = libjpeg_.info;
@@ -15,8 +16,8 @@ JpegDecompressor::JpegDecompressor(std::string path, int savedMarker, unsigned s
         libjpeg_.created = true;
         coefficients_.install(info);
         jpeg_stdio_src(&info, file_.get());
-        if (savedMarker != 0)
-            jpeg_save_markers(&info, savedMarker, savedLength);
+        for (const int marker : savedMarkers)
+            jpeg_save_markers(&info, marker, savedLength);
         jpeg_read_header(&info, TRUE);
     });
     // libjpeg sizes its buffers from the header, the whole picture's coefficients for
@@ -27,6 +28,32 @@ JpegDecompressor::JpegDecompressor(std::string path, int savedMarker, unsigned s
 void JpegDecompressor::start() {
     jpeg_decompress_struct& info = libjpeg_.info;
     guarded([&] { jpeg_start_decompress(&info); });
+    refuseMissingScans();
+}
+
+jvirt_barray_ptr* JpegDecompressor::readCoefficients() {
+    jvirt_barray_ptr* arrays = nullptr;
+    guarded([&] { arrays = jpeg_read_coefficients(&libjpeg_.info); });
+    refuseMissingScans();
+    return arrays;
+}
+
+void JpegDecompressor::lendCoefficients(jpeg_compress_struct& compressor) const {
+    coefficients_.lend(compressor);
+}
+
+std::FILE* JpegDecompressor::fileAfterPicture() {
+    const long position = std::ftell(file_.get());
+    const std::size_t unread = libjpeg_.info.src->bytes_in_buffer;
+    if (position < 0 || static_cast<std::size_t>(position) < unread ||
+        std::fseek(file_.get(), position - static_cast<long>(unread), SEEK_SET) != 0)
+        throw Failure(path_, "cannot read the file again");
+    libjpeg_.info.src->bytes_in_buffer = 0;
+    return file_.get();
+}
+
+void JpegDecompressor::refuseMissingScans() const {
+    const jpeg_decompress_struct& info = libjpeg_.info;
     if (!info.progressive_mode || info.coef_bits == nullptr)
         return;
     for (int component = 0; component < info.num_components; ++component) {

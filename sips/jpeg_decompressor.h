@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <jpeglib.h>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace sips {
@@ -17,8 +18,9 @@ namespace sips {
 // constructor fails half-way leaks nothing. Every failure names the file.
 class JpegDecompressor final {
 public:
-    // Keeps the first `savedLength` bytes of every `savedMarker` segment when one is given.
-    explicit JpegDecompressor(std::string path, int savedMarker = 0, unsigned savedLength = 0);
+    // Keeps the first `savedLength` bytes of every segment of the `savedMarkers` kinds.
+    explicit JpegDecompressor(std::string path, std::span<const int> savedMarkers = {},
+                              unsigned savedLength = 0);
 
     [[nodiscard]] jpeg_decompress_struct& info() { return libjpeg_.info; }
     [[nodiscard]] const jpeg_decompress_struct& info() const { return libjpeg_.info; }
@@ -33,9 +35,19 @@ public:
     // read whole then: when its scans stop before every coefficient has arrived, and an end
     // marker follows, libjpeg shows a blurred picture without a word, which is a Failure here.
     void start();
+    // Reads every scan into coefficient arrays held by the tool's store (jpeg_read_coefficients),
+    // refusing a progression that stops early as start() does.
+    jvirt_barray_ptr* readCoefficients();
+    // Lets a compressor read the arrays readCoefficients() gave (jpeg_write_coefficients).
+    void lendCoefficients(jpeg_compress_struct& compressor) const;
+    // The file, positioned just past the bytes libjpeg has taken: after readCoefficients(), where
+    // the picture ends and any data after it starts.
+    [[nodiscard]] std::FILE* fileAfterPicture();
     [[noreturn]] void fail() const;
 
 private:
+    void refuseMissingScans() const;
+
     std::string path_;
     FilePtr file_;
     JpegErrors errors_;

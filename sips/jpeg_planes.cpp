@@ -8,12 +8,12 @@ namespace sips {
 
 namespace {
 
-constexpr int iccMarker = JPEG_APP0 + 2;
+constexpr int iccMarker[] = {JPEG_APP0 + 2};
 constexpr char iccSignature[] = "ICC_PROFILE"; // with its terminating zero
 
 bool hasIccProfile(const jpeg_decompress_struct& info) {
     for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
-        if (marker->marker == iccMarker && marker->data_length >= sizeof iccSignature &&
+        if (marker->marker == iccMarker[0] && marker->data_length >= sizeof iccSignature &&
             std::memcmp(marker->data, iccSignature, sizeof iccSignature) == 0)
             return true;
     }

@@ -58,6 +58,15 @@ void warn(const std::string& file, const std::string& text) {
     heldWarnings.emplace_back(file, text);
 }
 
+std::size_t heldWarningCount() {
+    return heldWarnings.size();
+}
+
+void forgetWarningsAfter(std::size_t count) {
+    if (count < heldWarnings.size())
+        heldWarnings.resize(count);
+}
+
 void printWarnings() {
     for (const auto& [file, text] : heldWarnings)
         printLine("warning", file, text);

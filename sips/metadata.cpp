@@ -1,6 +1,7 @@
 #include "metadata.h"
 
 #include "messages.h"
+#include "stdio_file.h"
 
 #include <algorithm>
 #include <array>
@@ -127,7 +128,7 @@ Metadata readMetadata(const std::string& path) {
     metadata.file = path;
     Exiv2::Image::AutoPtr image;
     const std::optional<std::string> unreadable = failureOf([&] {
-        image = Exiv2::ImageFactory::open(path);
+        image = Exiv2::ImageFactory::open(openablePath(path));
         image->readMetadata();
     });
     if (unreadable) {

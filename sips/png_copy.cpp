@@ -121,7 +121,8 @@ std::vector<std::uint8_t> physData(const Density& density) {
     return data;
 }
 
-// The eXIf block with its resolution tags set, or nullopt when it does not parse.
+} // namespace
+
 std::optional<std::vector<std::uint8_t>> withExifResolution(const std::vector<std::uint8_t>& block,
                                                             const Density& density) {
     if (!exifStructureSound(block))
@@ -147,8 +148,6 @@ std::optional<std::vector<std::uint8_t>> withExifResolution(const std::vector<st
         return std::nullopt;
     }
 }
-
-} // namespace
 
 PictureSize copyPng(std::FILE* in, const std::string& source, std::FILE* out,
                     const std::string& target, const std::optional<Density>& density) {

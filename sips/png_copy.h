@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sips {
 
@@ -15,5 +16,9 @@ namespace sips {
 // Failure, as is a file without IHDR first or IEND last. Returns the picture's size.
 PictureSize copyPng(std::FILE* in, const std::string& source, std::FILE* out,
                     const std::string& target, const std::optional<Density>& density);
+
+// The eXIf block with its resolution tags set, or nullopt when it does not parse.
+std::optional<std::vector<std::uint8_t>> withExifResolution(const std::vector<std::uint8_t>& block,
+                                                            const Density& density);
 
 } // namespace sips

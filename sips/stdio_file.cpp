@@ -10,16 +10,72 @@
 
 namespace sips {
 
-FilePtr openForReading(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-        throw Failure(path, "is a folder, not a picture");
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file && errno == ENOENT)
+namespace {
+
+// The held input: its name as given, and the name of its descriptor.
+struct Held {
+    std::string path;
+    std::string descriptorPath;
+};
+Held held;
+
+const char* kindOf(mode_t mode) {
+    if (S_ISFIFO(mode))
+        return "is a FIFO";
+    if (S_ISSOCK(mode))
+        return "is a socket";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "is a device";
+    return "is not a regular file";
+}
+
+} // namespace
+
+OwnedDescriptor::~OwnedDescriptor() {
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
+}
+
+OwnedDescriptor openDescriptorForReading(const std::string& path) {
+    // Without O_NONBLOCK, opening a FIFO waits for a writer, forever.
+    OwnedDescriptor file(::open(openablePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.get() < 0 && errno == ENOENT)
         throw Failure(path, "no such file: the picture is missing");
-    if (!file)
+    if (file.get() < 0)
+        throw Failure(path, std::string("cannot open: ") + std::strerror(errno));
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0)
+        throw Failure(path, std::string("cannot open: ") + std::strerror(errno));
+    if (S_ISDIR(info.st_mode))
+        throw Failure(path, "is a folder, not a picture");
+    if (!S_ISREG(info.st_mode))
+        throw Failure(path, std::string(kindOf(info.st_mode)) + ", not a picture file");
+    const int flags = ::fcntl(file.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
         throw Failure(path, std::string("cannot open: ") + std::strerror(errno));
     return file;
+}
+
+FilePtr openForReading(const std::string& path) {
+    OwnedDescriptor descriptor = openDescriptorForReading(path);
+    FilePtr file(::fdopen(descriptor.get(), "rb"));
+    if (!file)
+        throw Failure(path, std::string("cannot open: ") + std::strerror(errno));
+    descriptor.release();
+    return file;
+}
+
+HeldInput::HeldInput(const std::string& path)
+    : descriptor_(openDescriptorForReading(path)) {
+    held = {path, "/proc/self/fd/" + std::to_string(descriptor_.get())};
+}
+
+HeldInput::~HeldInput() {
+    held = {};
+}
+
+std::string openablePath(const std::string& path) {
+    return !held.path.empty() && path == held.path ? held.descriptorPath : path;
 }
 
 NewFile createUnnamedFile(const std::string& folder, const std::string& prefix, int access) {

@@ -1,13 +1,20 @@
 #include "tiff_fit.h"
 
+#include "stdio_file.h"
+
 #include <memory>
 #include <tiffio.h>
 
 namespace sips {
 
 bool pngHoldsTiff(const std::string& path) {
-    const std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(TIFFOpen(path.c_str(), "rm"), TIFFClose);
-    if (!tiff || TIFFNumberOfDirectories(tiff.get()) != 1)
+    OwnedDescriptor file = openDescriptorForReading(path);
+    const std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(TIFFFdOpen(file.get(), path.c_str(), "rm"),
+                                                      TIFFClose);
+    if (!tiff)
+        return false;
+    file.release(); // closed with the TIFF
+    if (TIFFNumberOfDirectories(tiff.get()) != 1)
         return false;
     std::uint16_t bits = 0;
     std::uint16_t photometric = 0;

@@ -2,6 +2,7 @@
 
 #include "failure.h"
 #include "picture_limits.h"
+#include "stdio_file.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -36,9 +37,11 @@ TiffReader::TiffReader(std::string path)
     : path_(std::move(path)) {
     installTiffHandlers();
     // Read, not mapped: a mapped file counts whole in memory once its strips have been read.
-    tiff_.reset(TIFFOpen(path_.c_str(), "rm"));
+    OwnedDescriptor file = openDescriptorForReading(path_);
+    tiff_.reset(TIFFFdOpen(file.get(), path_.c_str(), "rm"));
     if (!tiff_)
         fail("cannot open TIFF");
+    file.release(); // closed with the TIFF
 
     TIFF* tiff = tiff_.get();
     std::uint32_t width = 0;

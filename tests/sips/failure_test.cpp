@@ -9,6 +9,7 @@
 #include <regex>
 #include <sstream>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace sips_test {
 namespace {
@@ -158,6 +159,31 @@ TEST(ScanLimit, LeavesValidPicturesBelowItAlone) {
     EXPECT_EQ(pillow("psnr", folder / "scans.jpg", folder / "scans.png"), "inf");
 }
 
+// 65535 pixels, the most a JPEG frame records, is the largest side taken; one more is refused
+// from the header.
+TEST(SideLimit, TakesExactly65535Pixels) {
+    TemporaryFolder folder;
+    for (const char* sample : {"side-65535.png", "side-65535.tif"}) {
+        SCOPED_TRACE(sample);
+        const fs::path input = folder / sample;
+        copySample(sample, input);
+        const fs::path jp2 = folder / "scratch.jp2";
+        RunResult result = sips({"-s", "format", "jp2", input, "--out", jp2});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        result = sips({"-s", "format", "png", jp2, "--out", folder / "copy.png"});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(pillow("same-samples", input, folder / "copy.png"), "yes");
+    }
+    for (const char* sample : {"side-65536.png", "side-65536.tif"}) {
+        SCOPED_TRACE(sample);
+        const fs::path input = folder / sample;
+        copySample(sample, input);
+        expectOneErrorLine(sips({"-s", "format", "jp2", input, "--out", folder / "refused.jp2"}),
+                           input.string(), "picture too large: 65536x1 pixels");
+        EXPECT_FALSE(fs::exists(folder / "refused.jp2"));
+    }
+}
+
 TEST(FailedFirstStep, LeavesTheNextStepsAClearReason) {
     TemporaryFolder folder;
     const fs::path source = folder / "notes.txt";
@@ -176,6 +202,39 @@ TEST(FailedFirstStep, LeavesTheNextStepsAClearReason) {
     }
     EXPECT_EQ(folderEntries(folder.path()),
               (std::vector<std::string>{".scratch.jp2", "notes.txt"}));
+}
+
+// A picture replaced by a FIFO after the program listed the folder: opening a FIFO waits for a
+// writer, so the tool runs under `timeout` to fail rather than hang should it try.
+TEST(SpecialFile, GivenAsInputIsRefusedAtOnce) {
+    TemporaryFolder folder;
+    const fs::path fifo = folder / "photo.jpg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink(fifo, folder / "link.jpg");
+    struct Case {
+        fs::path input;
+        const char* format;
+        const char* reason;
+    };
+    for (const Case& special : {Case{fifo, "jp2", "is a FIFO, not a picture file"},
+                                Case{folder / "link.jpg", "png", "is a FIFO, not a picture file"},
+                                Case{"/dev/zero", "jpeg", "is a device, not a picture file"}}) {
+        SCOPED_TRACE(special.input);
+        const RunResult result = run({"timeout", "20", SIPS_EXECUTABLE, "-s", "format",
+                                      special.format, special.input, "--out", folder / "out"});
+        expectOneErrorLine(result, special.input.string(), special.reason);
+    }
+    EXPECT_EQ(folderEntries(folder.path()), (std::vector<std::string>{"link.jpg", "photo.jpg"}));
+}
+
+TEST(SpecialFile, ALinkToAPictureIsFollowed) {
+    TemporaryFolder folder;
+    copySample("photo.jpg", folder / "photo.jpg");
+    fs::create_symlink(folder / "photo.jpg", folder / "link.jpg");
+    const RunResult result =
+        sips({"-s", "format", "jp2", folder / "link.jpg", "--out", folder / "out.jp2"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(pillow("psnr", folder / "photo.jpg", folder / "out.jp2"), "inf");
 }
 
 TEST(FileName, WithControlCharactersIsPrintedEscapedOnOneLine) {

@@ -154,6 +154,12 @@ def main(folder):
     (folder / "896-scans.jpg").write_bytes(many_scans(1))
     (folder / "2688-scans.jpg").write_bytes(many_scans(3))
 
+    # The largest side the tool takes, and one pixel more.
+    for side in (65535, 65536):
+        line = Image.linear_gradient("L").resize((side, 1)).convert("RGB")
+        line.save(folder / f"side-{side}.png")
+        line.save(folder / f"side-{side}.tif")
+
     # Refused with a reason of its own, not libtiff's silence.
     entries = [(256, 4, 1, 4), (257, 4, 1, 4), (258, 3, 1, 8), (259, 3, 1, 1), (277, 3, 1, 1),
                (278, 4, 1, 4), (279, 4, 1, 16)]

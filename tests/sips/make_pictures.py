@@ -82,6 +82,46 @@ def with_segment(path, destination, marker, payload):
     Path(destination).write_bytes(data[:at] + segment + data[at:])
 
 
+def with_stray_bytes(path, destination, before_segment):
+    """Copies a JPEG with three bytes that belong to no segment before its segment number
+    `before_segment` (1 is the first after the start-of-image marker), as many cameras write."""
+    data = Path(path).read_bytes()
+    at = 2
+    for _ in range(before_segment - 1):
+        at += 2 + struct.unpack(">H", data[at + 2:at + 4])[0]
+    Path(destination).write_bytes(data[:at] + b"\0\x07\0" + data[at:])
+
+
+def png_chunks(data):
+    """The chunks of a PNG file as (type, body) pairs."""
+    chunks, at = [], 8
+    while at < len(data):
+        length = struct.unpack(">I", data[at:at + 4])[0]
+        chunks.append((data[at + 4:at + 8], data[at + 8:at + 8 + length]))
+        at += 12 + length
+    return chunks
+
+
+def write_readable_damaged_pngs(folder):
+    """PNG files that libpng reads whole but whose chunks do not add up, beside the intact files
+    they were made from: a palette with transparency that stops after its image data, and 16-bit
+    colour with a text chunk whose CRC is wrong between two sound ones."""
+    signature = b"\x89PNG\r\n\x1a\n"
+    chunks = png_chunks((folder / "palette.png").read_bytes())
+    alphas = png_chunk(b"tRNS", bytes(range(0, 256, 4)))
+    intact = b"".join(png_chunk(kind, body) + (alphas if kind == b"PLTE" else b"")
+                      for kind, body in chunks)
+    (folder / "palette-alpha.png").write_bytes(signature + intact)
+    (folder / "no-end.png").write_bytes(signature + intact[:-12])
+    head, *rest = png_chunks((folder / "deep.png").read_bytes())
+    damaged = bytearray(png_chunk(b"tEXt", b"Comment\0scratched"))
+    damaged[-1] ^= 0x01
+    (folder / "bad-text-crc.png").write_bytes(
+        signature + png_chunk(*head) + png_chunk(b"tEXt", b"Title\0Harbour") + bytes(damaged) +
+        png_chunk(b"gAMA", struct.pack(">I", 45455)) +
+        b"".join(png_chunk(kind, body) for kind, body in rest))
+
+
 def with_bad_crc(path, destination):
     """Copies a PNG with the CRC of its first data chunk changed."""
     data = bytearray(Path(path).read_bytes())
@@ -189,6 +229,11 @@ def main(folder):
     with_segment(folder / "grey.jpg", folder / "badxmp.jpg", 0xE1,
                  b"http://ns.adobe.com/xap/1.0/\0<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF")
     with_bad_crc(folder / "palette.png", folder / "badcrc.png")
+    # Readable damage, which the copy must still make exact: stray bytes among the metadata of a
+    # baseline JPEG and among the tables of a progressive one, and two PNG files.
+    with_stray_bytes(folder / "photo.jpg", folder / "stray.jpg", 4)
+    with_stray_bytes(folder / "progressive.jpg", folder / "stray-progressive.jpg", 3)
+    write_readable_damaged_pngs(folder)
     # Large enough that its carry spans many JPEG segments, and its JPEG 2000 encoding several bands
     # and tiles, the last ones partial.
     base.resize((600, 700)).save(folder / "large.png", compress_level=0)

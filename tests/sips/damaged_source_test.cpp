@@ -1,0 +1,122 @@
+// Pictures that the codecs read whole but whose structure does not add up, as many cameras and
+// tools write them: stray bytes between a JPEG's segments, a PNG without its end chunk or with a
+// damaged ancillary chunk. The copy the chain makes is still the source's picture, exactly, with
+// the new resolution, and the tool says what it did.
+#include "sips_harness.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace sips_test {
+namespace {
+
+// The coded picture as the tests' own libjpeg reader sees it: coding, tables and coefficients.
+std::string coefficients(const fs::path& jpeg, const TemporaryFolder& folder) {
+    const fs::path dump = folder / (jpeg.filename().string() + ".coefficients");
+    const RunResult result = run({JPEG_COEFFICIENTS, "dump", jpeg, dump});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    return fileBytes(dump);
+}
+
+struct ReadableDamage : Row {
+    const char* sample; // the damaged file
+    const char* intact; // the file it was made from: the same picture
+    const char* said;   // part of what the tool says about it
+};
+
+class DamagedSource : public ::testing::TestWithParam<ReadableDamage> {};
+
+TEST_P(DamagedSource, ThroughTheChainGivesTheSamePictureWithTheNewResolution) {
+    const ReadableDamage& row = GetParam();
+    TemporaryFolder folder;
+    const fs::path source = folder / row.sample;
+    copySample(row.sample, source);
+    const fs::path jp2 = folder / "scratch.jp2";
+    RunResult step = sips({"-s", "format", "jp2", source, "--out", jp2});
+    ASSERT_EQ(step.exitCode, 0) << step.err;
+    std::string said = step.err;
+    step = recordResolution(jp2);
+    ASSERT_EQ(step.exitCode, 0) << step.err;
+    said += step.err;
+    const bool png = fs::path(row.sample).extension() == ".png";
+    const fs::path copy = folder / (png ? "copy.png" : "copy.jpg");
+    step = sips({"-s", "format", png ? "png" : "jpeg", jp2, "--out", copy});
+    ASSERT_EQ(step.exitCode, 0) << step.err;
+    said += step.err;
+
+    EXPECT_NE(said.find(row.said), std::string::npos) << said;
+    EXPECT_EQ(said.find("converting the image itself"), std::string::npos) << said;
+    const fs::path intact = folder / (std::string("intact") + (png ? ".png" : ".jpg"));
+    copySample(row.intact, intact);
+    EXPECT_EQ(pillow("same-samples", intact, copy), "yes");
+    const std::map<std::string, std::string> tags = exifTool(copy);
+    const std::map<std::string, std::string> before = exifTool(source);
+    if (png) {
+        EXPECT_EQ(tags.at("PNG-pHYs:PixelsPerUnitX"), "11811"); // 300 dpi
+        EXPECT_EQ(tags.at("PNG-pHYs:PixelsPerUnitY"), "11811");
+        EXPECT_FALSE(tags.contains("PNG:Comment")) << "the damaged chunk";
+        for (const char* tag : {"PNG:BitDepth", "PNG:ColorType", "PNG:Palette", "PNG:Transparency",
+                                "PNG:Title", "PNG:Gamma"}) {
+            EXPECT_EQ(tags.contains(tag) ? tags.at(tag) : "",
+                      before.contains(tag) ? before.at(tag) : "")
+                << tag;
+        }
+    } else {
+        for (const char* tag :
+             {"IFD0:XResolution", "IFD0:YResolution", "JFIF:XResolution", "JFIF:YResolution"}) {
+            EXPECT_EQ(tags.at(tag), "300") << tag;
+        }
+        for (const char* tag : {"IFD0:Orientation", "ExifIFD:DateTimeOriginal", "XMP-dc:Title",
+                                "IPTC:Keywords", "ICC-header:ProfileDescription"}) {
+            EXPECT_EQ(tags.contains(tag) ? tags.at(tag) : "",
+                      before.contains(tag) ? before.at(tag) : "")
+                << tag;
+        }
+        EXPECT_TRUE(coefficients(copy, folder) == coefficients(intact, folder));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, DamagedSource,
+    ::testing::Values(
+        ReadableDamage{"JpegWithStrayBytes", "stray.jpg", "photo.jpg",
+                       "data where a marker belongs; the copy was coded anew from the same "
+                       "coefficients, without loss"},
+        ReadableDamage{"ProgressiveJpegWithStrayBytes", "stray-progressive.jpg", "progressive.jpg",
+                       "the copy was coded anew from the same coefficients"},
+        ReadableDamage{"PngWithoutEndChunk", "no-end.png", "palette-alpha.png",
+                       "no end chunk; the copy was encoded anew from the same samples, without "
+                       "loss"},
+        ReadableDamage{"PngWithADamagedTextChunk", "bad-text-crc.png", "deep.png",
+                       "left out a damaged tEXt chunk (its CRC does not match)"}),
+    rowName);
+
+// Restart markers are kept at the interval the source set, and a file given straight to the
+// tool is copied by its coefficients as one carried in an intermediate is.
+TEST(DamagedJpeg, KeepsItsRestartInterval) {
+    TemporaryFolder folder;
+    copySample("photo.jpg", folder / "photo.jpg");
+    const fs::path restarts = folder / "restarts.jpg";
+    ASSERT_EQ(run({JPEG_COEFFICIENTS, "restart", "5", folder / "photo.jpg", restarts}).exitCode, 0);
+    std::string bytes = fileBytes(restarts);
+    const std::size_t afterJfif = 4 + ((std::size_t{static_cast<unsigned char>(bytes[4])} << 8) |
+                                       static_cast<unsigned char>(bytes[5]));
+    bytes.insert(afterJfif, std::string("\0\x07\0", 3));
+    const fs::path source = folder / "source.jpg";
+    std::ofstream(source, std::ios::binary) << bytes;
+
+    const fs::path copy = folder / "copy.jpg";
+    const RunResult step = sips({"-s", "format", "jpeg", source, "--out", copy, "-s", "dpiWidth",
+                                 "300", "-s", "dpiHeight", "300"});
+    ASSERT_EQ(step.exitCode, 0) << step.err;
+    EXPECT_EQ(step.err, "sips: warning: " + source.string() +
+                            ": damaged or truncated JPEG file: data where a marker belongs; the "
+                            "copy was coded anew from the same coefficients, without loss\n");
+    const std::string coded = coefficients(copy, folder);
+    EXPECT_NE(coded.find("restart 5 "), std::string::npos) << coded.substr(0, 60);
+    EXPECT_TRUE(coded == coefficients(restarts, folder));
+    EXPECT_EQ(pillow("dpi", copy), "300 300");
+}
+
+} // namespace
+} // namespace sips_test
