@@ -9,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace sips {
 
@@ -266,7 +267,8 @@ Metadata readMetadata(const std::string& path) {
             warn(path, "EXIF block rewritten whole: it cannot be read again (" + *unmapped + ")");
     }
     metadata.xmp = image->xmpData();
-    metadata.xmpPacket = image->xmpPacket();
+    // The const overload gives the packet as read; the other one encodes it anew.
+    metadata.xmpPacket = std::as_const(*image).xmpPacket();
     metadata.iptc = image->iptcData();
     if (image->byteOrder() != Exiv2::invalidByteOrder)
         metadata.byteOrder = image->byteOrder();
