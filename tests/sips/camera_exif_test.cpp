@@ -51,6 +51,32 @@ std::map<std::string, std::string> tagsBesidesResolution(const fs::path& file) {
     return tags;
 }
 
+// Tags that differ are named, not printed: thumbnails make the maps long.
+void expectSameTags(const std::map<std::string, std::string>& after,
+                    const std::map<std::string, std::string>& before) {
+    for (const auto& [key, value] : before)
+        EXPECT_TRUE(after.contains(key) && after.at(key) == value) << key << " changed";
+    for (const auto& tag : after)
+        EXPECT_TRUE(before.contains(tag.first)) << tag.first << " added";
+}
+
+// Byte for byte: the resolution values patched where they were, or a new IFD0 after the old
+// block, which is kept whole behind the header.
+void expectEditedInPlace(const std::string& block, const std::string& edited,
+                         bool recordsResolution) {
+    if (recordsResolution) {
+        ASSERT_EQ(edited.size(), block.size());
+        std::size_t differing = 0;
+        for (std::size_t i = 0; i < block.size(); ++i)
+            differing += edited[i] != block[i];
+        EXPECT_LE(differing, 8u + 8u + 2u);
+    } else {
+        ASSERT_GT(edited.size(), block.size());
+        EXPECT_EQ(edited.substr(0, 4), block.substr(0, 4));
+        EXPECT_EQ(edited.substr(8, block.size() - 8), block.substr(8));
+    }
+}
+
 struct Camera : Row {
     const char* file;
     bool recordsResolution; // else IFD0 gains the three tags
@@ -93,30 +119,13 @@ TEST_P(CameraExif, TravelsWithOnlyItsResolutionChanged) {
             EXPECT_EQ(after.at(siting), "1");
             after.erase(siting);
         }
-        // Named, not printed: thumbnails make the maps long.
-        for (const auto& [key, value] : before)
-            EXPECT_TRUE(after.contains(key) && after.at(key) == value) << key << " changed";
-        for (const auto& tag : after)
-            EXPECT_TRUE(before.contains(tag.first)) << tag.first << " added";
+        expectSameTags(after, before);
         const auto tags = exifTool(copy);
         EXPECT_EQ(tags.at("IFD0:XResolution"), "300");
         EXPECT_EQ(tags.at("IFD0:YResolution"), "300");
         EXPECT_EQ(tags.at("IFD0:ResolutionUnit"), "2");
 
-        // Byte for byte: the resolution values patched where they were, or a new IFD0 after
-        // the old block, which is kept whole behind the header.
-        const std::string edited = exifBlock(copy);
-        if (GetParam().recordsResolution) {
-            ASSERT_EQ(edited.size(), block.size());
-            std::size_t differing = 0;
-            for (std::size_t i = 0; i < block.size(); ++i)
-                differing += edited[i] != block[i];
-            EXPECT_LE(differing, 8u + 8u + 2u);
-        } else {
-            ASSERT_GT(edited.size(), block.size());
-            EXPECT_EQ(edited.substr(0, 4), block.substr(0, 4));
-            EXPECT_EQ(edited.substr(8, block.size() - 8), block.substr(8));
-        }
+        expectEditedInPlace(block, exifBlock(copy), GetParam().recordsResolution);
     }
 }
 
@@ -129,6 +138,33 @@ INSTANTIATE_TEST_SUITE_P(
                       Camera{"PhoneLittleEndianNoMakersNotes", "sonyericsson-z550a.jpg", true},
                       Camera{"PhoneBigEndianNoResolution", "htc-one-m8.jpg", false}),
     rowName);
+
+// A PNG's eXIf chunk (a camera's tags as ExifTool puts them there) is edited in place too.
+TEST(CameraExif, PngExifChunkIsEditedInPlace) {
+    for (const bool withResolution : {true, false}) {
+        SCOPED_TRACE(withResolution ? "with a resolution" : "without one");
+        TemporaryFolder folder;
+        const fs::path source = folder / "source.png";
+        copySample("alpha.png", source);
+        std::vector<std::string> line{
+            "exiftool", "-q", "-overwrite_original", "-tagsFromFile", camera("olympus-fe370.jpg"),
+            "-EXIF:all"};
+        if (!withResolution)
+            line.insert(line.end(),
+                        {"-IFD0:XResolution=", "-IFD0:YResolution=", "-IFD0:ResolutionUnit="});
+        line.push_back(source);
+        ASSERT_EQ(run(line).exitCode, 0);
+        const std::map<std::string, std::string> before = tagsBesidesResolution(source);
+        const fs::path copy = folder / "copy.png";
+        const RunResult step = sips({"-s", "format", "png", source, "-s", "dpiWidth", "300", "-s",
+                                     "dpiHeight", "300", "--out", copy});
+        ASSERT_EQ(step.exitCode, 0) << step.err;
+        EXPECT_EQ(step.err, "");
+        expectSameTags(tagsBesidesResolution(copy), before);
+        EXPECT_EQ(exifTool(copy).at("IFD0:XResolution"), "300");
+        expectEditedInPlace(exifBlock(source), exifBlock(copy), withResolution);
+    }
+}
 
 // An XMP packet and a Photoshop block that record no resolution travel unchanged.
 TEST(CameraExif, XmpAndPhotoshopBlocksWithoutResolutionTravelUnchanged) {
