@@ -3,6 +3,7 @@
 // every tag but the resolution reads as before, makers' notes included.
 #include "sips_harness.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace sips_test {
@@ -164,6 +165,37 @@ TEST(CameraExif, PngExifChunkIsEditedInPlace) {
         EXPECT_EQ(exifTool(copy).at("IFD0:XResolution"), "300");
         expectEditedInPlace(exifBlock(source), exifBlock(copy), withResolution);
     }
+}
+
+// A block whose directories do not hold together is not edited but encoded anew, and the
+// tool says so.
+TEST(CameraExif, DamagedBlockIsRewrittenWithANote) {
+    TemporaryFolder folder;
+    const fs::path source = folder / "source.jpg";
+    std::string bytes = fileBytes(camera("olympus-fe370.jpg"));
+    // IFD0 links to a next directory past the end of the block (little-endian numbers).
+    const std::size_t tiff = bytes.find(std::string("Exif\0\0", 6)) + 6;
+    const auto number = [&](std::size_t at, int size) {
+        std::size_t value = 0;
+        for (int i = size - 1; i >= 0; --i)
+            value = value << 8 | static_cast<unsigned char>(bytes.at(tiff + at + i));
+        return value;
+    };
+    const std::size_t ifd0 = number(4, 4);
+    bytes.replace(tiff + ifd0 + 2 + 12 * number(ifd0, 2), 4, std::string("\x00\xff\xff\x7f", 4));
+    {
+        std::ofstream out(source, std::ios::binary);
+        out << bytes;
+    }
+    const fs::path copy = folder / "copy.jpg";
+    const RunResult step = sips({"-s", "format", "jpeg", source, "-s", "dpiWidth", "300", "-s",
+                                 "dpiHeight", "300", "--out", copy});
+    ASSERT_EQ(step.exitCode, 0) << step.err;
+    EXPECT_EQ(step.err, "sips: warning: " + source.string() +
+                            ": EXIF block rewritten whole: its directories do not hold together\n");
+    const auto tags = exifTool(copy);
+    EXPECT_EQ(tags.at("IFD0:XResolution"), "300");
+    EXPECT_EQ(tags.at("IFD0:Make"), "OLYMPUS IMAGING CORP.");
 }
 
 // An XMP packet and a Photoshop block that record no resolution travel unchanged.
