@@ -48,11 +48,13 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The mode the finished file gets: the target's own when it exists, else what a new file gets.
+// The mode the finished file gets: the permissions of the file it replaces, else what a new file
+// gets. A link is replaced, not its target, so the copy is a new file. Set-user-ID, set-group-ID
+// and sticky bits are never carried over: the copy is a picture.
 mode_t finalMode(const std::string& target) {
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0)
-        return info.st_mode & 07777;
+    if (::lstat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return info.st_mode & 0777;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;

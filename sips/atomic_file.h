@@ -10,8 +10,9 @@ namespace sips {
 // Writes a file so that readers only ever see the old content or the complete new one. The data
 // goes to an unnamed file in the target's folder (O_TMPFILE), given the target's name on commit();
 // where the file system has no unnamed files, to a short hidden name removed on failure and on
-// SIGINT, SIGTERM or SIGHUP. Until commit() the target is untouched. The new file gets the mode
-// the target had, or 0666 less the umask when there was none.
+// SIGINT, SIGTERM or SIGHUP. Until commit() the target is untouched. The new file gets the
+// permissions the target file had (never its set-ID or sticky bits), or 0666 less the umask when
+// there was none or it was a link.
 class AtomicFile final {
 public:
     explicit AtomicFile(std::string target);

@@ -25,6 +25,8 @@ public:
         return number(2, 2) == 42 && directory(number(4, 4));
     }
 
+    const std::vector<ExifRange>& ranges() const { return ranges_; }
+
 private:
     std::uint64_t number(std::uint64_t at, int size) const {
         return readTiffNumber(&block_[at], size, little_);
@@ -62,6 +64,9 @@ private:
         const std::uint64_t end = offset + 2 + 12 * count;
         if (end + 4 > block_.size())
             return false;
+        ranges_.push_back({offset, end + 4 - offset});
+        std::optional<std::uint64_t> thumbnailAt;
+        std::optional<std::uint64_t> thumbnailSize;
         for (std::uint64_t entry = offset + 2; entry < end; entry += 12) {
             const std::uint64_t tag = number(entry, 2);
             const std::uint64_t bytes = typeSize(number(entry + 2, 2)) * number(entry + 4, 4);
@@ -69,7 +74,12 @@ private:
                 const std::uint64_t at = number(entry + 8, 4);
                 if (at > block_.size() || bytes > block_.size() - at)
                     return false;
+                ranges_.push_back({at, bytes});
             }
+            if (tag == 0x0201)
+                thumbnailAt = number(entry + 8, 4);
+            else if (tag == 0x0202)
+                thumbnailSize = number(entry + 8, 4);
             const bool link = tag == 0x8769 || tag == 0x8825 || tag == 0xA005;
             if (link && !directory(number(entry + 8, 4)))
                 return false;
@@ -81,12 +91,20 @@ private:
     std::span<const std::uint8_t> block_;
     bool little_ = false;
     std::set<std::uint64_t> visited_;
+    std::vector<ExifRange> ranges_;
 };
 
 } // namespace
 
 bool exifStructureSound(std::span<const std::uint8_t> block) {
     return ExifWalker(block).sound();
+}
+
+std::optional<std::vector<ExifRange>> exifRanges(std::span<const std::uint8_t> block) {
+    ExifWalker walker(block);
+    if (!walker.sound())
+        return std::nullopt;
+    return walker.ranges();
 }
 
 } // namespace sips

@@ -1,5 +1,6 @@
 #include "messages.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -55,7 +56,10 @@ void printError(const std::string& file, const std::string& reason) {
 }
 
 void warn(const std::string& file, const std::string& text) {
-    heldWarnings.emplace_back(file, text);
+    // A file's metadata may be read more than once in one conversion; a note is said once.
+    const std::pair<std::string, std::string> warning(file, text);
+    if (std::find(heldWarnings.begin(), heldWarnings.end(), warning) == heldWarnings.end())
+        heldWarnings.push_back(warning);
 }
 
 std::size_t heldWarningCount() {

@@ -1,11 +1,16 @@
 #include "metadata.h"
 
+#include "binary_fields.h"
+#include "exif_structure.h"
+#include "ifd0_edit.h"
 #include "messages.h"
 #include "stdio_file.h"
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace sips {
 
@@ -80,18 +85,26 @@ void dropMakerNotes(Exiv2::ExifData& exif) {
     }
 }
 
-// Drops what Exiv2 read but cannot encode again, so that every writer after this can encode.
-void keepWhatEncodes(Metadata& metadata) {
-    if (!metadata.exif.empty() && exifEncodingFailure(metadata)) {
-        dropMakerNotes(metadata.exif);
-        const std::optional<std::string> failure = exifEncodingFailure(metadata);
-        if (failure) {
-            metadata.exif.clear();
-            warn(metadata.file, "EXIF data dropped: it cannot be written again (" + *failure + ")");
-        } else {
-            warn(metadata.file, "camera maker's notes dropped: they cannot be written again");
-        }
+// Drops EXIF that Exiv2 read but cannot encode again, so that Exiv2 can encode the rest.
+void keepEncodableExif(Metadata& metadata) {
+    if (metadata.exif.empty() || !exifEncodingFailure(metadata))
+        return;
+    dropMakerNotes(metadata.exif);
+    const std::optional<std::string> failure = exifEncodingFailure(metadata);
+    if (failure) {
+        metadata.exif.clear();
+        warn(metadata.file, "EXIF data dropped: it cannot be written again (" + *failure + ")");
+    } else {
+        warn(metadata.file, "camera maker's notes dropped: they cannot be written again");
     }
+}
+
+// Drops what Exiv2 read but cannot encode again, so that every writer after this can encode.
+// A source EXIF block that is edited in place needs no encoding: its check waits for a writer
+// that encodes.
+void keepWhatEncodes(Metadata& metadata) {
+    if (metadata.exifBlock.empty())
+        keepEncodableExif(metadata);
     if (!metadata.xmp.empty()) {
         const std::optional<std::string> failure = failureOf([&] {
             std::string packet;
@@ -113,12 +126,124 @@ void keepWhatEncodes(Metadata& metadata) {
     }
 }
 
+// The EXIF block a JPEG (its first EXIF APP1 segment, the one Exiv2 reads) or a PNG (its eXIf
+// chunk) holds, or empty.
+std::vector<std::uint8_t> exifBlockIn(std::span<const std::uint8_t> file) {
+    static constexpr std::uint8_t png[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (file.size() >= 4 && file[0] == 0xFF && file[1] == 0xD8) {
+        std::size_t at = 2;
+        while (at + 4 <= file.size() && file[at] == 0xFF) {
+            const int marker = file[at + 1];
+            if (marker == 0xFF) { // fill byte
+                ++at;
+                continue;
+            }
+            if (marker == 0xDA || marker == 0xD9)
+                break;
+            const std::size_t length = readBigEndian(&file[at + 2], 2);
+            if (length < 2 || length > file.size() - at - 2)
+                break;
+            const std::span<const std::uint8_t> payload = file.subspan(at + 4, length - 2);
+            if (marker == 0xE1 && startsWith(payload, exifSignature, 6))
+                return {payload.begin() + 6, payload.end()};
+            at += 2 + length;
+        }
+    } else if (file.size() >= 8 && std::equal(png, png + 8, file.begin())) {
+        for (std::size_t at = 8; at + 12 <= file.size();) {
+            const std::size_t length = readBigEndian(&file[at], 4);
+            if (length > file.size() - at - 12)
+                break;
+            if (std::memcmp(&file[at + 4], "eXIf", 4) == 0)
+                return {file.begin() + static_cast<std::ptrdiff_t>(at + 8),
+                        file.begin() + static_cast<std::ptrdiff_t>(at + 8 + length)};
+            at += 12 + length;
+        }
+    }
+    return {};
+}
+
+// The source's EXIF block, kept only where it holds together: else it is no better than
+// Exiv2's reading of it.
+std::vector<std::uint8_t> editableExifBlock(Exiv2::Image& image, const std::string& path) {
+    Exiv2::BasicIo& io = image.io();
+    if (io.open() != 0)
+        return {};
+    Exiv2::IoCloser closer(io);
+    const Exiv2::byte* bytes = io.mmap();
+    std::vector<std::uint8_t> block = exifBlockIn({bytes, io.size()});
+    io.munmap();
+    if (block.empty() || exifStructureSound(block))
+        return block;
+    warn(path, "EXIF block rewritten whole: its directories do not hold together");
+    return {};
+}
+
 // A rational tag's value, when it holds one.
 std::optional<Exiv2::Rational> rationalOf(const Exiv2::ExifData& exif, const char* key) {
     const auto found = exif.findKey(Exiv2::ExifKey(key));
     if (found == exif.end() || found->count() == 0)
         return std::nullopt;
     return found->toRational();
+}
+
+// The IFD0 values `metadata.exif` holds otherwise than its source block: nullopt where one is
+// not a single SHORT, LONG or RATIONAL, which only a whole new block can hold. Tags left out of
+// `metadata.exif` (the source's layout) stay in the block: the copy keeps the source's bytes.
+std::optional<std::vector<Ifd0Value>> changedIfd0Values(const Metadata& metadata) {
+    Exiv2::ExifData source;
+    Exiv2::ExifParser::decode(source, metadata.exifBlock.data(),
+                              static_cast<std::uint32_t>(metadata.exifBlock.size()));
+    std::vector<Ifd0Value> changed;
+    for (const Exiv2::Exifdatum& datum : metadata.exif) {
+        if (datum.groupName() != "Image")
+            continue;
+        const auto before = source.findKey(Exiv2::ExifKey(datum.key()));
+        if (before != source.end() && before->typeId() == datum.typeId() &&
+            before->count() == datum.count() && before->toString() == datum.toString())
+            continue;
+        if (datum.count() != 1)
+            return std::nullopt;
+        switch (datum.typeId()) {
+        case Exiv2::unsignedShort:
+        case Exiv2::unsignedLong:
+            changed.push_back({datum.tag(), static_cast<std::uint16_t>(datum.typeId()),
+                               static_cast<std::uint32_t>(datum.toLong()), 1});
+            break;
+        case Exiv2::unsignedRational: {
+            const Exiv2::Rational value = datum.toRational();
+            changed.push_back({datum.tag(), Ifd0Value::rationalType,
+                               static_cast<std::uint32_t>(value.first),
+                               static_cast<std::uint32_t>(value.second)});
+            break;
+        }
+        default:
+            return std::nullopt;
+        }
+    }
+    return changed;
+}
+
+std::optional<std::vector<std::uint8_t>> editedExifBlock(const Metadata& metadata) {
+    std::optional<std::vector<Ifd0Value>> changed;
+    if (failureOf([&] { changed = changedIfd0Values(metadata); }) || !changed)
+        return std::nullopt;
+    return withIfd0Values(metadata.exifBlock, *changed);
+}
+
+// Whether `packet` reads as `xmp`, property for property.
+bool sameXmp(const Exiv2::XmpData& xmp, const std::string& packet) {
+    Exiv2::XmpData source;
+    if (failureOf([&] {
+            if (Exiv2::XmpParser::decode(source, packet) != 0)
+                source.clear();
+        }) ||
+        source.count() != xmp.count())
+        return false;
+    return std::equal(source.begin(), source.end(), xmp.begin(),
+                      [](const Exiv2::Xmpdatum& a, const Exiv2::Xmpdatum& b) {
+                          return a.key() == b.key() && a.typeId() == b.typeId() &&
+                                 a.toString() == b.toString();
+                      });
 }
 
 } // namespace
@@ -136,7 +261,15 @@ Metadata readMetadata(const std::string& path) {
         return metadata;
     }
     metadata.exif = image->exifData();
+    if (!metadata.exif.empty()) {
+        const std::optional<std::string> unmapped =
+            failureOf([&] { metadata.exifBlock = editableExifBlock(*image, path); });
+        if (unmapped)
+            warn(path, "EXIF block rewritten whole: it cannot be read again (" + *unmapped + ")");
+    }
     metadata.xmp = image->xmpData();
+    // The const overload gives the packet as read; the other one encodes it anew.
+    metadata.xmpPacket = std::as_const(*image).xmpPacket();
     metadata.iptc = image->iptcData();
     if (image->byteOrder() != Exiv2::invalidByteOrder)
         metadata.byteOrder = image->byteOrder();
@@ -202,6 +335,17 @@ void forgetXmpResolution(Metadata& metadata) {
 std::vector<std::uint8_t> encodeExif(Metadata& metadata, std::size_t limit) {
     if (metadata.exif.empty())
         return {};
+    if (!metadata.exifBlock.empty()) {
+        std::optional<std::vector<std::uint8_t>> edited = editedExifBlock(metadata);
+        if (edited && edited->size() <= limit)
+            return std::move(*edited);
+        warn(metadata.file, edited ? "EXIF block rewritten whole: edited, it outgrows its segment"
+                                   : "EXIF block rewritten whole: it cannot be edited in place");
+        metadata.exifBlock.clear();
+        keepEncodableExif(metadata);
+        if (metadata.exif.empty())
+            return {};
+    }
     Exiv2::Blob blob;
     const std::optional<std::string> failure = failureOf([&] {
         Exiv2::ExifParser::encode(blob, metadata.byteOrder, metadata.exif);
@@ -222,6 +366,8 @@ std::string encodeXmp(const Metadata& metadata) {
     std::string packet;
     if (metadata.xmp.empty())
         return packet;
+    if (!metadata.xmpPacket.empty() && sameXmp(metadata.xmp, metadata.xmpPacket))
+        return metadata.xmpPacket;
     if (Exiv2::XmpParser::encode(packet, metadata.xmp, Exiv2::XmpParser::useCompactFormat) != 0)
         throw Exiv2::Error(Exiv2::kerErrorMessage, "cannot encode the XMP packet");
     return packet;
@@ -265,8 +411,11 @@ std::vector<std::uint8_t> jp2WithMetadata(const std::vector<std::uint8_t>& file,
 } // namespace
 
 std::vector<std::uint8_t> withJp2Metadata(const std::vector<std::uint8_t>& file,
-                                          const Metadata& metadata,
+                                          const Metadata& source,
                                           const std::vector<std::uint8_t>& icc) {
+    // Exiv2 encodes the EXIF of a JPEG 2000 file anew.
+    Metadata metadata = source;
+    keepEncodableExif(metadata);
     std::vector<std::uint8_t> result;
     std::optional<std::string> failure =
         failureOf([&] { result = jp2WithMetadata(file, metadata, icc); });

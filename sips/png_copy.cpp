@@ -2,8 +2,8 @@
 
 #include "atomic_file.h"
 #include "binary_fields.h"
-#include "exif_structure.h"
 #include "failure.h"
+#include "ifd0_edit.h"
 #include "messages.h"
 #include "picture_limits.h"
 #include "stdio_file.h"
@@ -11,7 +11,6 @@
 #include <array>
 #include <cctype>
 #include <cstring>
-#include <exiv2/exiv2.hpp>
 #include <vector>
 #include <zlib.h>
 
@@ -123,32 +122,6 @@ std::vector<std::uint8_t> physData(const Density& density) {
 
 } // namespace
 
-std::optional<std::vector<std::uint8_t>> withExifResolution(const std::vector<std::uint8_t>& block,
-                                                            const Density& density) {
-    if (!exifStructureSound(block))
-        return std::nullopt;
-    try {
-        Exiv2::ExifData exif;
-        const auto size = static_cast<std::uint32_t>(block.size());
-        const Exiv2::ByteOrder order = Exiv2::ExifParser::decode(exif, block.data(), size);
-        if (order == Exiv2::invalidByteOrder)
-            return std::nullopt;
-        exif["Exif.Image.XResolution"] =
-            Exiv2::URational(density.x.numerator, density.x.denominator);
-        exif["Exif.Image.YResolution"] =
-            Exiv2::URational(density.y.numerator, density.y.denominator);
-        exif["Exif.Image.ResolutionUnit"] =
-            static_cast<std::uint16_t>(density.unit == Density::Unit::Inch ? 2 : 3);
-        Exiv2::Blob blob;
-        Exiv2::ExifParser::encode(blob, block.data(), size, order, exif);
-        if (blob.empty()) // written in place
-            return block;
-        return blob;
-    } catch (const Exiv2::AnyError&) {
-        return std::nullopt;
-    }
-}
-
 PictureSize copyPng(std::FILE* in, const std::string& source, std::FILE* out,
                     const std::string& target, const std::optional<Density>& density) {
     PngChunkCopier copier(in, source, out, target);
@@ -189,7 +162,8 @@ PictureSize copyPng(std::FILE* in, const std::string& source, std::FILE* out,
             copier.putChunk("pHYs", physData(*density));
         sawData = sawData || name == "IDAT";
         if (density && name == "eXIf" && length <= largestHeldChunk) {
-            const auto edited = withExifResolution(copier.readData(type, length), *density);
+            const auto edited =
+                withIfd0Values(copier.readData(type, length), densityValues(*density));
             if (edited)
                 copier.putChunk("eXIf", *edited);
             else

@@ -17,8 +17,4 @@ namespace sips {
 PictureSize copyPng(std::FILE* in, const std::string& source, std::FILE* out,
                     const std::string& target, const std::optional<Density>& density);
 
-// The eXIf block with its resolution tags set, or nullopt when it does not parse.
-std::optional<std::vector<std::uint8_t>> withExifResolution(const std::vector<std::uint8_t>& block,
-                                                            const Density& density);
-
 } // namespace sips

@@ -3,6 +3,7 @@
 #include "atomic_file.h"
 #include "binary_fields.h"
 #include "failure.h"
+#include "ifd0_edit.h"
 #include "messages.h"
 #include "picture_limits.h"
 #include "png_copy.h"
@@ -92,7 +93,7 @@ std::vector<HeldChunk> soundAncillaryChunks(std::FILE* file, const std::string& 
         held.data.resize(length);
         if (density && name == "eXIf") {
             std::optional<std::vector<std::uint8_t>> edited =
-                withExifResolution(held.data, *density);
+                withIfd0Values(held.data, densityValues(*density));
             if (!edited) {
                 warn(source, "left out a malformed eXIf chunk");
                 continue;

@@ -85,8 +85,12 @@ void copySample(const std::string& name, const fs::path& destination) {
     fs::copy_file(samples / name, destination, fs::copy_options::overwrite_existing);
 }
 
-std::map<std::string, std::string> exifTool(const fs::path& file) {
-    const RunResult result = run({"exiftool", "-j", "-n", "-G1", "-a", file.string()});
+std::map<std::string, std::string> exifTool(const fs::path& file,
+                                            const std::vector<std::string>& options) {
+    std::vector<std::string> arguments{"exiftool", "-j", "-n", "-G1", "-a"};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    arguments.push_back(file.string());
+    const RunResult result = run(arguments);
     std::map<std::string, std::string> tags;
     // One "Group:Tag": value pair per line; values are numbers or JSON strings.
     static const std::regex line(R"re(^\s*"([^"]+)":\s*"?(.*?)"?,?\s*$)re");

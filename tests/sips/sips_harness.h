@@ -68,8 +68,9 @@ private:
 void copySample(const std::string& name, const fs::path& destination);
 
 // Tag values ExifTool reads (-j -n -G1), keyed "Group:Tag", numbers and text as printed;
-// "ExifTool:Warning" holds a warning met while reading.
-std::map<std::string, std::string> exifTool(const fs::path& file);
+// "ExifTool:Warning" holds a warning met while reading. `options` go to ExifTool too.
+std::map<std::string, std::string> exifTool(const fs::path& file,
+                                            const std::vector<std::string>& options = {});
 
 // Pillow's view of a picture (inspect_picture.py).
 std::string pillow(const std::string& command, const fs::path& a, const fs::path& b = {});

@@ -70,6 +70,31 @@ TEST(WrittenFile, ReplacingAFileKeepsItsMode) {
     EXPECT_EQ(modeOf(existing), 0640u);
 }
 
+// A link planted under the copy's name is replaced by a new file; neither it nor a replaced file
+// hands its target's set-ID bits or open permissions to the copy.
+TEST(WrittenFile, ReplacingALinkMakesANewFile) {
+    TemporaryFolder folder;
+    const Umask mask(022);
+    copySample("photo.jpg", folder / "photo.jpg");
+    for (const mode_t targetMode : {mode_t{0777}, mode_t{04755}}) {
+        SCOPED_TRACE(targetMode);
+        const fs::path target = folder / "target";
+        const fs::path link = folder / "copy.jpg";
+        copySample("alpha.png", target);
+        ASSERT_EQ(::chmod(target.c_str(), targetMode), 0);
+        fs::create_symlink(target, link);
+        ASSERT_EQ(sips({"-s", "format", "jpeg", folder / "photo.jpg", "--out", link}).exitCode, 0);
+        EXPECT_FALSE(fs::is_symlink(link));
+        EXPECT_EQ(modeOf(link), 0644u);
+        EXPECT_EQ(modeOf(target), targetMode) << "the link's target is left alone";
+        ASSERT_EQ(sips({"-s", "format", "jpeg", folder / "photo.jpg", "--out", target}).exitCode,
+                  0);
+        EXPECT_EQ(modeOf(target), targetMode & 0777);
+        fs::remove(target);
+        fs::remove(link);
+    }
+}
+
 TEST(WrittenFile, NamesAsLongAsTheFolderAllowsWork) {
     TemporaryFolder folder;
     const std::string source = std::string(251, 's') + ".jpg";
