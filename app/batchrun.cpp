@@ -157,6 +157,7 @@ void Plenwickapp::finishBatch() {
     failures = batch->failures();
     notedConversions = batch->notedConversions();
     const qsizetype pictureCount = batch->pictureCount();
+    const qsizetype converted = batch->picturesEnded() - static_cast<qsizetype>(failures.size());
     batch.reset();
 
     buttonPressed(this);
@@ -165,6 +166,12 @@ void Plenwickapp::finishBatch() {
     state.batchShown = false;
     updateControls();
     if (!quitting) {
+        // A user who went on with other work hears of the end; one watching sees it.
+        if (myWindow != nullptr && !myWindow->isActiveWindow())
+            services.showNotification(
+                WindowTexts::runEndedTitle(),
+                WindowTexts::runEnded(
+                    converted, static_cast<qsizetype>(failures.size() + notedConversions.size())));
         services.openUrl(QUrl::fromLocalFile(state.outputFolderPath));
         if (!failures.empty() || !notedConversions.empty())
             showReport(pictureCount);

@@ -84,6 +84,21 @@ inline QString notes(qsizetype noted, qsizetype pictures, const QString& list) {
         .arg(list);
 }
 
+// The desktop notification at the end of a run the user is not watching.
+inline QString runEndedTitle() {
+    return QStringLiteral("Plenwick finished");
+}
+// Those that need attention got no copy, or got it with a note.
+inline QString runEnded(qsizetype converted, qsizetype needAttention) {
+    QString text = converted == 1 ? QStringLiteral("1 picture converted")
+                                  : QStringLiteral("%1 pictures converted").arg(converted);
+    if (needAttention == 1)
+        text += QStringLiteral(", 1 needs attention");
+    else if (needAttention > 1)
+        text += QStringLiteral(", %1 need attention").arg(needAttention);
+    return text + u'.';
+}
+
 // A drop on the window that cannot start a run.
 inline QString dropRefusedTitle() {
     return QStringLiteral("This cannot be converted");

@@ -3,6 +3,8 @@
 #include "folderbookmarks.h"
 #include "testpictures.h"
 
+#include <QRegularExpression>
+
 namespace plenwick::test {
 namespace {
 
@@ -173,6 +175,36 @@ TEST_F(BatchRunTest, ActionsDuringARunAreIgnored) {
     EXPECT_EQ(window.desktop.choosers.size(), 2U);
     EXPECT_EQ(window.desktop.openedUrls.size(), 1U);
     expectClosingReset();
+}
+
+// The run's end reaches a user who went on with other work, and only such a user.
+TEST_F(BatchRunTest, ARunEndingWhileTheWindowIsNotActiveIsNotified) {
+    makePicture(QDir(source).filePath(QStringLiteral("a.png")), QStringLiteral("png"));
+    makeJpegWithUnreadableExif(QDir(source).filePath(QStringLiteral("b.jpg")));
+    touch(QStringLiteral("c.txt"));
+    const auto notifications = [this] {
+        return window.desktop.log.filter(QRegularExpression(QStringLiteral("^notify ")));
+    };
+    QWidget& main = window.interface->mainWindow();
+
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    window.desktop.answerAlert(AlertFirstButtonReturn); // the note
+    startWithSource(confirmed(source));
+    EXPECT_EQ(notifications(),
+              QStringList{QStringLiteral("notify Plenwick finished\n"
+                                         "2 pictures converted, 1 needs attention.")});
+
+    window.desktop.log.clear();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    chooseOutputFolder(output);
+    window.desktop.answerAlert(AlertFirstButtonReturn);
+    startWithSource(confirmed(source));
+    EXPECT_TRUE(notifications().isEmpty()) << notifications().join(u'|').toStdString();
+    EXPECT_TRUE(window.desktop.allAnswersUsed());
 }
 
 } // namespace
