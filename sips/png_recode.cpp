@@ -42,7 +42,9 @@ struct WriteStructs final {
     ~WriteStructs() { png_destroy_write_struct(&png, &info); }
 };
 
-constexpr std::uint32_t largestHeldChunk = 1u << 24;
+// What the walk below holds in memory, so that a file of countless small chunks costs no more.
+constexpr std::uint64_t mostHeldBytes = std::uint64_t{1} << 26;
+constexpr std::size_t mostHeldChunks = 1000;
 
 // An ancillary chunk as it stands in the source, and where it stood.
 struct HeldChunk {
@@ -56,6 +58,8 @@ struct HeldChunk {
 std::vector<HeldChunk> soundAncillaryChunks(std::FILE* file, const std::string& source,
                                             const std::optional<Density>& density) {
     std::vector<HeldChunk> kept;
+    std::uint64_t heldBytes = 0;
+    bool overflowed = false;
     png_byte location = PNG_HAVE_IHDR;
     std::uint8_t head[8];
     if (std::fseek(file, 8, SEEK_SET) != 0)
@@ -66,14 +70,19 @@ std::vector<HeldChunk> soundAncillaryChunks(std::FILE* file, const std::string& 
         const bool critical = (head[4] & 0x20) == 0;
         if (name == "IEND")
             break;
-        if (critical || name == "tRNS" || (density && name == "pHYs") ||
-            length > largestHeldChunk) {
+        const bool keepable = !critical && name != "tRNS" && !(density && name == "pHYs");
+        const bool fits =
+            !overflowed && kept.size() < mostHeldChunks && heldBytes + length <= mostHeldBytes;
+        if (!keepable || !fits) {
             if (name == "PLTE")
                 location = PNG_HAVE_PLTE;
             else if (name == "IDAT")
                 location = PNG_AFTER_IDAT;
-            else if (!critical && name != "tRNS" && name != "pHYs")
-                warn(source, "left out a " + name + " chunk too large to hold");
+            else if (keepable && !overflowed)
+                warn(source,
+                     "left out the " + name +
+                         " chunk and the ancillary chunks after it: more than the tool holds");
+            overflowed = overflowed || keepable;
             if (std::fseek(file, long{length} + 4, SEEK_CUR) != 0)
                 break;
             continue;
@@ -102,6 +111,7 @@ std::vector<HeldChunk> soundAncillaryChunks(std::FILE* file, const std::string& 
         }
         std::memcpy(held.chunk.name, head + 4, 4);
         held.chunk.location = location;
+        heldBytes += length;
         kept.push_back(std::move(held));
     }
     for (HeldChunk& held : kept) { // their data stays put from here on

@@ -87,6 +87,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReadableDamage{"PngWithoutEndChunk", "no-end.png", "palette-alpha.png",
                        "no end chunk; the copy was encoded anew from the same samples, without "
                        "loss"},
+        ReadableDamage{"PngWithoutEndChunkAndCountlessChunks", "many-chunks.png",
+                       "palette-alpha.png",
+                       "left out the tEXt chunk and the ancillary chunks after it: more than the "
+                       "tool holds"},
         ReadableDamage{"PngWithADamagedTextChunk", "bad-text-crc.png", "deep.png",
                        "left out a damaged tEXt chunk (its CRC does not match)"}),
     rowName);

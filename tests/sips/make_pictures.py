@@ -113,6 +113,9 @@ def write_readable_damaged_pngs(folder):
                       for kind, body in chunks)
     (folder / "palette-alpha.png").write_bytes(signature + intact)
     (folder / "no-end.png").write_bytes(signature + intact[:-12])
+    # More ancillary chunks than the tool holds while it encodes the picture anew.
+    notes = b"".join(png_chunk(b"tEXt", b"Note\0%d" % n) for n in range(1200))
+    (folder / "many-chunks.png").write_bytes(signature + intact[:-12] + notes)
     head, *rest = png_chunks((folder / "deep.png").read_bytes())
     damaged = bytearray(png_chunk(b"tEXt", b"Comment\0scratched"))
     damaged[-1] ^= 0x01
