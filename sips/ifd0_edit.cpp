@@ -47,7 +47,7 @@ public:
         const auto same = std::count_if(ranges_.begin(), ranges_.end(), [&](const ExifRange& r) {
             return r.offset == rational.offset && r.size == 8;
         });
-        if (shared > 0 || same > 1)
+        if (shared > 0 || same > 1 || rational.offset < 8) // not over the header either
             return false;
         store(rational.offset, value.numerator, 4);
         store(rational.offset + 4, value.denominator, 4);

@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <regex>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -92,13 +91,22 @@ std::map<std::string, std::string> exifTool(const fs::path& file,
     arguments.push_back(file.string());
     const RunResult result = run(arguments);
     std::map<std::string, std::string> tags;
-    // One "Group:Tag": value pair per line; values are numbers or JSON strings.
-    static const std::regex line(R"re(^\s*"([^"]+)":\s*"?(.*?)"?,?\s*$)re");
+    // One "Group:Tag": value pair per line; values are numbers or JSON strings, some long (binary
+    // values in base64), so the line is taken apart by hand.
     std::istringstream lines(result.out);
     for (std::string text; std::getline(lines, text);) {
-        std::smatch match;
-        if (std::regex_match(text, match, line))
-            tags.emplace(match[1].str(), match[2].str());
+        const std::size_t open = text.find_first_not_of(" \t");
+        const std::size_t close = text.find("\":", open == std::string::npos ? 0 : open + 1);
+        if (open == std::string::npos || text[open] != '"' || close == std::string::npos)
+            continue;
+        std::string value = text.substr(close + 2);
+        value.erase(0, value.find_first_not_of(" \t"));
+        value.erase(value.find_last_not_of(" \t\r") + 1);
+        if (value.ends_with(','))
+            value.pop_back();
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
+        tags.emplace(text.substr(open + 1, close - open - 1), value);
     }
     return tags;
 }
