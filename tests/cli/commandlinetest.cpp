@@ -335,7 +335,7 @@ TEST_F(CommandLineTest, RelativeFoldersNamedLikeOptionsAreFolders) {
 }
 
 // Whether a process still running names the folder on its command line: the tool of a killed
-// run may outlive it.
+// run may outlive it, and it names the source folder.
 bool toolStillAt(const QString& folder) {
     const QByteArray needle = QFile::encodeName(folder);
     for (const QString& process : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
@@ -360,7 +360,7 @@ TEST_F(CommandLineTest, NextRunClearsTheScratchFilesOfAKilledRun) {
         QThread::msleep(5);
     ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
     ASSERT_TRUE(program.waitForFinished(30000));
-    while (toolStillAt(output()))
+    while (toolStillAt(source()))
         QThread::msleep(5);
     ASSERT_FALSE(entries(output()).isEmpty()) << "the killed run left nothing to clear";
 
