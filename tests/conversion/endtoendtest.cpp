@@ -13,13 +13,13 @@
 namespace plenwick::test {
 namespace {
 
-// Whether a running process has the text in its command line.
-bool processMentioning(const QString& text) {
-    const QByteArray wanted = QFile::encodeName(text);
+// Whether a running process works in the folder: the tools run there.
+bool processWorkingIn(const QString& folder) {
+    const QString wanted = QFileInfo(folder).canonicalFilePath();
     for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile commandLine(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-        if (pid.front().isDigit() && commandLine.open(QIODevice::ReadOnly) &&
-            commandLine.readAll().contains(wanted))
+        if (pid.front().isDigit() &&
+            QFileInfo(QStringLiteral("/proc/") + pid + QStringLiteral("/cwd")).symLinkTarget() ==
+                wanted)
             return true;
     }
     return false;
@@ -275,7 +275,7 @@ TEST_F(EndToEndTest, TheProgramsEndTakesItsRunningToolsAlong) {
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, form().progressBar,
                          [this, bySignal, &output, &watch] {
-                             if (!processMentioning(output))
+                             if (!processWorkingIn(output))
                                  return;
                              watch.stop();
                              if (bySignal)
@@ -298,7 +298,7 @@ TEST_F(EndToEndTest, TheProgramsEndTakesItsRunningToolsAlong) {
                         .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
                         .isEmpty())
             << bySignal;
-        EXPECT_FALSE(processMentioning(output)) << "the tools are gone";
+        EXPECT_FALSE(processWorkingIn(output)) << "the tools are gone";
         EXPECT_TRUE(failureAlerts().isEmpty()) << "no alert while the program ends";
         window.interface->mainWindow().show();
     }
