@@ -4,6 +4,7 @@
 #include "scratchfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <dirent.h>
 #include <memory>
@@ -32,7 +33,11 @@ bool isRegularFile(const QByteArray& path) {
 }
 
 std::optional<BatchPlan> planBatch(const QString& sourceFolder, const QString& outputFolder) {
-    BatchPlan plan{folderBytes(sourceFolder), folderBytes(outputFolder), 0, {}, nullptr};
+    BatchPlan plan{folderBytes(QFileInfo(sourceFolder).absoluteFilePath()),
+                   folderBytes(outputFolder),
+                   0,
+                   {},
+                   nullptr};
     const std::unique_ptr<DIR, DirectoryCloser> directory(::opendir(plan.sourceFolder.constData()));
     if (!directory)
         return std::nullopt;

@@ -28,7 +28,8 @@ struct PictureJob final {
 // A whole batch, decided before anything is converted, so that its pictures can be converted in
 // any order or at once and still give the same copies.
 struct BatchPlan final {
-    // Both folders as the file system's bytes, without a trailing slash.
+    // Both folders as the file system's bytes, without a trailing slash; the source folder
+    // absolute, as the tool runs in the output folder.
     QByteArray sourceFolder;
     QByteArray outputFolder;
     // Every direct entry of the source folder, folders and dot names included: the progress

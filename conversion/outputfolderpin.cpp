@@ -30,4 +30,10 @@ bool OutputFolderPin::isStillInPlace() const {
            status.st_ino == inode;
 }
 
+bool OutputFolderPin::holdsRegularFile(const QByteArray& name) const {
+    struct stat status {};
+    return isOpen() && ::fstatat(folder.get(), name.constData(), &status, 0) == 0 &&
+           S_ISREG(status.st_mode);
+}
+
 } // namespace plenwick

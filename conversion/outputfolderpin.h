@@ -21,6 +21,8 @@ public:
     [[nodiscard]] int descriptor() const { return folder.get(); }
     // Whether the path still names the pinned folder.
     [[nodiscard]] bool isStillInPlace() const;
+    // Whether the pinned folder holds a regular file of that name.
+    [[nodiscard]] bool holdsRegularFile(const QByteArray& name) const;
 
 private:
     QByteArray path;

@@ -90,16 +90,18 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
     }
     // Removed when the picture is done, from the folder where it was made.
     const QByteArray& scratch = std::get<ScratchFile>(claimed).base();
-    const QByteArray copyPath = plan.outputFolder + "/"_ba + job.copyName;
     const EntryName parts = splitEntryName(job.name);
 
+    // The steps run in the pinned output folder and name it ".": whatever its path comes to
+    // name, they write there.
+    const QByteArray here = "."_ba;
     const std::array<QByteArray, 3> steps{
-        toJpeg2000Command(plan.sourceFolder, job.name, plan.outputFolder, scratch),
-        setResolutionCommand(plan.outputFolder, scratch, dpi),
-        finalCommand(job.family, plan.outputFolder, scratch, parts.base, parts.extension)};
+        toJpeg2000Command(plan.sourceFolder, job.name, here, scratch),
+        setResolutionCommand(here, scratch, dpi),
+        finalCommand(job.family, here, scratch, parts.base, parts.extension)};
     const std::array<QByteArray, 3> paths{toolPath(plan.sourceFolder, job.name),
-                                          toolPath(plan.outputFolder, scratch + ".jp2"_ba),
-                                          toolPath(plan.outputFolder, job.copyName)};
+                                          toolPath(here, scratch + ".jp2"_ba),
+                                          toolPath(here, job.copyName)};
     bool failed = false;
     for (const QByteArray& step : steps) {
         if (abort) {
@@ -107,13 +109,13 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
             failed = true;
             break;
         }
-        // The steps name the folder by path: one that now leads elsewhere gets nothing.
+        // The folder the user chose is no longer where the copies go: stop.
         if (!output.isStillInPlace()) {
             outcome.reason = BatchTexts::outputFolderReplaced();
             failed = true;
             break;
         }
-        const ToolRun run = services.runCommand(step);
+        const ToolRun run = services.runCommand(step, output.descriptor());
         keepWarnings(run, paths, outcome.notes);
         if (!run.succeeded()) {
             outcome.reason = toolReason(run, paths);
@@ -123,7 +125,7 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
     }
     if (failed)
         return outcome;
-    if (!isRegularFile(copyPath)) {
+    if (!output.holdsRegularFile(job.copyName)) {
         outcome.reason = BatchTexts::noCopyWritten();
         return outcome;
     }

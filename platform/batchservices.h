@@ -12,8 +12,9 @@ class BatchServices {
 public:
     virtual ~BatchServices() = default;
 
-    // Runs one command line through /bin/sh and returns when it has ended.
-    virtual ToolRun runCommand(const QByteArray& commandLine) = 0;
+    // Runs one command line through /bin/sh in the folder open as `workingFolder`, and returns
+    // when it has ended.
+    virtual ToolRun runCommand(const QByteArray& commandLine, int workingFolder) = 0;
 
 protected:
     BatchServices() = default;

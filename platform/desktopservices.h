@@ -28,7 +28,7 @@ public:
     virtual void showNotification(const QString& summary, const QString& body) = 0;
     // One pass over the events already waiting; never waits for new ones.
     virtual void pumpEventsOnce() = 0;
-    // What one worker of a batch runs the image tool and removes files with, on its own thread.
+    // What one worker of a batch runs the image tool with, on its own thread.
     [[nodiscard]] virtual std::unique_ptr<BatchServices> makeBatchServices() = 0;
     // Keeps handling events for the given time before returning.
     virtual void runEventLoopFor(int milliseconds) = 0;

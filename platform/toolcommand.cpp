@@ -98,7 +98,8 @@ private:
 
 } // namespace
 
-ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirectory) {
+ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirectory,
+                       int workingFolder) {
     const unsigned endingsBefore = endings;
     QProcess shell;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -107,7 +108,9 @@ ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirecto
     environment.insert(QStringLiteral("PATH"), toolDirectory);
     shell.setProcessEnvironment(environment);
     shell.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-    shell.setChildProcessModifier([] {
+    shell.setChildProcessModifier([workingFolder] {
+        if (::fchdir(workingFolder) != 0)
+            ::_exit(127);
         ::setpgid(0, 0);
         ::prctl(PR_SET_PDEATHSIG, SIGTERM); // the shell goes with the program, however it ends
     });

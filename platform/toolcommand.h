@@ -18,12 +18,13 @@ struct ToolRun final {
     [[nodiscard]] bool succeeded() const { return exitStatus == 0; }
 };
 
-// Runs one command line through /bin/sh, as its bytes, with toolDirectory alone on the command
-// search path so that the command lines' bare tool names find the program's own tools and no
-// others. The shell
-// and what it starts form a process group of their own, so endRunningTools() reaches them all.
-// Safe to call from several threads at once.
-ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirectory);
+// Runs one command line through /bin/sh, as its bytes, in the folder open as `workingFolder`
+// (whatever path now leads there), with toolDirectory alone on the command search path so that
+// the command lines' bare tool names find the program's own tools and no others. The shell and
+// what it starts form a process group of their own, so endRunningTools() reaches them all. Safe
+// to call from several threads at once.
+ToolRun runToolCommand(const QByteArray& commandLine, const QString& toolDirectory,
+                       int workingFolder);
 
 // Sends SIGTERM to every command running, and to those being started at the time. Safe inside a
 // signal handler.

@@ -2,8 +2,8 @@
 
 namespace plenwick {
 
-ToolRun ToolServices::runCommand(const QByteArray& commandLine) {
-    return runToolCommand(commandLine, toolDirectory());
+ToolRun ToolServices::runCommand(const QByteArray& commandLine, int workingFolder) {
+    return runToolCommand(commandLine, toolDirectory(), workingFolder);
 }
 
 } // namespace plenwick

@@ -8,7 +8,7 @@ namespace plenwick {
 // an instance of its own at the same time.
 class ToolServices final : public BatchServices {
 public:
-    ToolRun runCommand(const QByteArray& commandLine) override;
+    ToolRun runCommand(const QByteArray& commandLine, int workingFolder) override;
 };
 
 } // namespace plenwick

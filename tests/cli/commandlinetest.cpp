@@ -411,10 +411,10 @@ TEST_F(CommandLineTest, EachInterruptionEndsTheRunningToolAtOnce) {
         program.start(QStringLiteral(PLENWICK_EXECUTABLE),
                       {u"--dpi"_s, u"300"_s, u"--output"_s, out, source()});
         ASSERT_TRUE(program.waitForStarted());
-        // The first tool seen at work on the output folder is held where it is. Known by its
-        // executable's name: the program, and a child of it not yet the shell, name the folder too.
+        // The first tool seen at work in the output folder is held where it is. Known by its
+        // executable's name: the shell that starts it works there too.
         const auto tools = [&out] {
-            std::vector<pid_t> found = processesMentioning(out);
+            std::vector<pid_t> found = processesWorkingIn(out);
             std::erase_if(found, [](pid_t process) {
                 QFile name(u"/proc/%1/comm"_s.arg(process));
                 return !name.open(QIODevice::ReadOnly) || name.readAll() != "sips\n";
@@ -484,7 +484,7 @@ TEST_F(CommandLineTest, RelativeFoldersNamedLikeOptionsAreFolders) {
 }
 
 // Whether a process still running names the folder on its command line: the tool of a killed
-// run may outlive it.
+// run may outlive it, and it names the source folder.
 bool toolStillAt(const QString& folder) {
     const QByteArray needle = QFile::encodeName(folder);
     for (const QString& process : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
@@ -509,7 +509,7 @@ TEST_F(CommandLineTest, NextRunClearsTheScratchFilesOfAKilledRun) {
         QThread::msleep(5);
     ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
     ASSERT_TRUE(program.waitForFinished(30000));
-    while (toolStillAt(output()))
+    while (toolStillAt(source()))
         QThread::msleep(5);
     ASSERT_FALSE(entries(output()).isEmpty()) << "the killed run left nothing to clear";
 

@@ -325,7 +325,7 @@ TEST_F(EndToEndTest, TheProgramsEndTakesItsRunningToolsAlong) {
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, form().progressBar,
                          [this, bySignal, &output, &watch] {
-                             if (processesMentioning(output).empty())
+                             if (processesWorkingIn(output).empty())
                                  return;
                              watch.stop();
                              if (bySignal)
@@ -348,7 +348,7 @@ TEST_F(EndToEndTest, TheProgramsEndTakesItsRunningToolsAlong) {
                         .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
                         .isEmpty())
             << bySignal;
-        EXPECT_TRUE(processesMentioning(output).empty()) << "the tools are gone";
+        EXPECT_TRUE(processesWorkingIn(output).empty()) << "the tools are gone";
         EXPECT_TRUE(failureAlerts().isEmpty()) << "no alert while the program ends";
         window.interface->mainWindow().show();
     }

@@ -1,22 +1,22 @@
 #pragma once
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <sys/types.h>
 #include <vector>
 
 namespace plenwick::test {
 
-// The running processes with the text in their command line: the image tools at work on a
-// folder, say. A process that has ended and awaits its parent has an empty command line.
-inline std::vector<pid_t> processesMentioning(const QString& text) {
-    const QByteArray wanted = QFile::encodeName(text);
+// The running processes working in the folder: the image tools, which run in the output folder,
+// and the shells that start them.
+inline std::vector<pid_t> processesWorkingIn(const QString& folder) {
+    const QString wanted = QFileInfo(folder).canonicalFilePath();
     std::vector<pid_t> found;
     for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile commandLine(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-        if (pid.front().isDigit() && commandLine.open(QIODevice::ReadOnly) &&
-            commandLine.readAll().contains(wanted))
+        if (pid.front().isDigit() &&
+            QFileInfo(QStringLiteral("/proc/") + pid + QStringLiteral("/cwd")).symLinkTarget() ==
+                wanted)
             found.push_back(static_cast<pid_t>(pid.toInt()));
     }
     return found;

@@ -76,7 +76,7 @@ void ToolRecord::clear() {
     most = 0;
 }
 
-ToolRun ToolRecord::run(const QByteArray& commandLine) {
+ToolRun ToolRecord::run(const QByteArray& commandLine, int workingFolder) {
     {
         const std::lock_guard lock(mutex);
         ran.push_back(commandLine);
@@ -84,7 +84,7 @@ ToolRun ToolRecord::run(const QByteArray& commandLine) {
     }
     const std::optional<QByteArray> replaced =
         replaceStep ? replaceStep(commandLine) : std::nullopt;
-    ToolRun run = runToolCommand(replaced.value_or(commandLine), toolDirectory());
+    ToolRun run = runToolCommand(replaced.value_or(commandLine), toolDirectory(), workingFolder);
     const std::lock_guard lock(mutex);
     --running;
     return run;

@@ -25,7 +25,7 @@ public:
     [[nodiscard]] int mostAtOnce() const;
     void clear();
 
-    ToolRun run(const QByteArray& commandLine);
+    ToolRun run(const QByteArray& commandLine, int workingFolder);
 
 private:
     mutable std::mutex mutex;
@@ -39,7 +39,9 @@ class RecordedBatchServices final : public BatchServices {
 public:
     explicit RecordedBatchServices(ToolRecord& record)
         : record(record) {}
-    ToolRun runCommand(const QByteArray& commandLine) override { return record.run(commandLine); }
+    ToolRun runCommand(const QByteArray& commandLine, int workingFolder) override {
+        return record.run(commandLine, workingFolder);
+    }
 
 private:
     ToolRecord& record;
