@@ -351,7 +351,11 @@ void convertCarried(const Request& request, FileKind inputKind, const std::strin
     // A file rewritten in place is an intermediate and carries its source on; a copy written
     // elsewhere carries nothing.
     const CarriedSource* carry = target == request.input ? &carried : nullptr;
-    if (request.format == OutputFormat::Jpeg)
+    if (request.format == OutputFormat::Jpeg && carry != nullptr && !jpegCanHold(layout))
+        // Too wide for libjpeg: the intermediate stays JPEG 2000, which the next step reads by
+        // its content, and carries its source on with the new resolution.
+        writeJp2File(source, out, metadata, CarryRequest{path, carried.kind()});
+    else if (request.format == OutputFormat::Jpeg)
         writeJpegFile(*source.reader, out, metadata, density, carry);
     else
         writePngFile(*source.reader, out, metadata, density);

@@ -36,6 +36,12 @@ struct JpegExtras {
 // take the resolution from it.
 void requestJfifHeader(jpeg_compress_struct& info, const std::optional<Density>& density);
 
+// Whether libjpeg can write a picture of this size: at most 65500 pixels a side, a little less
+// than the 65535 a JPEG frame records.
+inline bool jpegCanHold(const Layout& layout) {
+    return layout.width <= JPEG_MAX_DIMENSION && layout.height <= JPEG_MAX_DIMENSION;
+}
+
 // Encodes 8-bit grey, RGB or CMYK rows as a baseline JPEG at quality 97 without chroma
 // subsampling, which keeps photographs and dithered palette pictures above 40 dB PSNR.
 void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,

@@ -159,8 +159,8 @@ TEST(ScanLimit, LeavesValidPicturesBelowItAlone) {
     EXPECT_EQ(pillow("psnr", folder / "scans.jpg", folder / "scans.png"), "inf");
 }
 
-// 65535 pixels, the most a JPEG frame records, is the largest side taken; one more is refused
-// from the header.
+// 65535 pixels, the most a JPEG frame records, is the largest side taken through the whole
+// chain, although libjpeg writes no JPEG that wide; one more is refused from the header.
 TEST(SideLimit, TakesExactly65535Pixels) {
     TemporaryFolder folder;
     for (const char* sample : {"side-65535.png", "side-65535.tif"}) {
@@ -170,9 +170,14 @@ TEST(SideLimit, TakesExactly65535Pixels) {
         const fs::path jp2 = folder / "scratch.jp2";
         RunResult result = sips({"-s", "format", "jp2", input, "--out", jp2});
         ASSERT_EQ(result.exitCode, 0) << result.err;
+        result =
+            sips({"-s", "format", "jpeg", jp2, "-s", "dpiHeight", "300", "-s", "dpiWidth", "300"});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.err, "");
         result = sips({"-s", "format", "png", jp2, "--out", folder / "copy.png"});
         ASSERT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(pillow("same-samples", input, folder / "copy.png"), "yes");
+        EXPECT_EQ(exifTool(folder / "copy.png").at("PNG-pHYs:PixelsPerUnitX"), "11811");
     }
     for (const char* sample : {"side-65536.png", "side-65536.tif"}) {
         SCOPED_TRACE(sample);
