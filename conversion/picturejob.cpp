@@ -3,7 +3,6 @@
 #include "batchtexts.h"
 #include "scratchfile.h"
 
-#include <QRegularExpression>
 #include <QStringBuilder>
 #include <array>
 #include <optional>
@@ -43,14 +42,16 @@ std::optional<QString> toolMessage(QString line, const QString& kind,
     if (!line.startsWith(toolPrefix))
         return std::nullopt;
     line.remove(0, toolPrefix.size());
+    // The intermediate names the source it carries after itself.
     for (const QByteArray& path : paths) {
-        const QString pathPrefix = QString::fromLocal8Bit(toolEscaped(path)) + QStringLiteral(": ");
-        if (line.startsWith(pathPrefix))
-            return line.remove(0, pathPrefix.size());
+        const QString named = QString::fromLocal8Bit(toolEscaped(path));
+        for (const QString& prefix : {QString(named + QStringLiteral(": ")),
+                                      QString(named + QStringLiteral(" (carried source): "))}) {
+            if (line.startsWith(prefix))
+                return line.remove(0, prefix.size());
+        }
     }
-    // A file the tool holds open with no name of its own, such as the source a picture carries.
-    static const QRegularExpression unnamedFile(QStringLiteral("^/proc/self/fd/\\d+: "));
-    return line.remove(unnamedFile);
+    return line;
 }
 
 QString toolReason(const ToolRun& run, const std::array<QByteArray, 3>& paths) {

@@ -195,7 +195,7 @@ void copyJpegFile(const std::string& path, const std::string& name, const std::s
                   const std::optional<Density>& density, std::optional<PictureSize> expected) {
     JpegEdits edits;
     if (density) {
-        Metadata metadata = readMetadata(path);
+        Metadata metadata = readMetadata(path, name);
         recordDensity(metadata, *density);
         forgetXmpResolution(metadata);
         edits.density = density;
@@ -343,7 +343,7 @@ void convertCarried(const Request& request, FileKind inputKind, const std::strin
     Source source = openSource(path, kind);
     const Layout& layout = source.reader->layout();
     expectSize({layout.width, layout.height}, carried.size(), name);
-    Metadata metadata = readMetadata(path);
+    Metadata metadata = readMetadata(path, name);
     if (density) {
         recordDensity(metadata, *density);
         forgetXmpResolution(metadata);

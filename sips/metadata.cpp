@@ -164,7 +164,7 @@ std::vector<std::uint8_t> exifBlockIn(std::span<const std::uint8_t> file) {
 
 // The source's EXIF block, kept only where it holds together: else it is no better than
 // Exiv2's reading of it.
-std::vector<std::uint8_t> editableExifBlock(Exiv2::Image& image, const std::string& path) {
+std::vector<std::uint8_t> editableExifBlock(Exiv2::Image& image, const std::string& name) {
     Exiv2::BasicIo& io = image.io();
     if (io.open() != 0)
         return {};
@@ -174,7 +174,7 @@ std::vector<std::uint8_t> editableExifBlock(Exiv2::Image& image, const std::stri
     io.munmap();
     if (block.empty() || exifStructureSound(block))
         return block;
-    warn(path, "EXIF block rewritten whole: its directories do not hold together");
+    warn(name, "EXIF block rewritten whole: its directories do not hold together");
     return {};
 }
 
@@ -249,23 +249,27 @@ bool sameXmp(const Exiv2::XmpData& xmp, const std::string& packet) {
 } // namespace
 
 Metadata readMetadata(const std::string& path) {
+    return readMetadata(path, path);
+}
+
+Metadata readMetadata(const std::string& path, const std::string& name) {
     Metadata metadata;
-    metadata.file = path;
+    metadata.file = name;
     Exiv2::Image::AutoPtr image;
     const std::optional<std::string> unreadable = failureOf([&] {
         image = Exiv2::ImageFactory::open(openablePath(path));
         image->readMetadata();
     });
     if (unreadable) {
-        warn(path, "metadata dropped: it cannot be read (" + *unreadable + ")");
+        warn(name, "metadata dropped: it cannot be read (" + *unreadable + ")");
         return metadata;
     }
     metadata.exif = image->exifData();
     if (!metadata.exif.empty()) {
         const std::optional<std::string> unmapped =
-            failureOf([&] { metadata.exifBlock = editableExifBlock(*image, path); });
+            failureOf([&] { metadata.exifBlock = editableExifBlock(*image, name); });
         if (unmapped)
-            warn(path, "EXIF block rewritten whole: it cannot be read again (" + *unmapped + ")");
+            warn(name, "EXIF block rewritten whole: it cannot be read again (" + *unmapped + ")");
     }
     metadata.xmp = image->xmpData();
     // The const overload gives the packet as read; the other one encodes it anew.

@@ -29,6 +29,8 @@ struct Metadata {
 // such as makers' notes moved by other tools), is dropped with a warning: the pixels matter more.
 // An EXIF block that can be edited in place is kept whole for encodeExif.
 Metadata readMetadata(const std::string& path);
+// The same, for a file that warnings call by another name, such as a carried source.
+Metadata readMetadata(const std::string& path, const std::string& name);
 
 // The resolution the EXIF tags record, if they record one.
 std::optional<Density> exifDensity(const Exiv2::ExifData& exif);

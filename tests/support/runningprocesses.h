@@ -13,6 +13,9 @@ namespace plenwick::test {
 inline std::vector<pid_t> processesWorkingIn(const QString& folder) {
     const QString wanted = QFileInfo(folder).canonicalFilePath();
     std::vector<pid_t> found;
+    // A folder not made yet has no canonical path, nor has an ended process a working folder.
+    if (wanted.isEmpty())
+        return found;
     for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         if (pid.front().isDigit() &&
             QFileInfo(QStringLiteral("/proc/") + pid + QStringLiteral("/cwd")).symLinkTarget() ==
