@@ -25,13 +25,17 @@ QString Translations::folder() {
 }
 
 Translations::Translations() {
+    // An empty folder would make the loader read catalogues from the working folder.
+    const QString catalogues = folder();
+    if (catalogues.isEmpty())
+        return;
     // The user's languages in order of preference; the first one the program speaks wins, and
     // English, its own, needs nothing loaded.
     for (const QString& name : QLocale().uiLanguages()) {
         const QLocale language(name);
         if (language.language() == QLocale::English)
             return;
-        if (program.load(language, QStringLiteral("plenwick"), QStringLiteral("_"), folder())) {
+        if (program.load(language, QStringLiteral("plenwick"), QStringLiteral("_"), catalogues)) {
             QCoreApplication::installTranslator(&program);
             if (qt.load(language, QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
