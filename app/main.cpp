@@ -2,13 +2,14 @@
 #include "commandline.h"
 #include "commandlineoptions.h"
 #include "interfaceloader.h"
+#include "progressdisplay.h"
 #include "qtdesktopservices.h"
+#include "translations.h"
 #include "userdefaults.h"
 #include "windowoptions.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <cstdio>
 
 namespace {
 
@@ -17,6 +18,7 @@ namespace {
 int runCommandLine(int argc, char* argv[]) {
     const QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("plenwick"));
+    const plenwick::Translations translations;
     return plenwick::runCommandLine(QCoreApplication::arguments(),
                                     QStringLiteral(PLENWICK_PACKAGE_VERSION));
 }
@@ -30,9 +32,13 @@ int main(int argc, char* argv[]) {
     if (!plenwick::onlyWindowOptions(arguments))
         return runCommandLine(argc, argv);
     if (!plenwick::windowDisplayAvailable(arguments)) {
-        std::fputs("plenwick: no display to open the window on; to convert without one, give "
-                   "--dpi, --output and a source folder (see plenwick --help)\n",
-                   stderr);
+        const QCoreApplication application(argc, argv);
+        const plenwick::Translations translations;
+        plenwick::writeText(
+            stderr, QCoreApplication::translate(
+                        "CommandLine",
+                        "plenwick: no display to open the window on; to convert without one, give "
+                        "--dpi, --output and a source folder (see plenwick --help)\n"));
         return plenwick::UsageExitStatus;
     }
 
@@ -41,6 +47,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Plenwick"));
     QApplication::setDesktopFileName(QStringLiteral("com.harrowfen.Plenwick"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/plenwick.png")));
+    const plenwick::Translations translations;
 
     plenwick::UserDefaults defaults;
     plenwick::QtDesktopServices services;

@@ -8,6 +8,7 @@
 #include "toolcommand.h"
 #include "toolservices.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -65,15 +66,42 @@ bool makeOutputFolder(const QString& folder) {
     std::error_code error;
     std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), error);
     if (error) {
-        writeText(stderr, printableText(QStringLiteral("plenwick: cannot create the output folder "
-                                                       "%1: %2")
-                                            .arg(folder, QString::fromStdString(error.message()))) +
-                              u'\n');
+        writeText(stderr,
+                  printableText(QCoreApplication::translate(
+                                    "CommandLine", "plenwick: cannot create the output folder "
+                                                   "%1: %2")
+                                    .arg(folder, QString::fromStdString(error.message()))) +
+                      u'\n');
         return false;
     }
-    writeText(stdout,
-              printableText(QStringLiteral("Created the output folder %1").arg(folder)) + u'\n');
+    writeText(stdout, printableText(
+                          QCoreApplication::translate("CommandLine", "Created the output folder %1")
+                              .arg(folder)) +
+                          u'\n');
     return true;
+}
+
+// The counts of a run that did not convert every picture, one whole sentence for each case.
+QString countsLine(qsizetype converted, qsizetype pictureCount, qsizetype noted, qsizetype failed,
+                   qsizetype notStarted) {
+    const QString pictures = BatchTexts::pictures(pictureCount);
+    if (notStarted > 0 && noted > 0)
+        return QCoreApplication::translate("CommandLine", "plenwick: %1 of %2 converted, %3 with a "
+                                                          "note, %4 failed, %5 not started")
+            .arg(QString::number(converted), pictures, QString::number(noted),
+                 QString::number(failed), QString::number(notStarted));
+    if (notStarted > 0)
+        return QCoreApplication::translate(
+                   "CommandLine", "plenwick: %1 of %2 converted, %3 failed, %4 not started")
+            .arg(QString::number(converted), pictures, QString::number(failed),
+                 QString::number(notStarted));
+    if (noted > 0)
+        return QCoreApplication::translate(
+                   "CommandLine", "plenwick: %1 of %2 converted, %3 with a note, %4 failed")
+            .arg(QString::number(converted), pictures, QString::number(noted),
+                 QString::number(failed));
+    return QCoreApplication::translate("CommandLine", "plenwick: %1 of %2 converted, %3 failed")
+        .arg(QString::number(converted), pictures, QString::number(failed));
 }
 
 // The failures with their reasons, then every note, then the counts; on standard error unless
@@ -84,64 +112,66 @@ void report(const BatchResult& result, qsizetype pictureCount, const QString& ou
     const auto noted = static_cast<qsizetype>(result.notedConversions.size());
     QString text;
     if (failed > 0) {
-        text += (interrupted ? QStringLiteral("plenwick: %1 of %2 failed:\n")
-                             : QStringLiteral("plenwick: %1 of %2 not converted:\n"))
-                    .arg(failed)
-                    .arg(BatchTexts::pictures(pictureCount));
+        text += (interrupted
+                     ? QCoreApplication::translate("CommandLine", "plenwick: %1 of %2 failed:\n")
+                     : QCoreApplication::translate("CommandLine",
+                                                   "plenwick: %1 of %2 not converted:\n"))
+                    .arg(QString::number(failed), BatchTexts::pictures(pictureCount));
         for (const PictureOutcome& failure : result.failures)
             text += QStringLiteral("  ") + printableText(BatchTexts::failureLine(failure)) + u'\n';
     }
     for (const PictureOutcome& outcome : result.notedConversions) {
+        // The note is the image tool's own words, quoted as it printed them.
         for (const QString& note : outcome.notes)
-            text += printableText(BatchTexts::displayName(outcome.name) +
-                                  QStringLiteral(": note: ") + note) +
+            text += printableText(QCoreApplication::translate("CommandLine", "%1: note: %2")
+                                      .arg(BatchTexts::displayName(outcome.name), note)) +
                     u'\n';
     }
     if (interrupted)
-        text += QStringLiteral("plenwick: interrupted; no further picture started\n");
-    const QString withNotes = noted > 0 ? QStringLiteral(", %1 with a note").arg(noted) : QString();
+        text += QCoreApplication::translate("CommandLine",
+                                            "plenwick: interrupted; no further picture started\n");
     const qsizetype notStarted = pictureCount - result.ended;
     if (failed == 0 && notStarted == 0) {
         writeText(stderr, text);
-        writeText(stdout, printableText(QStringLiteral("%1 converted into %2")
-                                            .arg(BatchTexts::pictures(pictureCount), outputFolder) +
-                                        withNotes) +
-                              u'\n');
+        const QString pictures = BatchTexts::pictures(pictureCount);
+        const QString summary =
+            noted > 0
+                ? QCoreApplication::translate("CommandLine", "%1 converted into %2, %3 with a note")
+                      .arg(pictures, outputFolder, QString::number(noted))
+                : QCoreApplication::translate("CommandLine", "%1 converted into %2")
+                      .arg(pictures, outputFolder);
+        writeText(stdout, printableText(summary) + u'\n');
         return;
     }
-    QString counts =
-        QStringLiteral("plenwick: %1 of %2 converted")
-            .arg(QString::number(result.ended - failed), BatchTexts::pictures(pictureCount)) +
-        withNotes + QStringLiteral(", %1 failed").arg(failed);
-    if (notStarted > 0)
-        counts += QStringLiteral(", %1 not started").arg(notStarted);
-    writeText(stderr, text + printableText(counts) + u'\n');
+    writeText(stderr, text +
+                          printableText(countsLine(result.ended - failed, pictureCount, noted,
+                                                   failed, notStarted)) +
+                          u'\n');
 }
 
 int convert(const ConversionOptions& options) {
     if (!isOwnToolPresent()) {
-        writeText(stderr, QStringLiteral("plenwick: ") +
-                              printableText(BatchTexts::toolMissing(ownToolPath())) + u'\n');
+        writeText(stderr, printableText(QCoreApplication::translate("CommandLine", "plenwick: %1")
+                                            .arg(BatchTexts::toolMissing(ownToolPath()))) +
+                              u'\n');
         return FailureExitStatus;
     }
     if (!makeOutputFolder(options.outputFolder))
         return FailureExitStatus;
     const std::optional<BatchPlan> plan = planBatch(options.sourceFolder, options.outputFolder);
     if (!plan) {
-        writeText(
-            stderr,
-            printableText(
-                QStringLiteral("plenwick: cannot list the folder %1").arg(options.sourceFolder)) +
-                u'\n');
+        writeText(stderr, printableText(QCoreApplication::translate(
+                                            "CommandLine", "plenwick: cannot list the folder %1")
+                                            .arg(options.sourceFolder)) +
+                              u'\n');
         return FailureExitStatus;
     }
     const auto pictureCount = static_cast<qsizetype>(plan->pictures.size());
     if (pictureCount == 0) {
-        writeText(
-            stdout,
-            printableText(
-                QStringLiteral("No JPEG, PNG or TIFF picture in %1").arg(options.sourceFolder)) +
-                u'\n');
+        writeText(stdout, printableText(QCoreApplication::translate(
+                                            "CommandLine", "No JPEG, PNG or TIFF picture in %1")
+                                            .arg(options.sourceFolder)) +
+                              u'\n');
         return 0;
     }
 
@@ -166,7 +196,8 @@ int runCommandLine(const QStringList& arguments, const QString& version) {
         return 0;
     }
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        writeText(stderr, QStringLiteral("plenwick: %1\nTry 'plenwick --help'.\n")
+        writeText(stderr, QCoreApplication::translate("CommandLine",
+                                                      "plenwick: %1\nTry 'plenwick --help'.\n")
                               .arg(printableText(error->message)));
         return UsageExitStatus;
     }

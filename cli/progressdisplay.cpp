@@ -3,6 +3,7 @@
 #include "interruption.h"
 #include "printabletext.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -23,12 +24,14 @@ public:
     void progressChanged(const BatchProgress& /*progress*/) override {}
     void pictureFinished(const PictureOutcome& outcome, qsizetype picturesDone,
                          qsizetype pictureCount) override {
-        QString line = QStringLiteral("%1/%2 %3")
-                           .arg(picturesDone)
-                           .arg(pictureCount)
-                           .arg(BatchTexts::displayName(outcome.name));
-        if (!outcome.converted)
-            line += QStringLiteral(": not converted: ") + outcome.reason;
+        const QString done = QString::number(picturesDone);
+        const QString count = QString::number(pictureCount);
+        const QString name = BatchTexts::displayName(outcome.name);
+        const QString line =
+            outcome.converted
+                ? QStringLiteral("%1/%2 %3").arg(done, count, name)
+                : QCoreApplication::translate("CommandLine", "%1/%2 %3: not converted: %4")
+                      .arg(done, count, name, outcome.reason);
         writeText(output, printableText(line) + u'\n');
     }
     void close() override {}
@@ -54,9 +57,10 @@ public:
         count = pictureCount;
         if (!outcome.converted) {
             clearLine();
-            writeText(output, printableText(QStringLiteral("not converted: ") +
-                                            BatchTexts::failureLine(outcome)) +
-                                  u'\n');
+            writeText(output,
+                      printableText(QCoreApplication::translate("CommandLine", "not converted: %1")
+                                        .arg(BatchTexts::failureLine(outcome))) +
+                          u'\n');
         }
         draw();
     }

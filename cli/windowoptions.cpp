@@ -1,5 +1,6 @@
 #include "windowoptions.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 #include <array>
 #include <optional>
@@ -16,20 +17,27 @@ struct WindowOption final {
 
 // The options QApplication reads from the command line on Linux.
 constexpr std::array<WindowOption, 14> WindowOptions{{
-    {"platform", "platformName[:options]", "Window system plugin, such as xcb or wayland."},
-    {"platformpluginpath", "path", "Folder of further window system plugins."},
-    {"platformtheme", "theme", "Platform theme."},
-    {"plugin", "plugin", "Additional plugin to load, such as an input device's."},
-    {"display", "hostname:screen", "X display to open the window on."},
-    {"geometry", "geometry", "The window's place and size on X."},
-    {"qwindowgeometry", "geometry", "The window's place and size."},
-    {"qwindowicon", "icon", "The window's icon."},
-    {"qwindowtitle", "title", "The window's title."},
-    {"reverse", nullptr, "Lays the window out from right to left."},
-    {"session", "session", "Session to restore."},
-    {"style", "style", "Widget style, such as Fusion."},
-    {"stylesheet", "file", "Style sheet applied to the window."},
-    {"widgetcount", nullptr, "Prints how many widgets were left at the end."},
+    {"platform", "platformName[:options]",
+     QT_TRANSLATE_NOOP("CommandLine", "Window system plugin, such as xcb or wayland.")},
+    {"platformpluginpath", "path",
+     QT_TRANSLATE_NOOP("CommandLine", "Folder of further window system plugins.")},
+    {"platformtheme", "theme", QT_TRANSLATE_NOOP("CommandLine", "Platform theme.")},
+    {"plugin", "plugin",
+     QT_TRANSLATE_NOOP("CommandLine", "Additional plugin to load, such as an input device's.")},
+    {"display", "hostname:screen",
+     QT_TRANSLATE_NOOP("CommandLine", "X display to open the window on.")},
+    {"geometry", "geometry", QT_TRANSLATE_NOOP("CommandLine", "The window's place and size on X.")},
+    {"qwindowgeometry", "geometry",
+     QT_TRANSLATE_NOOP("CommandLine", "The window's place and size.")},
+    {"qwindowicon", "icon", QT_TRANSLATE_NOOP("CommandLine", "The window's icon.")},
+    {"qwindowtitle", "title", QT_TRANSLATE_NOOP("CommandLine", "The window's title.")},
+    {"reverse", nullptr,
+     QT_TRANSLATE_NOOP("CommandLine", "Lays the window out from right to left.")},
+    {"session", "session", QT_TRANSLATE_NOOP("CommandLine", "Session to restore.")},
+    {"style", "style", QT_TRANSLATE_NOOP("CommandLine", "Widget style, such as Fusion.")},
+    {"stylesheet", "file", QT_TRANSLATE_NOOP("CommandLine", "Style sheet applied to the window.")},
+    {"widgetcount", nullptr,
+     QT_TRANSLATE_NOOP("CommandLine", "Prints how many widgets were left at the end.")},
 }};
 
 // The option an argument names, written `-name` or `--name` as Qt takes it.
@@ -74,12 +82,14 @@ bool onlyWindowOptions(const QStringList& arguments) {
 }
 
 QString windowOptionsHelp() {
-    QString help = QStringLiteral("\nQt's options for the window, given alone:\n");
+    QString help =
+        QCoreApplication::translate("CommandLine", "\nQt's options for the window, given alone:\n");
     for (const WindowOption& option : WindowOptions) {
         QString synopsis = QStringLiteral("  -") + QLatin1StringView(option.name);
         if (option.value != nullptr)
             synopsis += QStringLiteral(" <") + QLatin1StringView(option.value) + u'>';
-        help += synopsis.leftJustified(36) + u' ' + QLatin1StringView(option.description) + u'\n';
+        help += synopsis.leftJustified(36) + u' ' +
+                QCoreApplication::translate("CommandLine", option.description) + u'\n';
     }
     return help;
 }

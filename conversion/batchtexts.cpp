@@ -1,5 +1,6 @@
 #include "batchtexts.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 #include <algorithm>
@@ -11,11 +12,13 @@ namespace {
 QString duration(std::chrono::seconds left) {
     const auto minutes = std::chrono::duration_cast<std::chrono::minutes>(left);
     if (minutes.count() == 0)
-        return QStringLiteral("%1 s").arg(left.count());
+        return QCoreApplication::translate("BatchTexts", "%1 s", "seconds").arg(left.count());
     const auto seconds = left - minutes;
     if (minutes.count() >= 10 || seconds.count() == 0)
-        return QStringLiteral("%1 min").arg(minutes.count());
-    return QStringLiteral("%1 min %2 s").arg(minutes.count()).arg(seconds.count());
+        return QCoreApplication::translate("BatchTexts", "%1 min", "minutes").arg(minutes.count());
+    return QCoreApplication::translate("BatchTexts", "%1 min %2 s", "minutes and seconds")
+        .arg(minutes.count())
+        .arg(seconds.count());
 }
 
 QString outcomeList(const std::vector<PictureOutcome>& outcomes, qsizetype listed,
@@ -26,9 +29,10 @@ QString outcomeList(const std::vector<PictureOutcome>& outcomes, qsizetype liste
             break;
         lines.append(line(outcome));
     }
-    const auto unlisted = static_cast<qsizetype>(outcomes.size()) - lines.size();
+    // Plural forms take an int; a run never holds more pictures than that.
+    const auto unlisted = static_cast<int>(static_cast<qsizetype>(outcomes.size()) - lines.size());
     if (unlisted > 0)
-        lines.append(QStringLiteral("and %1 more").arg(unlisted));
+        lines.append(QCoreApplication::translate("BatchTexts", "and %n more", nullptr, unlisted));
     return lines.join(u'\n');
 }
 
@@ -40,10 +44,10 @@ QString displayName(const QByteArray& name) {
 
 QString progress(const BatchProgress& progress) {
     std::vector<qsizetype> numbers;
-    QStringList names;
+    QStringList nameList;
     for (const BatchProgress::Picture& picture : progress.inFlight) {
         numbers.push_back(picture.number);
-        names.append(displayName(picture.name));
+        nameList.append(displayName(picture.name));
     }
     std::sort(numbers.begin(), numbers.end());
     QString numbering;
@@ -56,17 +60,20 @@ QString progress(const BatchProgress& progress) {
             each.append(QString::number(number));
         numbering = each.join(QStringLiteral(", "));
     }
-    QString text = QStringLiteral("Converting %1 of %2: %3")
-                       .arg(numbering)
-                       .arg(progress.pictureCount)
-                       .arg(names.join(QStringLiteral(", ")));
-    if (progress.timeLeft)
-        text += QStringLiteral(", about %1 left").arg(duration(*progress.timeLeft));
-    return text;
+    const QString names = nameList.join(QStringLiteral(", "));
+    if (progress.timeLeft) {
+        return QCoreApplication::translate("BatchTexts", "Converting %1 of %2: %3, about %4 left")
+            .arg(numbering, QString::number(progress.pictureCount), names,
+                 duration(*progress.timeLeft));
+    }
+    return QCoreApplication::translate("BatchTexts", "Converting %1 of %2: %3")
+        .arg(numbering, QString::number(progress.pictureCount), names);
 }
 
 QString failureLine(const PictureOutcome& outcome) {
-    return displayName(outcome.name) + QStringLiteral(": ") + outcome.reason;
+    //: A picture's name, then why it got no copy, or the image tool's notes on it.
+    return QCoreApplication::translate("BatchTexts", "%1: %2")
+        .arg(displayName(outcome.name), outcome.reason);
 }
 
 QString failureList(const std::vector<PictureOutcome>& failures, qsizetype listed) {
@@ -74,50 +81,59 @@ QString failureList(const std::vector<PictureOutcome>& failures, qsizetype liste
 }
 
 QString noteLine(const PictureOutcome& outcome) {
-    return displayName(outcome.name) + QStringLiteral(": ") +
-           outcome.notes.join(QStringLiteral("; "));
+    // The notes are the image tool's own words, quoted as it printed them.
+    return QCoreApplication::translate("BatchTexts", "%1: %2")
+        .arg(displayName(outcome.name), outcome.notes.join(QStringLiteral("; ")));
 }
 
 QString noteList(const std::vector<PictureOutcome>& noted, qsizetype listed) {
     return outcomeList(noted, listed, noteLine);
 }
 
-QString pictures(qsizetype count) {
-    return count == 1 ? QStringLiteral("1 picture") : QStringLiteral("%1 pictures").arg(count);
+QString pictures(qsizetype pictureCount) {
+    const auto count = static_cast<int>(pictureCount);
+    return count == 1 ? QCoreApplication::translate("BatchTexts", "1 picture")
+                      : QCoreApplication::translate("BatchTexts", "%n pictures", nullptr, count);
 }
 
 QString copyNameTaken(const QByteArray& copyName, const QByteArray& takenBy) {
-    return QStringLiteral("its copy %1 is already made from %2 in this run")
+    return QCoreApplication::translate("BatchTexts",
+                                       "its copy %1 is already made from %2 in this run")
         .arg(displayName(copyName), displayName(takenBy));
 }
 
 QString outputFolderNotWritable(const QString& systemReason) {
-    return QStringLiteral("cannot write to the output folder: %1").arg(systemReason);
+    return QCoreApplication::translate("BatchTexts", "cannot write to the output folder: %1")
+        .arg(systemReason);
 }
 
 QString toolMissing(const QString& toolPath) {
-    return QStringLiteral("the program's image tool %1 is missing; reinstall the program")
+    return QCoreApplication::translate(
+               "BatchTexts", "the program's image tool %1 is missing; reinstall the program")
         .arg(toolPath);
 }
 
 QString outputFolderReplaced() {
-    return QStringLiteral("the output folder was moved or replaced during the run");
+    return QCoreApplication::translate("BatchTexts",
+                                       "the output folder was moved or replaced during the run");
 }
 
 QString noCopyWritten() {
-    return QStringLiteral("the image tool wrote no copy");
+    return QCoreApplication::translate("BatchTexts", "the image tool wrote no copy");
 }
 
 QString toolStopped() {
-    return QStringLiteral("the image tool was stopped");
+    return QCoreApplication::translate("BatchTexts", "the image tool was stopped");
 }
 
 QString toolFailed(int exitStatus) {
-    return QStringLiteral("the image tool failed with exit status %1").arg(exitStatus);
+    return QCoreApplication::translate("BatchTexts", "the image tool failed with exit status %1")
+        .arg(exitStatus);
 }
 
 QString programEnded() {
-    return QStringLiteral("the program ended before this picture was done");
+    return QCoreApplication::translate("BatchTexts",
+                                       "the program ended before this picture was done");
 }
 
 } // namespace plenwick::BatchTexts

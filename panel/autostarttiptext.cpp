@@ -2,10 +2,13 @@
 
 #include "harrowfenlinks.h"
 
+#include <QCoreApplication>
+
 namespace plenwick {
 
 QString autostartTipText(QStringView appVersion) {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "Panel",
                "To save the reserved resource of your macOS under sandbox, we've stopped using "
                "hidden helper agent on loading 'Auto open at login (Auto start)' function from "
                "version %1. You can simply make any Mac app auto open at login in two "

@@ -5,6 +5,7 @@
 #include "ui_panel.h"
 #include "versiontext.h"
 
+#include <QCoreApplication>
 #include <QSignalBlocker>
 #include <utility>
 
@@ -58,7 +59,8 @@ Harrowfenpanel::Harrowfenpanel(DesktopServices& services, UserDefaults& defaults
 void Harrowfenpanel::awakeFromNib() {
     appVersion = versionText(bundle);
     if (versionLabel != nullptr)
-        setLabelText(*versionLabel, QStringLiteral("Plenwick v%1").arg(appVersion));
+        setLabelText(*versionLabel,
+                     QCoreApplication::translate("Panel", "Plenwick v%1").arg(appVersion));
 
     if (defaults.integerForKey(FirstTimeKey) != 1) {
         defaults.setInteger(1, FirstTimeKey);

@@ -1,6 +1,7 @@
 #include "harrowfenlinks.h"
 #include "harrowfenpanel.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 namespace plenwick {
@@ -19,12 +20,14 @@ void Harrowfenpanel::sendEmailtoMe(QObject* /*sender*/) {
 
 void Harrowfenpanel::featureRequest(QObject* /*sender*/) {
     Alert alert;
-    alert.messageText = QStringLiteral("Need more functions? or have some ideas?");
-    alert.informativeText =
-        QStringLiteral("Plese visit app's home page and leave your request there. You may also "
-                       "drop us an email or check out all our apps up to now.");
-    alert.buttons = {QStringLiteral("feature request"), QStringLiteral("more by Harrowfen"),
-                     QStringLiteral("cancel")};
+    alert.messageText =
+        QCoreApplication::translate("Panel", "Need more functions? or have some ideas?");
+    alert.informativeText = QCoreApplication::translate(
+        "Panel", "Plese visit app's home page and leave your request there. You may also "
+                 "drop us an email or check out all our apps up to now.");
+    alert.buttons = {QCoreApplication::translate("Panel", "feature request"),
+                     QCoreApplication::translate("Panel", "more by Harrowfen"),
+                     QCoreApplication::translate("Panel", "cancel")};
     alert.titlebarAppearsTransparent = true;
 
     switch (services.runAlert(alert)) {

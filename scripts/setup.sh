@@ -8,6 +8,8 @@ packages=(
     cmake ninja-build g++ make pkg-config
     # application
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxkbcommon-dev xdg-utils
+    # translations: lupdate and lrelease, and Qt's own catalogues for standard buttons and dialogs
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     # image tool
     libjpeg62-turbo-dev libpng-dev libtiff-dev libopenjp2-7-dev libopenjph-dev libexiv2-dev libvips-dev
     # tests

@@ -48,9 +48,18 @@ protected:
                    variable.startsWith(u"QT_QPA_PLATFORM=") || variable.startsWith(u"HOME=") ||
                    variable.startsWith(u"XDG_CONFIG_HOME=");
         });
+        if (!language.isEmpty()) {
+            variables.removeIf([](const QString& variable) {
+                return variable.startsWith(u"LANG=") || variable.startsWith(u"LANGUAGE=") ||
+                       variable.startsWith(u"LC_");
+            });
+            variables << language;
+        }
         return variables << u"QT_QPA_PLATFORM=xcb"_s << u"XDG_CONFIG_HOME="_s + path(u"config"_s)
                          << u"HOME="_s + path(u"home"_s);
     }
+    // The user's language as the environment states it; empty keeps the machine's.
+    QStringList language;
 
     // Runs the program with these arguments in a working folder of its own.
     [[nodiscard]] ProgramRun run(const QStringList& arguments) const {
@@ -518,6 +527,57 @@ TEST_F(CommandLineTest, NextRunClearsTheScratchFilesOfAKilledRun) {
 
     EXPECT_EQ(next.exitStatus, 0) << next.err.toStdString();
     EXPECT_EQ(entries(output()), QStringList{u"big.png"_s});
+}
+
+// A German user reads German throughout: the help with Qt's own parts, a usage error, the report
+// of a run and the message for want of a display. The names and paths stay as they are.
+TEST_F(CommandLineTest, SpeaksTheUsersLanguage) {
+    language = {u"LANG=de_DE.UTF-8"_s, u"LANGUAGE="_s, u"LC_ALL="_s};
+    const ProgramRun help = run({u"--help"_s});
+    EXPECT_EQ(help.exitStatus, 0);
+    for (const char* text : {"Optionen:", "Schreibt eine Kopie jedes JPEG-, PNG- und TIFF-Bildes",
+                             "Einzutragende Auflösung, 1 bis 4000.", "\nExit-Status: 0, wenn"})
+        EXPECT_TRUE(help.out.contains(text)) << text << "\n" << help.out.toStdString();
+
+    const ProgramRun usage = run({u"--output"_s, output(), source()});
+    EXPECT_EQ(usage.exitStatus, 2);
+    EXPECT_EQ(usage.err, "plenwick: --dpi fehlt\nWeitere Informationen mit 'plenwick --help'.\n");
+
+    makePicture(source() + u"/photo.jpg"_s, u"jpeg"_s);
+    makeTruncatedJpeg(source() + u"/kaputt.jpg"_s);
+    const ProgramRun conversion = run({u"--dpi"_s, u"300"_s, u"--output"_s, output(), source()});
+    EXPECT_EQ(conversion.exitStatus, 1);
+    EXPECT_TRUE(conversion.out.contains(" kaputt.jpg: nicht konvertiert: "))
+        << conversion.out.toStdString();
+    EXPECT_TRUE(conversion.err.startsWith("plenwick: 1 nicht konvertiert (insgesamt 2 Bilder):\n"
+                                          "  kaputt.jpg: "))
+        << conversion.err.toStdString();
+    EXPECT_TRUE(
+        conversion.err.endsWith("plenwick: 1 konvertiert (insgesamt 2 Bilder), 1 fehlgeschlagen\n"))
+        << conversion.err.toStdString();
+    EXPECT_EQ(resolution(output() + u"/photo.jpg"_s), u"300 300"_s);
+
+    const ProgramRun noDisplay = run({});
+    EXPECT_EQ(noDisplay.exitStatus, 2);
+    EXPECT_TRUE(noDisplay.err.startsWith("plenwick: kein Display, auf dem sich das Fenster"))
+        << noDisplay.err.toStdString();
+}
+
+// A program neither installed nor in the build tree has no catalogues: it speaks English, and
+// never takes one from the folder it runs in.
+TEST_F(CommandLineTest, TakesNoCatalogueFromTheWorkingFolder) {
+    language = {u"LANG=de_DE.UTF-8"_s, u"LANGUAGE="_s, u"LC_ALL="_s};
+    const QString program = path(u"elsewhere/plenwick"_s);
+    ASSERT_TRUE(QDir().mkpath(path(u"elsewhere"_s)));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(PLENWICK_EXECUTABLE), program));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(PLENWICK_TRANSLATIONS "/plenwick_de.qm"),
+                            path(u"work/plenwick_de.qm"_s)));
+    QProcess copy;
+    copy.setEnvironment(environment());
+    copy.setWorkingDirectory(path(u"work"_s));
+    copy.start(program, {u"--output"_s, output(), source()});
+    ASSERT_TRUE(copy.waitForFinished(60000));
+    EXPECT_EQ(copy.readAllStandardError(), "plenwick: --dpi is missing\nTry 'plenwick --help'.\n");
 }
 
 } // namespace

@@ -33,5 +33,10 @@ done
 [ "$(wc -l <"$scratch/calls")" -eq 12 ] ||
     { echo "FAIL: the installed tool ran $(wc -l <"$scratch/calls") times, not 3 per picture"; failed=1; }
 [ -z "$(ls -A "$scratch/config")" ] || { echo "FAIL: settings written"; failed=1; }
+# The installed catalogues are found from the program's own place, whatever the working folder.
+german=$(cd "$scratch" && env -u DISPLAY -u WAYLAND_DISPLAY LANG=de_DE.UTF-8 LANGUAGE= LC_ALL= \
+    "$root/usr/bin/plenwick" --dpi 240 "$scratch/pictures" 2>&1 || true)
+[ "$german" = "plenwick: --output fehlt
+Weitere Informationen mit 'plenwick --help'." ] || { echo "FAIL: not German: $german"; failed=1; }
 [ "$failed" -eq 0 ] && echo "installed command line: 4 pictures at 240 DPI"
 exit "$failed"

@@ -24,6 +24,9 @@ expected=(
 for size in 16 32 48 64 128 256; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$app.png")
 done
+for language in de es fr ja; do
+    expected+=("usr/share/plenwick/translations/plenwick_$language.qm")
+done
 listing=$(dpkg-deb --contents "$deb" | awk '{print $NF}' | sed 's|^\./||')
 for file in "${expected[@]}"; do
     grep -qxF "$file" <<<"$listing" || fail "not in the package: $file"
