@@ -1,7 +1,6 @@
 #include "desktopnotification.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QGuiApplication>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -87,21 +86,6 @@ TEST_F(DesktopNotification, ReachesTheServiceWithItsTextsAndTheDesktopEntry) {
     EXPECT_TRUE(call.actions.isEmpty());
     EXPECT_EQ(call.hints.value(u"desktop-entry"_s).toString(), u"com.harrowfen.Plenwick"_s);
     EXPECT_EQ(call.timeout, -1);
-}
-
-TEST_F(DesktopNotification, WithoutAServiceNothingIsShownOrSaid) {
-    ASSERT_FALSE(QDBusConnection::sessionBus().interface()->isServiceRegistered(
-        QLatin1StringView(plenwick::NotificationService)));
-    static QStringList messages;
-    messages.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext&, const QString& text) { messages.append(text); });
-
-    plenwick::showDesktopNotification(u"Plenwick finished"_s, u"1 picture converted"_s);
-    QTest::qWait(200); // the bus's error answer, if any, arrives and is dropped
-
-    qInstallMessageHandler(previous);
-    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }
 
 } // namespace
