@@ -13,7 +13,7 @@ namespace {
 // The coded picture as the tests' own libjpeg reader sees it: coding, tables and coefficients.
 std::string coefficients(const fs::path& jpeg, const TemporaryFolder& folder) {
     const fs::path dump = folder / (jpeg.filename().string() + ".coefficients");
-    const RunResult result = run({JPEG_COEFFICIENTS, "dump", jpeg, dump});
+    const RunResult result = run({JPEG_JUDGE, "coefficients", jpeg, dump});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     return fileBytes(dump);
 }
@@ -101,7 +101,7 @@ TEST(DamagedJpeg, KeepsItsRestartInterval) {
     TemporaryFolder folder;
     copySample("photo.jpg", folder / "photo.jpg");
     const fs::path restarts = folder / "restarts.jpg";
-    ASSERT_EQ(run({JPEG_COEFFICIENTS, "restart", "5", folder / "photo.jpg", restarts}).exitCode, 0);
+    ASSERT_EQ(run({JPEG_JUDGE, "restart", "5", folder / "photo.jpg", restarts}).exitCode, 0);
     std::string bytes = fileBytes(restarts);
     const std::size_t afterJfif = 4 + ((std::size_t{static_cast<unsigned char>(bytes[4])} << 8) |
                                        static_cast<unsigned char>(bytes[5]));

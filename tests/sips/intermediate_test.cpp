@@ -63,7 +63,7 @@ TEST_P(KeptPlanes, DecodeToTheJpegsOwnPlanesAndToItsColours) {
     EXPECT_EQ(exifToolValidation(jp2), "OK");
 
     // One component at a time, opj_decompress converts nothing.
-    ASSERT_EQ(run({JPEG_PLANES_DUMP, source, folder / "jpeg"}).exitCode, 0);
+    ASSERT_EQ(run({JPEG_JUDGE, "planes", source, folder / "jpeg"}).exitCode, 0);
     for (const std::string component : {"0", "1", "2"}) {
         SCOPED_TRACE("component " + component);
         const fs::path decoded = folder / ("jp2" + component + ".pgx");
