@@ -3,11 +3,13 @@
 #include "batchengine.h"
 #include "commandlineoptions.h"
 #include "interruption.h"
+#include "planlisting.h"
 #include "printabletext.h"
 #include "progressdisplay.h"
 #include "toolcommand.h"
 #include "toolservices.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -58,6 +60,14 @@ BatchResult runBatch(BatchPlan plan, const ConversionOptions& options, ProgressD
     return {engine.failures(), engine.notedConversions(), engine.picturesEnded()};
 }
 
+// Each line made printable on its own, so that a name cannot break one.
+QString printableLines(const QString& lines) {
+    QStringList printable = lines.split(u'\n');
+    for (QString& line : printable)
+        line = printableText(line);
+    return printable.join(u'\n');
+}
+
 // A missing output folder is made, with its parents, as `mkdir -p` would; false when it cannot be.
 bool makeOutputFolder(const QString& folder) {
     if (QFileInfo::exists(folder))
@@ -76,9 +86,10 @@ bool makeOutputFolder(const QString& folder) {
     return true;
 }
 
-// The failures with their reasons, then every note, then the counts; on standard error unless
-// every picture was converted.
-void report(const BatchResult& result, qsizetype pictureCount, const QString& outputFolder) {
+// The failures with their reasons, then every note, the folders that could not be listed, the
+// entries left alone, then the counts; on standard error unless every picture was converted.
+void report(const BatchResult& result, const BatchPlan& plan, const ConversionOptions& options) {
+    const auto pictureCount = static_cast<qsizetype>(plan.pictures.size());
     const bool interrupted = Interruption::requested();
     const auto failed = static_cast<qsizetype>(result.failures.size());
     const auto noted = static_cast<qsizetype>(result.notedConversions.size());
@@ -97,15 +108,21 @@ void report(const BatchResult& result, qsizetype pictureCount, const QString& ou
                                   QStringLiteral(": note: ") + note) +
                     u'\n';
     }
+    text += printableLines(unreadableFolders(plan));
     if (interrupted)
         text += QStringLiteral("plenwick: interrupted; no further picture started\n");
+    const QString leftAlone =
+        printableLines((options.verbose ? leftAloneListing(plan) : QString()) +
+                       leftAloneSummary(plan, options.verbose));
     const QString withNotes = noted > 0 ? QStringLiteral(", %1 with a note").arg(noted) : QString();
     const qsizetype notStarted = pictureCount - result.ended;
-    if (failed == 0 && notStarted == 0) {
+    if (failed == 0 && notStarted == 0 && !hasUnreadableFolders(plan)) {
         writeText(stderr, text);
-        writeText(stdout, printableText(QStringLiteral("%1 converted into %2")
-                                            .arg(BatchTexts::pictures(pictureCount), outputFolder) +
-                                        withNotes) +
+        writeText(stdout, leftAlone +
+                              printableText(QStringLiteral("%1 converted into %2")
+                                                .arg(BatchTexts::pictures(pictureCount),
+                                                     options.outputFolder) +
+                                            withNotes) +
                               u'\n');
         return;
     }
@@ -115,7 +132,23 @@ void report(const BatchResult& result, qsizetype pictureCount, const QString& ou
         withNotes + QStringLiteral(", %1 failed").arg(failed);
     if (notStarted > 0)
         counts += QStringLiteral(", %1 not started").arg(notStarted);
-    writeText(stderr, text + printableText(counts) + u'\n');
+    writeText(stderr, text + leftAlone + printableText(counts) + u'\n');
+}
+
+// What the run would do, with nothing made or changed; the status the run would end with as far
+// as it is known beforehand.
+int dryRun(const BatchPlan& plan, const ConversionOptions& options) {
+    const auto wouldFail = std::ranges::count_if(
+        plan.pictures, [](const PictureJob& job) { return job.copyNameTakenBy.has_value(); });
+    const auto wouldConvert = static_cast<qsizetype>(plan.pictures.size()) - wouldFail;
+    writeText(stdout,
+              printableLines(dryRunListing(plan) + leftAloneSummary(plan, true) +
+                             QCoreApplication::translate("CommandLine",
+                                                         "Dry run: %1 would be converted into %2;"
+                                                         " nothing was changed.")
+                                 .arg(BatchTexts::pictures(wouldConvert), options.outputFolder) +
+                             u'\n'));
+    return wouldFail > 0 || hasUnreadableFolders(plan) ? FailureExitStatus : 0;
 }
 
 int convert(const ConversionOptions& options) {
@@ -124,36 +157,40 @@ int convert(const ConversionOptions& options) {
                               printableText(BatchTexts::toolMissing(ownToolPath())) + u'\n');
         return FailureExitStatus;
     }
-    if (!makeOutputFolder(options.outputFolder))
+    if (!options.dryRun && !makeOutputFolder(options.outputFolder))
         return FailureExitStatus;
-    const std::optional<BatchPlan> plan = planBatch(options.sourceFolder, options.outputFolder);
-    if (!plan) {
-        writeText(
-            stderr,
-            printableText(
-                QStringLiteral("plenwick: cannot list the folder %1").arg(options.sourceFolder)) +
-                u'\n');
-        return FailureExitStatus;
+    std::variant<BatchPlan, QString> planned =
+        planSources(options.sources, options.outputFolder,
+                    PlanOptions{options.recursive, options.skipExisting, options.dryRun});
+    if (const QString* error = std::get_if<QString>(&planned)) {
+        writeText(stderr, QStringLiteral("plenwick: ") + printableText(*error) + u'\n');
+        return UsageExitStatus;
     }
-    const auto pictureCount = static_cast<qsizetype>(plan->pictures.size());
-    if (pictureCount == 0) {
-        writeText(
-            stdout,
-            printableText(
-                QStringLiteral("No JPEG, PNG or TIFF picture in %1").arg(options.sourceFolder)) +
-                u'\n');
-        return 0;
+    BatchPlan& plan = std::get<BatchPlan>(planned);
+    if (options.dryRun)
+        return dryRun(plan, options);
+    if (plan.pictures.empty()) {
+        QString text = printableLines(unreadableFolders(plan));
+        if (plan.keptCopies.empty())
+            text += printableText(QStringLiteral("No JPEG, PNG or TIFF picture in %1")
+                                      .arg(options.sources.join(QStringLiteral(", ")))) +
+                    u'\n';
+        text += printableLines((options.verbose ? leftAloneListing(plan) : QString()) +
+                               leftAloneSummary(plan, options.verbose));
+        writeText(stdout, text);
+        return hasUnreadableFolders(plan) ? FailureExitStatus : 0;
     }
 
     const Interruption interruption;
     const std::unique_ptr<ProgressDisplay> display = ProgressDisplay::forStream(stdout);
-    const BatchResult result = runBatch(std::move(*plan), options, *display);
+    const BatchPlan listed = plan;
+    const BatchResult result = runBatch(std::move(plan), options, *display);
     display->close();
-    report(result, pictureCount, options.outputFolder);
+    report(result, listed, options);
 
     if (Interruption::requested())
         return SignalExitBase + Interruption::signalNumber();
-    return result.failures.empty() ? 0 : FailureExitStatus;
+    return result.failures.empty() && !hasUnreadableFolders(listed) ? 0 : FailureExitStatus;
 }
 
 } // namespace

@@ -73,7 +73,7 @@ void keepWarnings(const ToolRun& run, const std::array<QByteArray, 3>& paths, QS
 
 PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint64 dpi,
                               BatchServices& services, const std::atomic_bool& abort) {
-    PictureOutcome outcome{job.name, false, QString(), {}};
+    PictureOutcome outcome{shownName(plan, job), false, QString(), {}};
     if (job.copyNameTakenBy) {
         outcome.reason = BatchTexts::copyNameTaken(job.copyName, *job.copyNameTakenBy);
         return outcome;
@@ -82,7 +82,8 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
         outcome.reason = BatchTexts::programEnded();
         return outcome;
     }
-    const OutputFolderPin& output = *plan.outputPin;
+    const PlannedFolder& folder = plan.folders[job.folder];
+    const OutputFolderPin& output = *folder.outputPin;
     const std::variant<ScratchFile, QString> claimed = ScratchFile::claim(output);
     if (const QString* reason = std::get_if<QString>(&claimed)) {
         outcome.reason = BatchTexts::outputFolderNotWritable(*reason);
@@ -90,16 +91,15 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
     }
     // Removed when the picture is done, from the folder where it was made.
     const QByteArray& scratch = std::get<ScratchFile>(claimed).base();
-    const QByteArray copyPath = plan.outputFolder + "/"_ba + job.copyName;
     const EntryName parts = splitEntryName(job.name);
 
     const std::array<QByteArray, 3> steps{
-        toJpeg2000Command(plan.sourceFolder, job.name, plan.outputFolder, scratch),
-        setResolutionCommand(plan.outputFolder, scratch, dpi),
-        finalCommand(job.family, plan.outputFolder, scratch, parts.base, parts.extension)};
-    const std::array<QByteArray, 3> paths{toolPath(plan.sourceFolder, job.name),
-                                          toolPath(plan.outputFolder, scratch + ".jp2"_ba),
-                                          toolPath(plan.outputFolder, job.copyName)};
+        toJpeg2000Command(folder.sourceFolder, job.name, folder.outputFolder, scratch),
+        setResolutionCommand(folder.outputFolder, scratch, dpi),
+        finalCommand(job.family, folder.outputFolder, scratch, parts.base, parts.extension)};
+    const std::array<QByteArray, 3> paths{toolPath(folder.sourceFolder, job.name),
+                                          toolPath(folder.outputFolder, scratch + ".jp2"_ba),
+                                          toolPath(folder.outputFolder, job.copyName)};
     bool failed = false;
     for (const QByteArray& step : steps) {
         if (abort) {
@@ -123,7 +123,7 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
     }
     if (failed)
         return outcome;
-    if (!isRegularFile(copyPath)) {
+    if (!isRegularFile(copyPath(plan, job))) {
         outcome.reason = BatchTexts::noCopyWritten();
         return outcome;
     }

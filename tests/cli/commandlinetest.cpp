@@ -158,9 +158,10 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow{"OutputIsAFile", folders("ROOT/a file", "SRC"), "is not a folder"},
         UsageRow{"OutputEmpty", folders("", "SRC"), "the output folder  does not exist"},
         UsageRow{"OutputADanglingLink", folders("ROOT/dangling", "SRC"), "does not exist"},
-        UsageRow{"SourceNotThere", folders("OUT", "ROOT/none"), "the source folder"},
-        UsageRow{"SourceMissing", folders("OUT", "SRC").mid(0, 4), "SOURCE_DIR is missing"},
-        UsageRow{"TwoSources", folders("OUT", "SRC") << u"OUT"_s, "only one SOURCE_DIR"},
+        UsageRow{"SourceNotThere", folders("OUT", "ROOT/none"), "/none does not exist"},
+        UsageRow{"SourceMissing", folders("OUT", "SRC").mid(0, 4), "SOURCE is missing"},
+        UsageRow{"OutputAmongSources", folders("OUT", "SRC") << u"OUT"_s,
+                 "the output folder is the source folder"},
         UsageRow{"SameFolder", folders("SRC", "SRC"), "the output folder is the source folder"},
         UsageRow{"SameFolderThroughLink", folders("ROOT/link to source", "SRC"),
                  "the output folder is the source folder"},
@@ -168,14 +169,16 @@ INSTANTIATE_TEST_SUITE_P(
                  "the output folder is the source folder"},
         UsageRow{"JobsZero", jobs("0"), "--jobs must be a whole number from 1 to 64, not '0'"},
         UsageRow{"JobsTooMany", jobs("65"), "not '65'"},
-        UsageRow{"UnknownOption", QStringList{u"--recursive"_s} + dpi("300"),
-                 "Unknown option 'recursive'"}),
+        UsageRow{"UnknownOption", QStringList{u"--recurse"_s} + dpi("300"),
+                 "Unknown option 'recurse'"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(CommandLineTest, HelpAndVersionAnswerWithoutConverting) {
     const ProgramRun help = run({u"--help"_s});
     EXPECT_EQ(help.exitStatus, 0);
-    for (const char* text : {"--dpi <N>", "--output <DIR>", "--jobs <N>", "SOURCE_DIR", "Exit"})
+    for (const char* text : {"--dpi <N>", "--output <DIR>", "--jobs <N>", "SOURCE...", "Exit",
+                             "--recursive", "--skip-existing", "--dry-run", "--verbose",
+                             "plenwick --dry-run --recursive --dpi 300", "b.tif photos/"})
         EXPECT_TRUE(help.out.contains(text)) << text;
     EXPECT_TRUE(help.out.contains("--help-all")) << "Qt's help offers it";
     const ProgramRun all = run({u"--help-all"_s});
