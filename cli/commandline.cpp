@@ -60,14 +60,6 @@ BatchResult runBatch(BatchPlan plan, const ConversionOptions& options, ProgressD
     return {engine.failures(), engine.notedConversions(), engine.picturesEnded()};
 }
 
-// Each line made printable on its own, so that a name cannot break one.
-QString printableLines(const QString& lines) {
-    QStringList printable = lines.split(u'\n');
-    for (QString& line : printable)
-        line = printableText(line);
-    return printable.join(u'\n');
-}
-
 // A missing output folder is made, with its parents, as `mkdir -p` would; false when it cannot be.
 bool makeOutputFolder(const QString& folder) {
     if (QFileInfo::exists(folder))
@@ -108,12 +100,11 @@ void report(const BatchResult& result, const BatchPlan& plan, const ConversionOp
                                   QStringLiteral(": note: ") + note) +
                     u'\n';
     }
-    text += printableLines(unreadableFolders(plan));
+    text += unreadableFolders(plan);
     if (interrupted)
         text += QStringLiteral("plenwick: interrupted; no further picture started\n");
-    const QString leftAlone =
-        printableLines((options.verbose ? leftAloneListing(plan) : QString()) +
-                       leftAloneSummary(plan, options.verbose));
+    const QString leftAlone = (options.verbose ? leftAloneListing(plan) : QString()) +
+                              leftAloneSummary(plan, options.verbose);
     const QString withNotes = noted > 0 ? QStringLiteral(", %1 with a note").arg(noted) : QString();
     const qsizetype notStarted = pictureCount - result.ended;
     if (failed == 0 && notStarted == 0 && !hasUnreadableFolders(plan)) {
@@ -141,13 +132,13 @@ int dryRun(const BatchPlan& plan, const ConversionOptions& options) {
     const auto wouldFail = std::ranges::count_if(
         plan.pictures, [](const PictureJob& job) { return job.copyNameTakenBy.has_value(); });
     const auto wouldConvert = static_cast<qsizetype>(plan.pictures.size()) - wouldFail;
-    writeText(stdout,
-              printableLines(dryRunListing(plan) + leftAloneSummary(plan, true) +
-                             QCoreApplication::translate("CommandLine",
-                                                         "Dry run: %1 would be converted into %2;"
-                                                         " nothing was changed.")
-                                 .arg(BatchTexts::pictures(wouldConvert), options.outputFolder) +
-                             u'\n'));
+    writeText(stdout, dryRunListing(plan) + leftAloneSummary(plan, true) +
+                          printableText(
+                              QCoreApplication::translate("CommandLine",
+                                                          "Dry run: %1 would be converted into"
+                                                          " %2; nothing was changed.")
+                                  .arg(BatchTexts::pictures(wouldConvert), options.outputFolder)) +
+                          u'\n');
     return wouldFail > 0 || hasUnreadableFolders(plan) ? FailureExitStatus : 0;
 }
 
@@ -170,13 +161,13 @@ int convert(const ConversionOptions& options) {
     if (options.dryRun)
         return dryRun(plan, options);
     if (plan.pictures.empty()) {
-        QString text = printableLines(unreadableFolders(plan));
+        QString text = unreadableFolders(plan);
         if (plan.keptCopies.empty())
             text += printableText(QStringLiteral("No JPEG, PNG or TIFF picture in %1")
                                       .arg(options.sources.join(QStringLiteral(", ")))) +
                     u'\n';
-        text += printableLines((options.verbose ? leftAloneListing(plan) : QString()) +
-                               leftAloneSummary(plan, options.verbose));
+        text += (options.verbose ? leftAloneListing(plan) : QString()) +
+                leftAloneSummary(plan, options.verbose);
         writeText(stdout, text);
         return hasUnreadableFolders(plan) ? FailureExitStatus : 0;
     }

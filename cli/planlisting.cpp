@@ -1,6 +1,7 @@
 #include "planlisting.h"
 
 #include "batchtexts.h"
+#include "printabletext.h"
 
 #include <QCoreApplication>
 #include <QSet>
@@ -13,6 +14,11 @@ namespace {
 
 QString shown(const QByteArray& name) {
     return BatchTexts::displayName(name);
+}
+
+// One line of the listing: a name in it cannot break it.
+QString line(const QString& text) {
+    return printableText(text) + u'\n';
 }
 
 // One of two whole sentences, by whether the count is one.
@@ -34,10 +40,9 @@ qsizetype countOf(const BatchPlan& plan, std::initializer_list<LeftAloneReason> 
 }
 
 QString keptLine(const BatchPlan& plan, const PictureJob& job) {
-    return QCoreApplication::translate("CommandLine",
-                                       "%1 is skipped: its copy %2 is already there.")
-               .arg(shown(shownName(plan, job)), shown(copyPath(plan, job))) +
-           u'\n';
+    return line(
+        QCoreApplication::translate("CommandLine", "%1 is skipped: its copy %2 is already there.")
+            .arg(shown(shownName(plan, job)), shown(copyPath(plan, job))));
 }
 
 } // namespace
@@ -49,31 +54,29 @@ QString dryRunListing(const BatchPlan& plan) {
         const QByteArray& folder = plan.folders[job.folder].outputFolder;
         if (!isThere(folder) && !madeFolders.contains(folder)) {
             madeFolders.insert(folder);
-            text += QCoreApplication::translate("CommandLine", "The folder %1 would be made.")
-                        .arg(shown(folder)) +
-                    u'\n';
+            text += line(QCoreApplication::translate("CommandLine", "The folder %1 would be made.")
+                             .arg(shown(folder)));
         }
         const QString source = shown(shownName(plan, job));
         const QString copy = shown(copyPath(plan, job));
         if (job.copyNameTakenBy)
-            text += QCoreApplication::translate("CommandLine", "%1 would not be converted: %2.")
-                        .arg(source, BatchTexts::copyNameTaken(job.copyName, *job.copyNameTakenBy));
+            text += line(
+                QCoreApplication::translate("CommandLine", "%1 would not be converted: %2.")
+                    .arg(source, BatchTexts::copyNameTaken(job.copyName, *job.copyNameTakenBy)));
         else if (isThere(copyPath(plan, job)))
-            text +=
+            text += line(
                 QCoreApplication::translate("CommandLine", "%1 would be replaced by a copy of %2.")
-                    .arg(copy, source);
+                    .arg(copy, source));
         else
-            text += QCoreApplication::translate("CommandLine", "%1 would be written from %2.")
-                        .arg(copy, source);
-        text += u'\n';
+            text += line(QCoreApplication::translate("CommandLine", "%1 would be written from %2.")
+                             .arg(copy, source));
     }
     text += leftAloneListing(plan) + unreadableFolders(plan);
     if (!plan.letterCaseProbed && !plan.pictures.empty())
-        text += QCoreApplication::translate(
-                    "CommandLine",
-                    "A dry run makes no probe file, so copy names are compared with their letter"
-                    " case even where the output folder would take two of them for one.") +
-                u'\n';
+        text += line(QCoreApplication::translate(
+            "CommandLine",
+            "A dry run makes no probe file, so copy names are compared with their letter case even"
+            " where the output folder would take two of them for one."));
     return text;
 }
 
@@ -83,9 +86,8 @@ QString leftAloneListing(const BatchPlan& plan) {
         text += keptLine(plan, job);
     for (const LeftAloneEntry& entry : plan.leftAlone) {
         if (entry.reason != LeftAloneReason::Unreadable)
-            text += QCoreApplication::translate("CommandLine", "%1 is left alone: %2.")
-                        .arg(shown(entry.shownName), BatchTexts::leftAloneReason(entry)) +
-                    u'\n';
+            text += line(QCoreApplication::translate("CommandLine", "%1 is left alone: %2.")
+                             .arg(shown(entry.shownName), BatchTexts::leftAloneReason(entry)));
     }
     return text;
 }
@@ -94,8 +96,8 @@ QString unreadableFolders(const BatchPlan& plan) {
     QString text;
     for (const LeftAloneEntry& entry : plan.leftAlone) {
         if (entry.reason == LeftAloneReason::Unreadable)
-            text +=
-                BatchTexts::folderUnreadable(shown(entry.shownName), entry.systemReason) + u'\n';
+            text += line(QStringLiteral("plenwick: ") +
+                         BatchTexts::folderUnreadable(shown(entry.shownName), entry.systemReason));
     }
     return text;
 }

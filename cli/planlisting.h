@@ -7,7 +7,8 @@
 namespace plenwick {
 
 // Every picture of the plan with the copy it would give, every copy kept and every entry left
-// alone, each on a line of its own: what a dry run prints.
+// alone, each on a line of its own: what a dry run prints. The listings below escape every
+// name, so that none can break a line.
 [[nodiscard]] QString dryRunListing(const BatchPlan& plan);
 
 // The entries left alone and the copies kept, each named with its reason, one per line.

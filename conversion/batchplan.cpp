@@ -78,6 +78,8 @@ public:
         plan.folders.push_back({source, output, prefix, nullptr});
         const std::size_t picturesBefore = plan.pictures.size();
 
+        // The folder itself counts among those on the path: a bind mount of it inside it loops.
+        onPath.push_back(identity);
         std::vector<QByteArray> subfolders;
         while (const dirent* entry = ::readdir(directory.get())) {
             const QByteArray name(entry->d_name);
@@ -102,8 +104,6 @@ public:
         }
         if (plan.pictures.size() > picturesBefore)
             sourceIdentities.push_back(identity);
-
-        onPath.push_back(identity);
         for (const QByteArray& name : subfolders) {
             if (const std::optional<QString> error =
                     listFolder(source + '/' + name, output + '/' + name, prefix + name + '/'))

@@ -252,6 +252,8 @@ TEST_F(LibraryTest, SkipExistingLeavesEveryCopyThereUntouched) {
 // A dry run says what the run would do, and makes nothing: no output folder, no scratch file, no
 // probe file.
 TEST_F(LibraryTest, DryRunListsEverythingAndChangesNothing) {
+    ASSERT_TRUE(QDir(library()).mkdir(u"odd\nname"_s));
+    makePicture(library() + u"/odd\nname/c.png"_s, u"png"_s);
     const TreeState before = treeState(root.path());
     const QString output = path(u"not yet/copies"_s);
 
@@ -266,7 +268,8 @@ TEST_F(LibraryTest, DryRunListsEverythingAndChangesNothing) {
              u"2024/photo.webp is left alone: its name does not end in .jpg, .jpeg, .png, .tif or "
              ".tiff.\n"_s,
              u"A dry run makes no probe file"_s,
-             u"Dry run: 5 pictures would be converted into "_s + output +
+             output + u"/odd\\nname/c.png would be written from odd\\nname/c.png.\n"_s,
+             u"Dry run: 6 pictures would be converted into "_s + output +
                  u"; nothing was changed.\n"_s})
         EXPECT_TRUE(result.out.contains(line)) << line.toStdString() << result.out.toStdString();
     EXPECT_TRUE(result.out.contains(
@@ -291,6 +294,28 @@ TEST_F(LibraryTest, DryRunListsEverythingAndChangesNothing) {
                                      u"/2023/a.jpg is already there.\n"_s))
         << keeping.out.toStdString();
     EXPECT_EQ(treeState(root.path()), afterRun);
+}
+
+// A folder mounted inside itself leads round in a loop without any link: known by its identity.
+TEST_F(LibraryTest, FolderMountedInsideItselfIsNotEntered) {
+    ASSERT_TRUE(QDir(library()).mkdir(u"mounted"_s));
+    const QString output = path(u"out"_s);
+    QProcess program;
+    program.start(u"unshare"_s,
+                  {u"--mount"_s, u"--propagation"_s, u"private"_s, u"sh"_s, u"-c"_s,
+                   u"mount --bind \"$1\" \"$1/mounted\" || exit 99; shift; exec \"$@\""_s, u"sh"_s,
+                   library(), QStringLiteral(PLENWICK_EXECUTABLE), u"--recursive"_s, u"--verbose"_s,
+                   u"--dpi"_s, u"300"_s, u"--output"_s, output, library()});
+    ASSERT_TRUE(program.waitForFinished(120000));
+    const QString err = QString::fromUtf8(program.readAllStandardError());
+    if (program.exitCode() == 99 || program.exitStatus() != QProcess::NormalExit ||
+        err.startsWith(u"unshare"_s))
+        GTEST_SKIP() << "no private mount namespace here";
+    EXPECT_TRUE(err.contains(u"mounted is left alone: it is the folder it lies in, or one above "
+                             "that, so entering it would loop.\n"_s))
+        << err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(output + u"/mounted"_s));
+    EXPECT_EQ(filesBelow(output).size(), 5);
 }
 
 // Without --recursive only the folder given is converted; what it holds besides is counted.
