@@ -151,16 +151,16 @@ public:
         // A folder where every copy is there already and kept gets no probe file: such a run
         // changes nothing there.
         QSet<QByteArray> getCopies;
+        std::vector<bool> hasPictures(plan.folders.size(), false);
         for (const PictureJob& job : plan.pictures) {
+            hasPictures[job.folder] = true;
             struct stat status {};
             if (!options.skipExisting || ::lstat(copyPath(plan, job).constData(), &status) != 0)
                 getCopies.insert(plan.folders[job.folder].outputFolder);
         }
         for (std::size_t index = 0; index < plan.folders.size(); ++index) {
             PlannedFolder& folder = plan.folders[index];
-            if (index == 0 || std::ranges::any_of(plan.pictures, [index](const PictureJob& job) {
-                    return job.folder == index;
-                }))
+            if (index == 0 || hasPictures[index])
                 folder.outputPin =
                     prepare(folder.outputFolder, getCopies.contains(folder.outputFolder) ||
                                                      (index == 0 && !options.skipExisting))
