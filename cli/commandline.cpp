@@ -3,6 +3,7 @@
 #include "batchengine.h"
 #include "commandlineoptions.h"
 #include "interruption.h"
+#include "planlisting.h"
 #include "printabletext.h"
 #include "progressdisplay.h"
 #include "toolcommand.h"
@@ -104,9 +105,10 @@ QString countsLine(qsizetype converted, qsizetype pictureCount, qsizetype noted,
         .arg(QString::number(converted), pictures, QString::number(failed));
 }
 
-// The failures with their reasons, then every note, then the counts; on standard error unless
-// every picture was converted.
-void report(const BatchResult& result, qsizetype pictureCount, const QString& outputFolder) {
+// The failures with their reasons, then every note, the folders that could not be listed, the
+// entries left alone, then the counts; on standard error unless every picture was converted.
+void report(const BatchResult& result, const BatchPlan& plan, const ConversionOptions& options) {
+    const auto pictureCount = static_cast<qsizetype>(plan.pictures.size());
     const bool interrupted = Interruption::requested();
     const auto failed = static_cast<qsizetype>(result.failures.size());
     const auto noted = static_cast<qsizetype>(result.notedConversions.size());
@@ -127,26 +129,45 @@ void report(const BatchResult& result, qsizetype pictureCount, const QString& ou
                                       .arg(BatchTexts::displayName(outcome.name), note)) +
                     u'\n';
     }
+    text += unreadableFolders(plan);
     if (interrupted)
         text += QCoreApplication::translate("CommandLine",
                                             "plenwick: interrupted; no further picture started\n");
+    const QString leftAlone = (options.verbose ? leftAloneListing(plan) : QString()) +
+                              leftAloneSummary(plan, options.verbose);
     const qsizetype notStarted = pictureCount - result.ended;
-    if (failed == 0 && notStarted == 0) {
+    if (failed == 0 && notStarted == 0 && !hasUnreadableFolders(plan)) {
         writeText(stderr, text);
         const QString pictures = BatchTexts::pictures(pictureCount);
         const QString summary =
             noted > 0
                 ? QCoreApplication::translate("CommandLine", "%1 converted into %2, %3 with a note")
-                      .arg(pictures, outputFolder, QString::number(noted))
+                      .arg(pictures, options.outputFolder, QString::number(noted))
                 : QCoreApplication::translate("CommandLine", "%1 converted into %2")
-                      .arg(pictures, outputFolder);
-        writeText(stdout, printableText(summary) + u'\n');
+                      .arg(pictures, options.outputFolder);
+        writeText(stdout, leftAlone + printableText(summary) + u'\n');
         return;
     }
-    writeText(stderr, text +
+    writeText(stderr, text + leftAlone +
                           printableText(countsLine(result.ended - failed, pictureCount, noted,
                                                    failed, notStarted)) +
                           u'\n');
+}
+
+// What the run would do, with nothing made or changed; the status the run would end with as far
+// as it is known beforehand.
+int dryRun(const BatchPlan& plan, const ConversionOptions& options) {
+    const auto wouldFail = std::ranges::count_if(
+        plan.pictures, [](const PictureJob& job) { return job.copyNameTakenBy.has_value(); });
+    const auto wouldConvert = static_cast<qsizetype>(plan.pictures.size()) - wouldFail;
+    writeText(stdout, dryRunListing(plan) + leftAloneSummary(plan, true) +
+                          printableText(
+                              QCoreApplication::translate("CommandLine",
+                                                          "Dry run: %1 would be converted into"
+                                                          " %2; nothing was changed.")
+                                  .arg(BatchTexts::pictures(wouldConvert), options.outputFolder)) +
+                          u'\n');
+    return wouldFail > 0 || hasUnreadableFolders(plan) ? FailureExitStatus : 0;
 }
 
 int convert(const ConversionOptions& options) {
@@ -156,34 +177,44 @@ int convert(const ConversionOptions& options) {
                               u'\n');
         return FailureExitStatus;
     }
-    if (!makeOutputFolder(options.outputFolder))
+    if (!options.dryRun && !makeOutputFolder(options.outputFolder))
         return FailureExitStatus;
-    const std::optional<BatchPlan> plan = planBatch(options.sourceFolder, options.outputFolder);
-    if (!plan) {
-        writeText(stderr, printableText(QCoreApplication::translate(
-                                            "CommandLine", "plenwick: cannot list the folder %1")
-                                            .arg(options.sourceFolder)) +
-                              u'\n');
-        return FailureExitStatus;
+    std::variant<BatchPlan, QString> planned =
+        planSources(options.sources, options.outputFolder,
+                    PlanOptions{options.recursive, options.skipExisting, options.dryRun});
+    if (const QString* error = std::get_if<QString>(&planned)) {
+        writeText(
+            stderr,
+            printableText(QCoreApplication::translate("CommandLine", "plenwick: %1").arg(*error)) +
+                u'\n');
+        return UsageExitStatus;
     }
-    const auto pictureCount = static_cast<qsizetype>(plan->pictures.size());
-    if (pictureCount == 0) {
-        writeText(stdout, printableText(QCoreApplication::translate(
-                                            "CommandLine", "No JPEG, PNG or TIFF picture in %1")
-                                            .arg(options.sourceFolder)) +
-                              u'\n');
-        return 0;
+    BatchPlan& plan = std::get<BatchPlan>(planned);
+    if (options.dryRun)
+        return dryRun(plan, options);
+    if (plan.pictures.empty()) {
+        QString text = unreadableFolders(plan);
+        if (plan.keptCopies.empty())
+            text += printableText(QCoreApplication::translate("CommandLine",
+                                                              "No JPEG, PNG or TIFF picture in %1")
+                                      .arg(options.sources.join(QStringLiteral(", ")))) +
+                    u'\n';
+        text += (options.verbose ? leftAloneListing(plan) : QString()) +
+                leftAloneSummary(plan, options.verbose);
+        writeText(stdout, text);
+        return hasUnreadableFolders(plan) ? FailureExitStatus : 0;
     }
 
     const Interruption interruption;
     const std::unique_ptr<ProgressDisplay> display = ProgressDisplay::forStream(stdout);
-    const BatchResult result = runBatch(std::move(*plan), options, *display);
+    const BatchPlan listed = plan;
+    const BatchResult result = runBatch(std::move(plan), options, *display);
     display->close();
-    report(result, pictureCount, options.outputFolder);
+    report(result, listed, options);
 
     if (Interruption::requested())
         return SignalExitBase + Interruption::signalNumber();
-    return result.failures.empty() ? 0 : FailureExitStatus;
+    return result.failures.empty() && !hasUnreadableFolders(listed) ? 0 : FailureExitStatus;
 }
 
 } // namespace

@@ -27,21 +27,13 @@ std::optional<qint64> wholeNumber(const QString& text, qint64 minimum, qint64 ma
     return value;
 }
 
-enum class FolderRole { Source, Output };
-
-std::optional<QString> folderError(FolderRole role, const QString& path) {
+std::optional<QString> outputFolderError(const QString& path) {
     const QFileInfo folder(path);
-    const bool source = role == FolderRole::Source;
     if (!folder.exists())
-        return (source ? QCoreApplication::translate("CommandLine",
-                                                     "the source folder %1 does not exist")
-                       : QCoreApplication::translate("CommandLine",
-                                                     "the output folder %1 does not exist"))
+        return QCoreApplication::translate("CommandLine", "the output folder %1 does not exist")
             .arg(path);
     if (!folder.isDir())
-        return (source
-                    ? QCoreApplication::translate("CommandLine", "the source %1 is not a folder")
-                    : QCoreApplication::translate("CommandLine", "the output %1 is not a folder"))
+        return QCoreApplication::translate("CommandLine", "the output %1 is not a folder")
             .arg(path);
     return std::nullopt;
 }
@@ -51,7 +43,27 @@ QString helpText(const QCommandLineParser& parser) {
            QCoreApplication::translate(
                "CommandLine",
                "\nWithout arguments, or with only Qt's options (--help-all), the window"
-               " opens.\n"
+               " opens.\n") +
+           QCoreApplication::translate(
+               "CommandLine",
+               "\nExamples:\n"
+               "  plenwick --dpi 300 --output ~/Print ~/Scans\n"
+               "      Copies of the pictures of ~/Scans, recording 300 dpi, into ~/Print.\n"
+               "  plenwick --dpi 300 --output out a.jpg b.tif photos/\n"
+               "      Two pictures and the pictures of a folder, all into out.\n"
+               "  plenwick --recursive --dpi 300 --output ~/Print ~/Photos\n"
+               "      Every subfolder too: ~/Photos/2024/a.jpg becomes ~/Print/2024/a.jpg.\n"
+               "  plenwick --skip-existing --dpi 300 --output ~/Print ~/Scans\n"
+               "      Only the pictures whose copy is not in ~/Print yet.\n"
+               "  plenwick --dry-run --recursive --dpi 300 --output ~/Print ~/Photos\n"
+               "      Lists the copies it would write and the files it would leave alone.\n"
+               "  plenwick --verbose --jobs 2 --dpi 300 --output ~/Print ~/Scans\n"
+               "      Two pictures at once; names every file left alone with its reason.\n"
+               "\nLinks to folders are never followed, and the output folder is never entered."
+               "\nFiles that are not JPEG, PNG or TIFF pictures by their names are left alone"
+               " and\ncounted in the summary.\n") +
+           QCoreApplication::translate(
+               "CommandLine",
                "\nExit status: 0 when every picture was converted, 1 when any was not"
                " (each is listed\nwith its reason), 2 when the command line is wrong"
                " (nothing is done).\n");
@@ -63,9 +75,9 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
                                    int defaultJobs) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(
-        "CommandLine", "Writes a copy of every JPEG, PNG and TIFF picture of SOURCE_DIR into the"
-                       " output folder,\nrecording the resolution given; the pixels stay as they"
-                       " are."));
+        "CommandLine", "Writes a copy of every JPEG, PNG and TIFF picture given, or"
+                       " found in a folder given,\ninto the output folder, recording"
+                       " the resolution given; the pixels stay as they are."));
     const QCommandLineOption dpiOption(
         QStringLiteral("dpi"),
         QCoreApplication::translate("CommandLine", "Resolution to record, 1 to 4000."),
@@ -83,12 +95,36 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
             .arg(MaximumJobs)
             .arg(defaultJobs),
         QStringLiteral("N"));
-    parser.addOptions({dpiOption, outputOption, jobsOption});
+    const QCommandLineOption recursiveOption(
+        QStringLiteral("recursive"),
+        QCoreApplication::translate("CommandLine",
+                                    "Converts the pictures of every subfolder too, into the same"
+                                    " subfolders of the output folder."));
+    const QCommandLineOption skipExistingOption(
+        QStringLiteral("skip-existing"),
+        QCoreApplication::translate("CommandLine",
+                                    "Leaves copies that are already there as they are; by default"
+                                    " they are replaced."));
+    const QCommandLineOption dryRunOption(
+        QStringLiteral("dry-run"),
+        QCoreApplication::translate("CommandLine",
+                                    "Prints the copies that would be written and the files left"
+                                    " alone, and changes nothing."));
+    const QCommandLineOption verboseOption(
+        QStringLiteral("verbose"),
+        QCoreApplication::translate("CommandLine",
+                                    "Names every file left alone and every copy kept, with the"
+                                    " reason."));
+    parser.addOptions({dpiOption, outputOption, jobsOption, recursiveOption, skipExistingOption,
+                       dryRunOption, verboseOption});
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     parser.addPositionalArgument(
-        QStringLiteral("SOURCE_DIR"),
-        QCoreApplication::translate("CommandLine", "Folder holding the pictures; never changed."));
+        QStringLiteral("SOURCE"),
+        QCoreApplication::translate("CommandLine",
+                                    "Folders holding the pictures, and single pictures; never"
+                                    " changed."),
+        QStringLiteral("SOURCE..."));
 
     if (!parser.parse(arguments))
         return UsageError{parser.errorText()};
@@ -105,12 +141,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
     if (!parser.isSet(outputOption))
         return UsageError{QCoreApplication::translate("CommandLine", "--output is missing")};
     const QStringList sources = parser.positionalArguments();
-    if (sources.size() != 1)
-        return UsageError{sources.isEmpty()
-                              ? QCoreApplication::translate("CommandLine", "SOURCE_DIR is missing")
-                              : QCoreApplication::translate(
-                                    "CommandLine", "only one SOURCE_DIR is allowed, got %1")
-                                    .arg(sources.size())};
+    if (sources.isEmpty())
+        return UsageError{QCoreApplication::translate("CommandLine", "SOURCE is missing")};
     // An option given twice is refused rather than silently settled one way.
     for (const QCommandLineOption* option : {&dpiOption, &outputOption, &jobsOption}) {
         if (parser.values(*option).size() > 1)
@@ -142,22 +174,32 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
                     .arg(jobsText)};
         options.jobs = static_cast<int>(*jobs);
     }
-    options.sourceFolder = sources.constFirst();
+    options.recursive = parser.isSet(recursiveOption);
+    options.skipExisting = parser.isSet(skipExistingOption);
+    options.dryRun = parser.isSet(dryRunOption);
+    options.verbose = parser.isSet(verboseOption);
+    options.sources = sources;
     options.outputFolder = parser.value(outputOption);
-    if (const std::optional<QString> error = folderError(FolderRole::Source, options.sourceFolder))
-        return UsageError{*error};
+    for (const QString& source : sources) {
+        if (source.isEmpty() || !QFileInfo::exists(source))
+            return UsageError{
+                QCoreApplication::translate("CommandLine", "the source %1 does not exist")
+                    .arg(source)};
+    }
     // A missing output folder is made when the run starts.
     const QFileInfo output(options.outputFolder);
     if (options.outputFolder.isEmpty() || output.exists() || output.isSymLink()) {
-        if (const std::optional<QString> error =
-                folderError(FolderRole::Output, options.outputFolder))
+        if (const std::optional<QString> error = outputFolderError(options.outputFolder))
             return UsageError{*error};
     }
-    if (isSameFolder(options.sourceFolder, options.outputFolder))
-        return UsageError{QCoreApplication::translate(
-                              "CommandLine", "the output folder is the source folder %1: the copies"
-                                             " would replace the pictures")
-                              .arg(options.sourceFolder)};
+    for (const QString& source : sources) {
+        if (QFileInfo(source).isDir() && isSameFolder(source, options.outputFolder))
+            return UsageError{
+                QCoreApplication::translate("CommandLine",
+                                            "the output folder is the source folder %1: the copies"
+                                            " would replace the pictures")
+                    .arg(source)};
+    }
     return options;
 }
 

@@ -10,8 +10,14 @@ namespace plenwick {
 struct ConversionOptions final {
     qint64 dpi = 0;
     QString outputFolder;
-    QString sourceFolder;
+    // Folders and single pictures, in the order given.
+    QStringList sources;
     int jobs = 1;
+    bool recursive = false;
+    bool skipExisting = false;
+    bool dryRun = false;
+    // The files left alone and the copies kept are named, each with its reason.
+    bool verbose = false;
 };
 
 // Text the user asked for (--help, --version): printed, then the program ends successfully.
@@ -30,8 +36,8 @@ inline constexpr int UsageExitStatus = 2;
 inline constexpr int MaximumJobs = 64;
 
 // Reads the arguments (the program's name first). `version` is what --version prints;
-// `defaultJobs` is used without --jobs. The source folder must exist, the output folder must be a
-// folder or nothing yet, and the two differ by identity.
+// `defaultJobs` is used without --jobs. Every source must exist, the output folder must be a
+// folder or nothing yet, and no source folder is the output folder by identity.
 [[nodiscard]] ParsedCommandLine parseCommandLine(const QStringList& arguments,
                                                  const QString& version, int defaultJobs);
 

@@ -132,7 +132,7 @@ BatchProgress BatchEngine::progressLocked() const {
     BatchProgress progress;
     for (const std::size_t index : inFlight)
         progress.inFlight.push_back(
-            {static_cast<qsizetype>(index) + 1, batchPlan.pictures[index].name});
+            {static_cast<qsizetype>(index) + 1, shownName(batchPlan, batchPlan.pictures[index])});
     progress.pictureCount = pictureCount();
     progress.timeLeft =
         estimateTimeLeft(std::chrono::milliseconds(clock.elapsed()), picturesDone, pictureCount());

@@ -136,4 +136,43 @@ QString programEnded() {
                                        "the program ended before this picture was done");
 }
 
+QString folderUnreadable(const QString& folder, const QString& systemReason) {
+    return QCoreApplication::translate("BatchTexts", "The folder %1 cannot be listed: %2.")
+        .arg(folder, systemReason);
+}
+
+QString copiesIntoSourceFolder(const QString& sourceFolder, const QString& outputFolder) {
+    return QCoreApplication::translate("BatchTexts",
+                                       "The copies of the pictures in %1 would go into %2, a "
+                                       "folder whose pictures are converted: they would replace "
+                                       "the pictures.")
+        .arg(sourceFolder, outputFolder);
+}
+
+QString leftAloneReason(const LeftAloneEntry& entry) {
+    switch (entry.reason) {
+    case LeftAloneReason::NotAPictureName:
+        return QCoreApplication::translate(
+            "BatchTexts", "its name does not end in .jpg, .jpeg, .png, .tif or .tiff");
+    case LeftAloneReason::NotARegularFile:
+        return QCoreApplication::translate("BatchTexts", "it is not a regular file");
+    case LeftAloneReason::Folder:
+        return QCoreApplication::translate("BatchTexts",
+                                           "it is a folder, and only --recursive enters folders");
+    case LeftAloneReason::LinkToFolder:
+        return QCoreApplication::translate("BatchTexts",
+                                           "it is a link to a folder, and links are not followed");
+    case LeftAloneReason::OutputFolder:
+        return QCoreApplication::translate("BatchTexts", "it is the output folder");
+    case LeftAloneReason::FolderOnPath:
+        return QCoreApplication::translate(
+            "BatchTexts",
+            "it is the folder it lies in, or one above that, so entering it would loop");
+    case LeftAloneReason::Unreadable:
+        return QCoreApplication::translate("BatchTexts", "the folder cannot be listed: %1")
+            .arg(entry.systemReason);
+    }
+    return QString();
+}
+
 } // namespace plenwick::BatchTexts

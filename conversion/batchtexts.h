@@ -51,6 +51,11 @@ namespace BatchTexts {
 [[nodiscard]] QString toolStopped();
 [[nodiscard]] QString toolFailed(int exitStatus);
 [[nodiscard]] QString programEnded();
+[[nodiscard]] QString folderUnreadable(const QString& folder, const QString& systemReason);
+[[nodiscard]] QString copiesIntoSourceFolder(const QString& sourceFolder,
+                                             const QString& outputFolder);
+// Why a listed entry gets no copy, as the rest of a sentence naming it.
+[[nodiscard]] QString leftAloneReason(const LeftAloneEntry& entry);
 
 } // namespace BatchTexts
 

@@ -74,7 +74,7 @@ void keepWarnings(const ToolRun& run, const std::array<QByteArray, 3>& paths, QS
 
 PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint64 dpi,
                               BatchServices& services, const std::atomic_bool& abort) {
-    PictureOutcome outcome{job.name, false, QString(), {}};
+    PictureOutcome outcome{shownName(plan, job), false, QString(), {}};
     if (job.copyNameTakenBy) {
         outcome.reason = BatchTexts::copyNameTaken(job.copyName, *job.copyNameTakenBy);
         return outcome;
@@ -83,7 +83,8 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
         outcome.reason = BatchTexts::programEnded();
         return outcome;
     }
-    const OutputFolderPin& output = *plan.outputPin;
+    const PlannedFolder& folder = plan.folders[job.folder];
+    const OutputFolderPin& output = *folder.outputPin;
     const std::variant<ScratchFile, QString> claimed = ScratchFile::claim(output);
     if (const QString* reason = std::get_if<QString>(&claimed)) {
         outcome.reason = BatchTexts::outputFolderNotWritable(*reason);
@@ -97,10 +98,10 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
     // name, they write there.
     const QByteArray here = "."_ba;
     const std::array<QByteArray, 3> steps{
-        toJpeg2000Command(plan.sourceFolder, job.name, here, scratch),
+        toJpeg2000Command(folder.sourceFolder, job.name, here, scratch),
         setResolutionCommand(here, scratch, dpi),
         finalCommand(job.family, here, scratch, parts.base, parts.extension)};
-    const std::array<QByteArray, 3> paths{toolPath(plan.sourceFolder, job.name),
+    const std::array<QByteArray, 3> paths{toolPath(folder.sourceFolder, job.name),
                                           toolPath(here, scratch + ".jp2"_ba),
                                           toolPath(here, job.copyName)};
     bool failed = false;

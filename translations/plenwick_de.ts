@@ -81,6 +81,42 @@
         <source>the program ended before this picture was done</source>
         <translation>das Programm wurde beendet, bevor dieses Bild fertig war</translation>
     </message>
+    <message>
+        <source>The folder %1 cannot be listed: %2.</source>
+        <translation>Der Ordner %1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The copies of the pictures in %1 would go into %2, a folder whose pictures are converted: they would replace the pictures.</source>
+        <translation>Die Kopien der Bilder in %1 kämen nach %2, einen Ordner, dessen Bilder konvertiert werden: Sie würden diese Bilder ersetzen.</translation>
+    </message>
+    <message>
+        <source>its name does not end in .jpg, .jpeg, .png, .tif or .tiff</source>
+        <translation>sein Name endet nicht auf .jpg, .jpeg, .png, .tif oder .tiff</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>it is a folder, and only --recursive enters folders</source>
+        <translation>es ist ein Ordner, und nur mit --recursive werden Ordner betreten</translation>
+    </message>
+    <message>
+        <source>it is a link to a folder, and links are not followed</source>
+        <translation>es ist eine Verknüpfung auf einen Ordner, und Verknüpfungen wird nicht gefolgt</translation>
+    </message>
+    <message>
+        <source>it is the output folder</source>
+        <translation>es ist der Ausgabeordner</translation>
+    </message>
+    <message>
+        <source>it is the folder it lies in, or one above that, so entering it would loop</source>
+        <translation>es ist der Ordner, in dem es liegt, oder einer darüber; ihn zu betreten, liefe im Kreis</translation>
+    </message>
+    <message>
+        <source>the folder cannot be listed: %1</source>
+        <translation>der Ordner kann nicht gelesen werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -149,10 +185,6 @@
         <translation>plenwick: %1</translation>
     </message>
     <message>
-        <source>plenwick: cannot list the folder %1</source>
-        <translation>plenwick: der Inhalt des Ordners %1 kann nicht aufgelistet werden</translation>
-    </message>
-    <message>
         <source>No JPEG, PNG or TIFF picture in %1</source>
         <translation>Kein JPEG-, PNG- oder TIFF-Bild in %1</translation>
     </message>
@@ -165,41 +197,12 @@ Weitere Informationen mit &apos;plenwick --help&apos;.
 </translation>
     </message>
     <message>
-        <source>the source folder %1 does not exist</source>
-        <translation>der Quellordner %1 existiert nicht</translation>
-    </message>
-    <message>
         <source>the output folder %1 does not exist</source>
         <translation>der Ausgabeordner %1 existiert nicht</translation>
     </message>
     <message>
-        <source>the source %1 is not a folder</source>
-        <translation>die Quelle %1 ist kein Ordner</translation>
-    </message>
-    <message>
         <source>the output %1 is not a folder</source>
         <translation>die Ausgabe %1 ist kein Ordner</translation>
-    </message>
-    <message>
-        <source>
-Without arguments, or with only Qt&apos;s options (--help-all), the window opens.
-
-Exit status: 0 when every picture was converted, 1 when any was not (each is listed
-with its reason), 2 when the command line is wrong (nothing is done).
-</source>
-        <translation>
-Ohne Argumente oder nur mit den Optionen von Qt (--help-all) öffnet sich das Fenster.
-
-Exit-Status: 0, wenn jedes Bild konvertiert wurde, 1, wenn eines nicht konvertiert wurde
-(jedes wird mit seinem Grund aufgeführt), 2, wenn die Befehlszeile falsch ist (dann
-geschieht nichts).
-</translation>
-    </message>
-    <message>
-        <source>Writes a copy of every JPEG, PNG and TIFF picture of SOURCE_DIR into the output folder,
-recording the resolution given; the pixels stay as they are.</source>
-        <translation>Schreibt eine Kopie jedes JPEG-, PNG- und TIFF-Bildes aus SOURCE_DIR in den Ausgabeordner
-und trägt darin die angegebene Auflösung ein; die Pixel bleiben unverändert.</translation>
     </message>
     <message>
         <source>Resolution to record, 1 to 4000.</source>
@@ -214,24 +217,12 @@ und trägt darin die angegebene Auflösung ein; die Pixel bleiben unverändert.<
         <translation>Gleichzeitig konvertierte Bilder, 1 bis %1 (Standard: %2).</translation>
     </message>
     <message>
-        <source>Folder holding the pictures; never changed.</source>
-        <translation>Ordner mit den Bildern; wird nie verändert.</translation>
-    </message>
-    <message>
         <source>--dpi is missing</source>
         <translation>--dpi fehlt</translation>
     </message>
     <message>
         <source>--output is missing</source>
         <translation>--output fehlt</translation>
-    </message>
-    <message>
-        <source>SOURCE_DIR is missing</source>
-        <translation>SOURCE_DIR fehlt</translation>
-    </message>
-    <message>
-        <source>only one SOURCE_DIR is allowed, got %1</source>
-        <translation>nur ein SOURCE_DIR ist erlaubt, angegeben wurden %1</translation>
     </message>
     <message>
         <source>--%1 is given more than once</source>
@@ -320,6 +311,191 @@ Qt&apos;s options for the window, given alone:
         <translation>
 Optionen von Qt für das Fenster, nur ohne weitere Argumente:
 </translation>
+    </message>
+    <message>
+        <source>Dry run: %1 would be converted into %2; nothing was changed.</source>
+        <translation>Probelauf: %1 würden nach %2 konvertiert; nichts wurde verändert.</translation>
+    </message>
+    <message>
+        <source>
+Without arguments, or with only Qt&apos;s options (--help-all), the window opens.
+</source>
+        <translation>
+Ohne Argumente oder nur mit Qt-Optionen (--help-all) öffnet sich das Fenster.
+</translation>
+    </message>
+    <message>
+        <source>
+Examples:
+  plenwick --dpi 300 --output ~/Print ~/Scans
+      Copies of the pictures of ~/Scans, recording 300 dpi, into ~/Print.
+  plenwick --dpi 300 --output out a.jpg b.tif photos/
+      Two pictures and the pictures of a folder, all into out.
+  plenwick --recursive --dpi 300 --output ~/Print ~/Photos
+      Every subfolder too: ~/Photos/2024/a.jpg becomes ~/Print/2024/a.jpg.
+  plenwick --skip-existing --dpi 300 --output ~/Print ~/Scans
+      Only the pictures whose copy is not in ~/Print yet.
+  plenwick --dry-run --recursive --dpi 300 --output ~/Print ~/Photos
+      Lists the copies it would write and the files it would leave alone.
+  plenwick --verbose --jobs 2 --dpi 300 --output ~/Print ~/Scans
+      Two pictures at once; names every file left alone with its reason.
+
+Links to folders are never followed, and the output folder is never entered.
+Files that are not JPEG, PNG or TIFF pictures by their names are left alone and
+counted in the summary.
+</source>
+        <translation>
+Beispiele:
+  plenwick --dpi 300 --output ~/Print ~/Scans
+      Kopien der Bilder aus ~/Scans mit 300 dpi in ~/Print.
+  plenwick --dpi 300 --output out a.jpg b.tif photos/
+      Zwei Bilder und die Bilder eines Ordners, alle nach out.
+  plenwick --recursive --dpi 300 --output ~/Print ~/Photos
+      Auch alle Unterordner: aus ~/Photos/2024/a.jpg wird ~/Print/2024/a.jpg.
+  plenwick --skip-existing --dpi 300 --output ~/Print ~/Scans
+      Nur die Bilder, deren Kopie noch nicht in ~/Print liegt.
+  plenwick --dry-run --recursive --dpi 300 --output ~/Print ~/Photos
+      Listet die Kopien, die geschrieben, und die Dateien, die übergangen würden.
+  plenwick --verbose --jobs 2 --dpi 300 --output ~/Print ~/Scans
+      Zwei Bilder gleichzeitig; nennt jede übergangene Datei mit Grund.
+
+Verknüpfungen auf Ordner werden nie verfolgt, der Ausgabeordner wird nie betreten.
+Dateien, die ihrem Namen nach keine JPEG-, PNG- oder TIFF-Bilder sind, bleiben
+unberührt und werden in der Zusammenfassung gezählt.
+</translation>
+    </message>
+    <message>
+        <source>
+Exit status: 0 when every picture was converted, 1 when any was not (each is listed
+with its reason), 2 when the command line is wrong (nothing is done).
+</source>
+        <translation>
+Exit-Status: 0, wenn jedes Bild konvertiert wurde, 1, wenn eines nicht konvertiert
+wurde (jedes wird mit Grund genannt), 2, wenn die Befehlszeile falsch ist (dann
+geschieht nichts).
+</translation>
+    </message>
+    <message>
+        <source>Writes a copy of every JPEG, PNG and TIFF picture given, or found in a folder given,
+into the output folder, recording the resolution given; the pixels stay as they are.</source>
+        <translation>Schreibt eine Kopie jedes angegebenen oder in einem angegebenen Ordner gefundenen
+JPEG-, PNG- und TIFF-Bildes in den Ausgabeordner und trägt die angegebene Auflösung
+ein; die Pixel bleiben, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>Converts the pictures of every subfolder too, into the same subfolders of the output folder.</source>
+        <translation>Konvertiert auch die Bilder aller Unterordner, in dieselben Unterordner des Ausgabeordners.</translation>
+    </message>
+    <message>
+        <source>Leaves copies that are already there as they are; by default they are replaced.</source>
+        <translation>Lässt schon vorhandene Kopien, wie sie sind; sonst werden sie ersetzt.</translation>
+    </message>
+    <message>
+        <source>Prints the copies that would be written and the files left alone, and changes nothing.</source>
+        <translation>Nennt die Kopien, die geschrieben, und die Dateien, die übergangen würden, und ändert nichts.</translation>
+    </message>
+    <message>
+        <source>Names every file left alone and every copy kept, with the reason.</source>
+        <translation>Nennt jede übergangene Datei und jede behaltene Kopie mit Grund.</translation>
+    </message>
+    <message>
+        <source>Folders holding the pictures, and single pictures; never changed.</source>
+        <translation>Ordner mit den Bildern und einzelne Bilder; sie werden nie verändert.</translation>
+    </message>
+    <message>
+        <source>SOURCE is missing</source>
+        <translation>SOURCE fehlt</translation>
+    </message>
+    <message>
+        <source>the source %1 does not exist</source>
+        <translation>die Quelle %1 existiert nicht</translation>
+    </message>
+    <message>
+        <source>%1 is skipped: its copy %2 is already there.</source>
+        <translation>%1 wird übersprungen: seine Kopie %2 ist schon vorhanden.</translation>
+    </message>
+    <message>
+        <source>The folder %1 would be made.</source>
+        <translation>Der Ordner %1 würde angelegt.</translation>
+    </message>
+    <message>
+        <source>%1 would not be converted: %2.</source>
+        <translation>%1 würde nicht konvertiert: %2.</translation>
+    </message>
+    <message>
+        <source>%1 would be replaced by a copy of %2.</source>
+        <translation>%1 würde durch eine Kopie von %2 ersetzt.</translation>
+    </message>
+    <message>
+        <source>%1 would be written from %2.</source>
+        <translation>%1 würde aus %2 geschrieben.</translation>
+    </message>
+    <message>
+        <source>A dry run makes no probe file, so copy names are compared with their letter case even where the output folder would take two of them for one.</source>
+        <translation>Ein Probelauf legt keine Testdatei an; daher werden Kopienamen mit Groß- und Kleinschreibung verglichen, auch wo der Ausgabeordner zwei davon für einen hielte.</translation>
+    </message>
+    <message>
+        <source>%1 is left alone: %2.</source>
+        <translation>%1 wird übergangen: %2.</translation>
+    </message>
+    <message>
+        <source>1 picture was skipped: its copy is already there.</source>
+        <translation>1 Bild wurde übersprungen: seine Kopie ist schon vorhanden.</translation>
+    </message>
+    <message>
+        <source>1 file was left alone: its name is not that of a JPEG, PNG or TIFF picture.</source>
+        <translation>1 Datei wurde übergangen: ihr Name ist nicht der eines JPEG-, PNG- oder TIFF-Bildes.</translation>
+    </message>
+    <message>
+        <source>1 entry was left alone: it is not a regular file.</source>
+        <translation>1 Eintrag wurde übergangen: er ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>1 folder was not entered.</source>
+        <translation>1 Ordner wurde nicht betreten.</translation>
+    </message>
+    <message>
+        <source>1 folder could not be listed.</source>
+        <translation>1 Ordner konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Run with --verbose to see each with its reason.</source>
+        <translation>Mit --verbose wird jeder einzeln mit Grund genannt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pictures were skipped: their copies are already there.</source>
+        <translation>
+            <numerusform>%n Bild wurde übersprungen: seine Kopie ist schon vorhanden.</numerusform>
+            <numerusform>%n Bilder wurden übersprungen: ihre Kopien sind schon vorhanden.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files were left alone: their names are not those of JPEG, PNG or TIFF pictures.</source>
+        <translation>
+            <numerusform>%n Datei wurde übergangen: ihr Name ist nicht der eines JPEG-, PNG- oder TIFF-Bildes.</numerusform>
+            <numerusform>%n Dateien wurden übergangen: ihre Namen sind nicht die von JPEG-, PNG- oder TIFF-Bildern.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries were left alone: they are not regular files.</source>
+        <translation>
+            <numerusform>%n Eintrag wurde übergangen: er ist keine gewöhnliche Datei.</numerusform>
+            <numerusform>%n Einträge wurden übergangen: sie sind keine gewöhnlichen Dateien.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders were not entered.</source>
+        <translation>
+            <numerusform>%n Ordner wurde nicht betreten.</numerusform>
+            <numerusform>%n Ordner wurden nicht betreten.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders could not be listed.</source>
+        <translation>
+            <numerusform>%n Ordner konnte nicht gelesen werden.</numerusform>
+            <numerusform>%n Ordner konnten nicht gelesen werden.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -81,6 +81,42 @@
         <source>the program ended before this picture was done</source>
         <translation>el programa terminó antes de completar esta imagen</translation>
     </message>
+    <message>
+        <source>The folder %1 cannot be listed: %2.</source>
+        <translation>No se puede leer el contenido de la carpeta %1: %2.</translation>
+    </message>
+    <message>
+        <source>The copies of the pictures in %1 would go into %2, a folder whose pictures are converted: they would replace the pictures.</source>
+        <translation>Las copias de las imágenes de %1 irían a %2, una carpeta cuyas imágenes se convierten: reemplazarían esas imágenes.</translation>
+    </message>
+    <message>
+        <source>its name does not end in .jpg, .jpeg, .png, .tif or .tiff</source>
+        <translation>su nombre no termina en .jpg, .jpeg, .png, .tif ni .tiff</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>it is a folder, and only --recursive enters folders</source>
+        <translation>es una carpeta, y solo --recursive entra en las carpetas</translation>
+    </message>
+    <message>
+        <source>it is a link to a folder, and links are not followed</source>
+        <translation>es un enlace a una carpeta, y los enlaces no se siguen</translation>
+    </message>
+    <message>
+        <source>it is the output folder</source>
+        <translation>es la carpeta de salida</translation>
+    </message>
+    <message>
+        <source>it is the folder it lies in, or one above that, so entering it would loop</source>
+        <translation>es la carpeta que lo contiene, o una superior: entrar en ella daría vueltas sin fin</translation>
+    </message>
+    <message>
+        <source>the folder cannot be listed: %1</source>
+        <translation>no se puede leer el contenido de la carpeta: %1</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -149,10 +185,6 @@
         <translation>plenwick: %1</translation>
     </message>
     <message>
-        <source>plenwick: cannot list the folder %1</source>
-        <translation>plenwick: no se puede listar la carpeta %1</translation>
-    </message>
-    <message>
         <source>No JPEG, PNG or TIFF picture in %1</source>
         <translation>No hay ninguna imagen JPEG, PNG ni TIFF en %1</translation>
     </message>
@@ -165,41 +197,12 @@ Pruebe &apos;plenwick --help&apos;.
 </translation>
     </message>
     <message>
-        <source>the source folder %1 does not exist</source>
-        <translation>la carpeta de origen %1 no existe</translation>
-    </message>
-    <message>
         <source>the output folder %1 does not exist</source>
         <translation>la carpeta de salida %1 no existe</translation>
     </message>
     <message>
-        <source>the source %1 is not a folder</source>
-        <translation>el origen %1 no es una carpeta</translation>
-    </message>
-    <message>
         <source>the output %1 is not a folder</source>
         <translation>la salida %1 no es una carpeta</translation>
-    </message>
-    <message>
-        <source>
-Without arguments, or with only Qt&apos;s options (--help-all), the window opens.
-
-Exit status: 0 when every picture was converted, 1 when any was not (each is listed
-with its reason), 2 when the command line is wrong (nothing is done).
-</source>
-        <translation>
-Sin argumentos, o solo con las opciones de Qt (--help-all), se abre la ventana.
-
-Código de salida: 0 si se convirtieron todas las imágenes, 1 si alguna no se convirtió
-(cada una aparece con su motivo), 2 si la línea de órdenes es incorrecta (no se hace
-nada).
-</translation>
-    </message>
-    <message>
-        <source>Writes a copy of every JPEG, PNG and TIFF picture of SOURCE_DIR into the output folder,
-recording the resolution given; the pixels stay as they are.</source>
-        <translation>Escribe una copia de cada imagen JPEG, PNG y TIFF de SOURCE_DIR en la carpeta de salida,
-con la resolución indicada; los píxeles no cambian.</translation>
     </message>
     <message>
         <source>Resolution to record, 1 to 4000.</source>
@@ -214,24 +217,12 @@ con la resolución indicada; los píxeles no cambian.</translation>
         <translation>Imágenes convertidas a la vez, de 1 a %1 (predeterminado: %2).</translation>
     </message>
     <message>
-        <source>Folder holding the pictures; never changed.</source>
-        <translation>Carpeta que contiene las imágenes; nunca se modifica.</translation>
-    </message>
-    <message>
         <source>--dpi is missing</source>
         <translation>falta --dpi</translation>
     </message>
     <message>
         <source>--output is missing</source>
         <translation>falta --output</translation>
-    </message>
-    <message>
-        <source>SOURCE_DIR is missing</source>
-        <translation>falta SOURCE_DIR</translation>
-    </message>
-    <message>
-        <source>only one SOURCE_DIR is allowed, got %1</source>
-        <translation>solo se admite un SOURCE_DIR, se han indicado %1</translation>
     </message>
     <message>
         <source>--%1 is given more than once</source>
@@ -320,6 +311,189 @@ Qt&apos;s options for the window, given alone:
         <translation>
 Opciones de Qt para la ventana, sin otros argumentos:
 </translation>
+    </message>
+    <message>
+        <source>Dry run: %1 would be converted into %2; nothing was changed.</source>
+        <translation>Simulación: se convertirían %1 en %2; no se ha cambiado nada.</translation>
+    </message>
+    <message>
+        <source>
+Without arguments, or with only Qt&apos;s options (--help-all), the window opens.
+</source>
+        <translation>
+Sin argumentos, o solo con opciones de Qt (--help-all), se abre la ventana.
+</translation>
+    </message>
+    <message>
+        <source>
+Examples:
+  plenwick --dpi 300 --output ~/Print ~/Scans
+      Copies of the pictures of ~/Scans, recording 300 dpi, into ~/Print.
+  plenwick --dpi 300 --output out a.jpg b.tif photos/
+      Two pictures and the pictures of a folder, all into out.
+  plenwick --recursive --dpi 300 --output ~/Print ~/Photos
+      Every subfolder too: ~/Photos/2024/a.jpg becomes ~/Print/2024/a.jpg.
+  plenwick --skip-existing --dpi 300 --output ~/Print ~/Scans
+      Only the pictures whose copy is not in ~/Print yet.
+  plenwick --dry-run --recursive --dpi 300 --output ~/Print ~/Photos
+      Lists the copies it would write and the files it would leave alone.
+  plenwick --verbose --jobs 2 --dpi 300 --output ~/Print ~/Scans
+      Two pictures at once; names every file left alone with its reason.
+
+Links to folders are never followed, and the output folder is never entered.
+Files that are not JPEG, PNG or TIFF pictures by their names are left alone and
+counted in the summary.
+</source>
+        <translation>
+Ejemplos:
+  plenwick --dpi 300 --output ~/Print ~/Scans
+      Copias de las imágenes de ~/Scans, a 300 dpi, en ~/Print.
+  plenwick --dpi 300 --output out a.jpg b.tif photos/
+      Dos imágenes y las imágenes de una carpeta, todas en out.
+  plenwick --recursive --dpi 300 --output ~/Print ~/Photos
+      También cada subcarpeta: ~/Photos/2024/a.jpg pasa a ~/Print/2024/a.jpg.
+  plenwick --skip-existing --dpi 300 --output ~/Print ~/Scans
+      Solo las imágenes cuya copia aún no está en ~/Print.
+  plenwick --dry-run --recursive --dpi 300 --output ~/Print ~/Photos
+      Enumera las copias que escribiría y los archivos que dejaría de lado.
+  plenwick --verbose --jobs 2 --dpi 300 --output ~/Print ~/Scans
+      Dos imágenes a la vez; nombra cada archivo dejado de lado y el motivo.
+
+Los enlaces a carpetas nunca se siguen, y nunca se entra en la carpeta de salida.
+Los archivos que por su nombre no son imágenes JPEG, PNG o TIFF se dejan de lado
+y se cuentan en el resumen.
+</translation>
+    </message>
+    <message>
+        <source>
+Exit status: 0 when every picture was converted, 1 when any was not (each is listed
+with its reason), 2 when the command line is wrong (nothing is done).
+</source>
+        <translation>
+Estado de salida: 0 si se convirtieron todas las imágenes, 1 si alguna no (cada una
+se indica con su motivo), 2 si la línea de órdenes es incorrecta (no se hace nada).
+</translation>
+    </message>
+    <message>
+        <source>Writes a copy of every JPEG, PNG and TIFF picture given, or found in a folder given,
+into the output folder, recording the resolution given; the pixels stay as they are.</source>
+        <translation>Escribe una copia de cada imagen JPEG, PNG y TIFF indicada, o hallada en una carpeta
+indicada, en la carpeta de salida, con la resolución dada; los píxeles no cambian.</translation>
+    </message>
+    <message>
+        <source>Converts the pictures of every subfolder too, into the same subfolders of the output folder.</source>
+        <translation>Convierte también las imágenes de cada subcarpeta, en las mismas subcarpetas de la carpeta de salida.</translation>
+    </message>
+    <message>
+        <source>Leaves copies that are already there as they are; by default they are replaced.</source>
+        <translation>Deja como están las copias que ya existen; de forma predeterminada se reemplazan.</translation>
+    </message>
+    <message>
+        <source>Prints the copies that would be written and the files left alone, and changes nothing.</source>
+        <translation>Muestra las copias que se escribirían y los archivos que se dejarían de lado, sin cambiar nada.</translation>
+    </message>
+    <message>
+        <source>Names every file left alone and every copy kept, with the reason.</source>
+        <translation>Nombra cada archivo dejado de lado y cada copia conservada, con el motivo.</translation>
+    </message>
+    <message>
+        <source>Folders holding the pictures, and single pictures; never changed.</source>
+        <translation>Carpetas con las imágenes, e imágenes sueltas; nunca se modifican.</translation>
+    </message>
+    <message>
+        <source>SOURCE is missing</source>
+        <translation>falta SOURCE</translation>
+    </message>
+    <message>
+        <source>the source %1 does not exist</source>
+        <translation>el origen %1 no existe</translation>
+    </message>
+    <message>
+        <source>%1 is skipped: its copy %2 is already there.</source>
+        <translation>Se omite %1: su copia %2 ya existe.</translation>
+    </message>
+    <message>
+        <source>The folder %1 would be made.</source>
+        <translation>Se crearía la carpeta %1.</translation>
+    </message>
+    <message>
+        <source>%1 would not be converted: %2.</source>
+        <translation>%1 no se convertiría: %2.</translation>
+    </message>
+    <message>
+        <source>%1 would be replaced by a copy of %2.</source>
+        <translation>%1 se reemplazaría por una copia de %2.</translation>
+    </message>
+    <message>
+        <source>%1 would be written from %2.</source>
+        <translation>%1 se escribiría a partir de %2.</translation>
+    </message>
+    <message>
+        <source>A dry run makes no probe file, so copy names are compared with their letter case even where the output folder would take two of them for one.</source>
+        <translation>Una simulación no crea ningún archivo de prueba, así que los nombres de las copias se comparan distinguiendo mayúsculas y minúsculas, aun donde la carpeta de salida tomaría dos de ellos por uno.</translation>
+    </message>
+    <message>
+        <source>%1 is left alone: %2.</source>
+        <translation>Se deja de lado %1: %2.</translation>
+    </message>
+    <message>
+        <source>1 picture was skipped: its copy is already there.</source>
+        <translation>Se omitió 1 imagen: su copia ya existe.</translation>
+    </message>
+    <message>
+        <source>1 file was left alone: its name is not that of a JPEG, PNG or TIFF picture.</source>
+        <translation>Se dejó de lado 1 archivo: su nombre no es el de una imagen JPEG, PNG o TIFF.</translation>
+    </message>
+    <message>
+        <source>1 entry was left alone: it is not a regular file.</source>
+        <translation>Se dejó de lado 1 entrada: no es un archivo normal.</translation>
+    </message>
+    <message>
+        <source>1 folder was not entered.</source>
+        <translation>No se entró en 1 carpeta.</translation>
+    </message>
+    <message>
+        <source>1 folder could not be listed.</source>
+        <translation>No se pudo leer el contenido de 1 carpeta.</translation>
+    </message>
+    <message>
+        <source>Run with --verbose to see each with its reason.</source>
+        <translation>Use --verbose para ver cada uno con su motivo.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pictures were skipped: their copies are already there.</source>
+        <translation>
+            <numerusform>Se omitió %n imagen: su copia ya existe.</numerusform>
+            <numerusform>Se omitieron %n imágenes: sus copias ya existen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files were left alone: their names are not those of JPEG, PNG or TIFF pictures.</source>
+        <translation>
+            <numerusform>Se dejó de lado %n archivo: su nombre no es el de una imagen JPEG, PNG o TIFF.</numerusform>
+            <numerusform>Se dejaron de lado %n archivos: sus nombres no son los de imágenes JPEG, PNG o TIFF.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries were left alone: they are not regular files.</source>
+        <translation>
+            <numerusform>Se dejó de lado %n entrada: no es un archivo normal.</numerusform>
+            <numerusform>Se dejaron de lado %n entradas: no son archivos normales.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders were not entered.</source>
+        <translation>
+            <numerusform>No se entró en %n carpeta.</numerusform>
+            <numerusform>No se entró en %n carpetas.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders could not be listed.</source>
+        <translation>
+            <numerusform>No se pudo leer el contenido de %n carpeta.</numerusform>
+            <numerusform>No se pudo leer el contenido de %n carpetas.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

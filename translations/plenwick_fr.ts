@@ -81,6 +81,42 @@
         <source>the program ended before this picture was done</source>
         <translation>le programme s’est arrêté avant la fin de cette image</translation>
     </message>
+    <message>
+        <source>The folder %1 cannot be listed: %2.</source>
+        <translation>Impossible de lire le contenu du dossier %1 : %2.</translation>
+    </message>
+    <message>
+        <source>The copies of the pictures in %1 would go into %2, a folder whose pictures are converted: they would replace the pictures.</source>
+        <translation>Les copies des images de %1 iraient dans %2, un dossier dont les images sont converties : elles remplaceraient ces images.</translation>
+    </message>
+    <message>
+        <source>its name does not end in .jpg, .jpeg, .png, .tif or .tiff</source>
+        <translation>son nom ne se termine pas par .jpg, .jpeg, .png, .tif ou .tiff</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n’est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>it is a folder, and only --recursive enters folders</source>
+        <translation>c’est un dossier, et seul --recursive entre dans les dossiers</translation>
+    </message>
+    <message>
+        <source>it is a link to a folder, and links are not followed</source>
+        <translation>c’est un lien vers un dossier, et les liens ne sont pas suivis</translation>
+    </message>
+    <message>
+        <source>it is the output folder</source>
+        <translation>c’est le dossier de sortie</translation>
+    </message>
+    <message>
+        <source>it is the folder it lies in, or one above that, so entering it would loop</source>
+        <translation>c’est le dossier qui le contient, ou l’un de ceux au-dessus : y entrer tournerait en boucle</translation>
+    </message>
+    <message>
+        <source>the folder cannot be listed: %1</source>
+        <translation>impossible de lire le contenu du dossier : %1</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -149,10 +185,6 @@
         <translation>plenwick : %1</translation>
     </message>
     <message>
-        <source>plenwick: cannot list the folder %1</source>
-        <translation>plenwick : impossible de lister le dossier %1</translation>
-    </message>
-    <message>
         <source>No JPEG, PNG or TIFF picture in %1</source>
         <translation>Aucune image JPEG, PNG ou TIFF dans %1</translation>
     </message>
@@ -165,41 +197,12 @@ Essayez « plenwick --help ».
 </translation>
     </message>
     <message>
-        <source>the source folder %1 does not exist</source>
-        <translation>le dossier source %1 n’existe pas</translation>
-    </message>
-    <message>
         <source>the output folder %1 does not exist</source>
         <translation>le dossier de sortie %1 n’existe pas</translation>
     </message>
     <message>
-        <source>the source %1 is not a folder</source>
-        <translation>la source %1 n’est pas un dossier</translation>
-    </message>
-    <message>
         <source>the output %1 is not a folder</source>
         <translation>la sortie %1 n’est pas un dossier</translation>
-    </message>
-    <message>
-        <source>
-Without arguments, or with only Qt&apos;s options (--help-all), the window opens.
-
-Exit status: 0 when every picture was converted, 1 when any was not (each is listed
-with its reason), 2 when the command line is wrong (nothing is done).
-</source>
-        <translation>
-Sans argument, ou avec seulement les options de Qt (--help-all), la fenêtre s’ouvre.
-
-Code de sortie : 0 si toutes les images ont été converties, 1 si l’une d’elles ne l’a pas
-été (chacune est indiquée avec sa raison), 2 si la ligne de commande est incorrecte (rien
-n’est fait).
-</translation>
-    </message>
-    <message>
-        <source>Writes a copy of every JPEG, PNG and TIFF picture of SOURCE_DIR into the output folder,
-recording the resolution given; the pixels stay as they are.</source>
-        <translation>Écrit une copie de chaque image JPEG, PNG et TIFF de SOURCE_DIR dans le dossier de sortie,
-en y inscrivant la résolution indiquée ; les pixels restent inchangés.</translation>
     </message>
     <message>
         <source>Resolution to record, 1 to 4000.</source>
@@ -214,24 +217,12 @@ en y inscrivant la résolution indiquée ; les pixels restent inchangés.</trans
         <translation>Images converties simultanément, de 1 à %1 (par défaut : %2).</translation>
     </message>
     <message>
-        <source>Folder holding the pictures; never changed.</source>
-        <translation>Dossier contenant les images ; jamais modifié.</translation>
-    </message>
-    <message>
         <source>--dpi is missing</source>
         <translation>--dpi manquant</translation>
     </message>
     <message>
         <source>--output is missing</source>
         <translation>--output manquant</translation>
-    </message>
-    <message>
-        <source>SOURCE_DIR is missing</source>
-        <translation>SOURCE_DIR manquant</translation>
-    </message>
-    <message>
-        <source>only one SOURCE_DIR is allowed, got %1</source>
-        <translation>un seul SOURCE_DIR est autorisé, %1 ont été indiqués</translation>
     </message>
     <message>
         <source>--%1 is given more than once</source>
@@ -320,6 +311,191 @@ Qt&apos;s options for the window, given alone:
         <translation>
 Options de Qt pour la fenêtre, sans autre argument :
 </translation>
+    </message>
+    <message>
+        <source>Dry run: %1 would be converted into %2; nothing was changed.</source>
+        <translation>Essai à blanc : %1 seraient converties dans %2 ; rien n’a été modifié.</translation>
+    </message>
+    <message>
+        <source>
+Without arguments, or with only Qt&apos;s options (--help-all), the window opens.
+</source>
+        <translation>
+Sans argument, ou avec les seules options de Qt (--help-all), la fenêtre s’ouvre.
+</translation>
+    </message>
+    <message>
+        <source>
+Examples:
+  plenwick --dpi 300 --output ~/Print ~/Scans
+      Copies of the pictures of ~/Scans, recording 300 dpi, into ~/Print.
+  plenwick --dpi 300 --output out a.jpg b.tif photos/
+      Two pictures and the pictures of a folder, all into out.
+  plenwick --recursive --dpi 300 --output ~/Print ~/Photos
+      Every subfolder too: ~/Photos/2024/a.jpg becomes ~/Print/2024/a.jpg.
+  plenwick --skip-existing --dpi 300 --output ~/Print ~/Scans
+      Only the pictures whose copy is not in ~/Print yet.
+  plenwick --dry-run --recursive --dpi 300 --output ~/Print ~/Photos
+      Lists the copies it would write and the files it would leave alone.
+  plenwick --verbose --jobs 2 --dpi 300 --output ~/Print ~/Scans
+      Two pictures at once; names every file left alone with its reason.
+
+Links to folders are never followed, and the output folder is never entered.
+Files that are not JPEG, PNG or TIFF pictures by their names are left alone and
+counted in the summary.
+</source>
+        <translation>
+Exemples :
+  plenwick --dpi 300 --output ~/Print ~/Scans
+      Copies des images de ~/Scans, à 300 dpi, dans ~/Print.
+  plenwick --dpi 300 --output out a.jpg b.tif photos/
+      Deux images et les images d’un dossier, toutes dans out.
+  plenwick --recursive --dpi 300 --output ~/Print ~/Photos
+      Tous les sous-dossiers aussi : ~/Photos/2024/a.jpg devient ~/Print/2024/a.jpg.
+  plenwick --skip-existing --dpi 300 --output ~/Print ~/Scans
+      Seulement les images dont la copie n’est pas encore dans ~/Print.
+  plenwick --dry-run --recursive --dpi 300 --output ~/Print ~/Photos
+      Liste les copies qui seraient écrites et les fichiers laissés de côté.
+  plenwick --verbose --jobs 2 --dpi 300 --output ~/Print ~/Scans
+      Deux images à la fois ; nomme chaque fichier laissé de côté avec sa raison.
+
+Les liens vers des dossiers ne sont jamais suivis, et le dossier de sortie n’est
+jamais parcouru. Les fichiers dont le nom n’est pas celui d’une image JPEG, PNG
+ou TIFF sont laissés de côté et comptés dans le résumé.
+</translation>
+    </message>
+    <message>
+        <source>
+Exit status: 0 when every picture was converted, 1 when any was not (each is listed
+with its reason), 2 when the command line is wrong (nothing is done).
+</source>
+        <translation>
+Code de sortie : 0 si toutes les images ont été converties, 1 si l’une ne l’a pas
+été (chacune est listée avec sa raison), 2 si la ligne de commande est incorrecte
+(rien n’est fait).
+</translation>
+    </message>
+    <message>
+        <source>Writes a copy of every JPEG, PNG and TIFF picture given, or found in a folder given,
+into the output folder, recording the resolution given; the pixels stay as they are.</source>
+        <translation>Écrit une copie de chaque image JPEG, PNG et TIFF indiquée, ou trouvée dans un dossier
+indiqué, dans le dossier de sortie, en y inscrivant la résolution donnée ; les pixels
+restent tels quels.</translation>
+    </message>
+    <message>
+        <source>Converts the pictures of every subfolder too, into the same subfolders of the output folder.</source>
+        <translation>Convertit aussi les images de chaque sous-dossier, dans les mêmes sous-dossiers du dossier de sortie.</translation>
+    </message>
+    <message>
+        <source>Leaves copies that are already there as they are; by default they are replaced.</source>
+        <translation>Laisse telles quelles les copies déjà présentes ; par défaut, elles sont remplacées.</translation>
+    </message>
+    <message>
+        <source>Prints the copies that would be written and the files left alone, and changes nothing.</source>
+        <translation>Affiche les copies qui seraient écrites et les fichiers laissés de côté, sans rien modifier.</translation>
+    </message>
+    <message>
+        <source>Names every file left alone and every copy kept, with the reason.</source>
+        <translation>Nomme chaque fichier laissé de côté et chaque copie conservée, avec la raison.</translation>
+    </message>
+    <message>
+        <source>Folders holding the pictures, and single pictures; never changed.</source>
+        <translation>Dossiers contenant les images, et images isolées ; jamais modifiés.</translation>
+    </message>
+    <message>
+        <source>SOURCE is missing</source>
+        <translation>SOURCE manquant</translation>
+    </message>
+    <message>
+        <source>the source %1 does not exist</source>
+        <translation>la source %1 n’existe pas</translation>
+    </message>
+    <message>
+        <source>%1 is skipped: its copy %2 is already there.</source>
+        <translation>%1 est ignorée : sa copie %2 existe déjà.</translation>
+    </message>
+    <message>
+        <source>The folder %1 would be made.</source>
+        <translation>Le dossier %1 serait créé.</translation>
+    </message>
+    <message>
+        <source>%1 would not be converted: %2.</source>
+        <translation>%1 ne serait pas convertie : %2.</translation>
+    </message>
+    <message>
+        <source>%1 would be replaced by a copy of %2.</source>
+        <translation>%1 serait remplacé par une copie de %2.</translation>
+    </message>
+    <message>
+        <source>%1 would be written from %2.</source>
+        <translation>%1 serait écrit à partir de %2.</translation>
+    </message>
+    <message>
+        <source>A dry run makes no probe file, so copy names are compared with their letter case even where the output folder would take two of them for one.</source>
+        <translation>Un essai à blanc ne crée pas de fichier de test : les noms des copies sont donc comparés en tenant compte de la casse, même là où le dossier de sortie en confondrait deux.</translation>
+    </message>
+    <message>
+        <source>%1 is left alone: %2.</source>
+        <translation>%1 est laissé de côté : %2.</translation>
+    </message>
+    <message>
+        <source>1 picture was skipped: its copy is already there.</source>
+        <translation>1 image a été ignorée : sa copie existe déjà.</translation>
+    </message>
+    <message>
+        <source>1 file was left alone: its name is not that of a JPEG, PNG or TIFF picture.</source>
+        <translation>1 fichier a été laissé de côté : son nom n’est pas celui d’une image JPEG, PNG ou TIFF.</translation>
+    </message>
+    <message>
+        <source>1 entry was left alone: it is not a regular file.</source>
+        <translation>1 entrée a été laissée de côté : ce n’est pas un fichier ordinaire.</translation>
+    </message>
+    <message>
+        <source>1 folder was not entered.</source>
+        <translation>1 dossier n’a pas été parcouru.</translation>
+    </message>
+    <message>
+        <source>1 folder could not be listed.</source>
+        <translation>Impossible de lire le contenu d’1 dossier.</translation>
+    </message>
+    <message>
+        <source>Run with --verbose to see each with its reason.</source>
+        <translation>Relancez avec --verbose pour voir chacun avec sa raison.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pictures were skipped: their copies are already there.</source>
+        <translation>
+            <numerusform>%n image a été ignorée : sa copie existe déjà.</numerusform>
+            <numerusform>%n images ont été ignorées : leurs copies existent déjà.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files were left alone: their names are not those of JPEG, PNG or TIFF pictures.</source>
+        <translation>
+            <numerusform>%n fichier a été laissé de côté : son nom n’est pas celui d’une image JPEG, PNG ou TIFF.</numerusform>
+            <numerusform>%n fichiers ont été laissés de côté : leurs noms ne sont pas ceux d’images JPEG, PNG ou TIFF.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries were left alone: they are not regular files.</source>
+        <translation>
+            <numerusform>%n entrée a été laissée de côté : ce n’est pas un fichier ordinaire.</numerusform>
+            <numerusform>%n entrées ont été laissées de côté : ce ne sont pas des fichiers ordinaires.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders were not entered.</source>
+        <translation>
+            <numerusform>%n dossier n’a pas été parcouru.</numerusform>
+            <numerusform>%n dossiers n’ont pas été parcourus.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders could not be listed.</source>
+        <translation>
+            <numerusform>Impossible de lire le contenu de %n dossier.</numerusform>
+            <numerusform>Impossible de lire le contenu de %n dossiers.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -79,6 +79,42 @@
         <source>the program ended before this picture was done</source>
         <translation>この画像の処理が終わる前にプログラムが終了しました</translation>
     </message>
+    <message>
+        <source>The folder %1 cannot be listed: %2.</source>
+        <translation>フォルダー %1 の内容を読み取れません: %2。</translation>
+    </message>
+    <message>
+        <source>The copies of the pictures in %1 would go into %2, a folder whose pictures are converted: they would replace the pictures.</source>
+        <translation>%1 の画像のコピーが、変換対象の画像があるフォルダー %2 に書き込まれ、その画像を置き換えてしまいます。</translation>
+    </message>
+    <message>
+        <source>its name does not end in .jpg, .jpeg, .png, .tif or .tiff</source>
+        <translation>名前が .jpg、.jpeg、.png、.tif、.tiff のいずれでも終わっていません</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>it is a folder, and only --recursive enters folders</source>
+        <translation>フォルダーです。フォルダーの中に入るのは --recursive のときだけです</translation>
+    </message>
+    <message>
+        <source>it is a link to a folder, and links are not followed</source>
+        <translation>フォルダーへのリンクです。リンクはたどりません</translation>
+    </message>
+    <message>
+        <source>it is the output folder</source>
+        <translation>出力フォルダーです</translation>
+    </message>
+    <message>
+        <source>it is the folder it lies in, or one above that, so entering it would loop</source>
+        <translation>自身を含むフォルダーか、その上位のフォルダーです。中に入ると循環します</translation>
+    </message>
+    <message>
+        <source>the folder cannot be listed: %1</source>
+        <translation>フォルダーの内容を読み取れません: %1</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -147,10 +183,6 @@
         <translation>plenwick: %1</translation>
     </message>
     <message>
-        <source>plenwick: cannot list the folder %1</source>
-        <translation>plenwick: フォルダー %1 の内容を一覧できません</translation>
-    </message>
-    <message>
         <source>No JPEG, PNG or TIFF picture in %1</source>
         <translation>%1 に JPEG、PNG、TIFF の画像がありません</translation>
     </message>
@@ -163,40 +195,12 @@ Try &apos;plenwick --help&apos;.
 </translation>
     </message>
     <message>
-        <source>the source folder %1 does not exist</source>
-        <translation>変換元フォルダー %1 が存在しません</translation>
-    </message>
-    <message>
         <source>the output folder %1 does not exist</source>
         <translation>出力フォルダー %1 が存在しません</translation>
     </message>
     <message>
-        <source>the source %1 is not a folder</source>
-        <translation>変換元 %1 はフォルダーではありません</translation>
-    </message>
-    <message>
         <source>the output %1 is not a folder</source>
         <translation>出力先 %1 はフォルダーではありません</translation>
-    </message>
-    <message>
-        <source>
-Without arguments, or with only Qt&apos;s options (--help-all), the window opens.
-
-Exit status: 0 when every picture was converted, 1 when any was not (each is listed
-with its reason), 2 when the command line is wrong (nothing is done).
-</source>
-        <translation>
-引数なし、または Qt のオプション (--help-all) だけを指定すると、ウィンドウが開きます。
-
-終了ステータス: すべての画像を変換できたときは 0、変換できなかった画像があるときは 1
-(それぞれ理由とともに表示します)、コマンドラインが正しくないときは 2 (何も行いません)。
-</translation>
-    </message>
-    <message>
-        <source>Writes a copy of every JPEG, PNG and TIFF picture of SOURCE_DIR into the output folder,
-recording the resolution given; the pixels stay as they are.</source>
-        <translation>SOURCE_DIR にあるすべての JPEG、PNG、TIFF 画像のコピーを出力フォルダーに書き出し、
-指定した解像度を記録します。ピクセルはそのままです。</translation>
     </message>
     <message>
         <source>Resolution to record, 1 to 4000.</source>
@@ -211,24 +215,12 @@ recording the resolution given; the pixels stay as they are.</source>
         <translation>同時に変換する画像の数 (1〜%1、既定値: %2)。</translation>
     </message>
     <message>
-        <source>Folder holding the pictures; never changed.</source>
-        <translation>画像のあるフォルダー。変更されることはありません。</translation>
-    </message>
-    <message>
         <source>--dpi is missing</source>
         <translation>--dpi が指定されていません</translation>
     </message>
     <message>
         <source>--output is missing</source>
         <translation>--output が指定されていません</translation>
-    </message>
-    <message>
-        <source>SOURCE_DIR is missing</source>
-        <translation>SOURCE_DIR が指定されていません</translation>
-    </message>
-    <message>
-        <source>only one SOURCE_DIR is allowed, got %1</source>
-        <translation>SOURCE_DIR は 1 つだけ指定できます (%1 個指定されました)</translation>
     </message>
     <message>
         <source>--%1 is given more than once</source>
@@ -317,6 +309,184 @@ Qt&apos;s options for the window, given alone:
         <translation>
 ウィンドウ用の Qt のオプション (他の引数なしで指定):
 </translation>
+    </message>
+    <message>
+        <source>Dry run: %1 would be converted into %2; nothing was changed.</source>
+        <translation>予行: %1を %2 に変換します。何も変更していません。</translation>
+    </message>
+    <message>
+        <source>
+Without arguments, or with only Qt&apos;s options (--help-all), the window opens.
+</source>
+        <translation>
+引数なし、または Qt のオプション (--help-all) だけのときはウィンドウが開きます。
+</translation>
+    </message>
+    <message>
+        <source>
+Examples:
+  plenwick --dpi 300 --output ~/Print ~/Scans
+      Copies of the pictures of ~/Scans, recording 300 dpi, into ~/Print.
+  plenwick --dpi 300 --output out a.jpg b.tif photos/
+      Two pictures and the pictures of a folder, all into out.
+  plenwick --recursive --dpi 300 --output ~/Print ~/Photos
+      Every subfolder too: ~/Photos/2024/a.jpg becomes ~/Print/2024/a.jpg.
+  plenwick --skip-existing --dpi 300 --output ~/Print ~/Scans
+      Only the pictures whose copy is not in ~/Print yet.
+  plenwick --dry-run --recursive --dpi 300 --output ~/Print ~/Photos
+      Lists the copies it would write and the files it would leave alone.
+  plenwick --verbose --jobs 2 --dpi 300 --output ~/Print ~/Scans
+      Two pictures at once; names every file left alone with its reason.
+
+Links to folders are never followed, and the output folder is never entered.
+Files that are not JPEG, PNG or TIFF pictures by their names are left alone and
+counted in the summary.
+</source>
+        <translation>
+例:
+  plenwick --dpi 300 --output ~/Print ~/Scans
+      ~/Scans の画像のコピーを 300 dpi にして ~/Print へ。
+  plenwick --dpi 300 --output out a.jpg b.tif photos/
+      2 枚の画像とフォルダー内の画像を、すべて out へ。
+  plenwick --recursive --dpi 300 --output ~/Print ~/Photos
+      サブフォルダーも: ~/Photos/2024/a.jpg は ~/Print/2024/a.jpg になります。
+  plenwick --skip-existing --dpi 300 --output ~/Print ~/Scans
+      コピーがまだ ~/Print にない画像だけ。
+  plenwick --dry-run --recursive --dpi 300 --output ~/Print ~/Photos
+      書き込むコピーと対象外のファイルを一覧表示します。
+  plenwick --verbose --jobs 2 --dpi 300 --output ~/Print ~/Scans
+      2 枚ずつ同時に変換し、対象外のファイルを理由とともに示します。
+
+フォルダーへのリンクはたどらず、出力フォルダーの中には入りません。
+名前から JPEG、PNG、TIFF 画像でないと分かるファイルは対象外とし、
+まとめで数えます。
+</translation>
+    </message>
+    <message>
+        <source>
+Exit status: 0 when every picture was converted, 1 when any was not (each is listed
+with its reason), 2 when the command line is wrong (nothing is done).
+</source>
+        <translation>
+終了ステータス: すべての画像を変換したときは 0、変換できない画像があったときは 1
+(それぞれ理由を表示)、コマンドラインが誤っているときは 2 (何もしません)。
+</translation>
+    </message>
+    <message>
+        <source>Writes a copy of every JPEG, PNG and TIFF picture given, or found in a folder given,
+into the output folder, recording the resolution given; the pixels stay as they are.</source>
+        <translation>指定した、または指定したフォルダー内の JPEG、PNG、TIFF 画像ごとに、指定の解像度を
+記録したコピーを出力フォルダーに書き込みます。ピクセルはそのままです。</translation>
+    </message>
+    <message>
+        <source>Converts the pictures of every subfolder too, into the same subfolders of the output folder.</source>
+        <translation>サブフォルダーの画像も、出力フォルダー内の同じサブフォルダーに変換します。</translation>
+    </message>
+    <message>
+        <source>Leaves copies that are already there as they are; by default they are replaced.</source>
+        <translation>既にあるコピーはそのままにします (既定では置き換えます)。</translation>
+    </message>
+    <message>
+        <source>Prints the copies that would be written and the files left alone, and changes nothing.</source>
+        <translation>書き込むコピーと対象外のファイルを表示し、何も変更しません。</translation>
+    </message>
+    <message>
+        <source>Names every file left alone and every copy kept, with the reason.</source>
+        <translation>対象外のファイルと残したコピーを、理由とともにすべて示します。</translation>
+    </message>
+    <message>
+        <source>Folders holding the pictures, and single pictures; never changed.</source>
+        <translation>画像を含むフォルダー、または個々の画像。変更されることはありません。</translation>
+    </message>
+    <message>
+        <source>SOURCE is missing</source>
+        <translation>SOURCE がありません</translation>
+    </message>
+    <message>
+        <source>the source %1 does not exist</source>
+        <translation>変換元 %1 が存在しません</translation>
+    </message>
+    <message>
+        <source>%1 is skipped: its copy %2 is already there.</source>
+        <translation>%1 をスキップしました: コピー %2 が既にあります。</translation>
+    </message>
+    <message>
+        <source>The folder %1 would be made.</source>
+        <translation>フォルダー %1 を作成します。</translation>
+    </message>
+    <message>
+        <source>%1 would not be converted: %2.</source>
+        <translation>%1 は変換されません: %2。</translation>
+    </message>
+    <message>
+        <source>%1 would be replaced by a copy of %2.</source>
+        <translation>%1 を %2 のコピーで置き換えます。</translation>
+    </message>
+    <message>
+        <source>%1 would be written from %2.</source>
+        <translation>%2 から %1 を書き込みます。</translation>
+    </message>
+    <message>
+        <source>A dry run makes no probe file, so copy names are compared with their letter case even where the output folder would take two of them for one.</source>
+        <translation>予行では確認用のファイルを作らないため、出力フォルダーが大文字と小文字を区別しない場合でも、コピーの名前は大文字と小文字を区別して比べます。</translation>
+    </message>
+    <message>
+        <source>%1 is left alone: %2.</source>
+        <translation>%1 は対象外です: %2。</translation>
+    </message>
+    <message>
+        <source>1 picture was skipped: its copy is already there.</source>
+        <translation>1 枚の画像をスキップしました: コピーが既にあります。</translation>
+    </message>
+    <message>
+        <source>1 file was left alone: its name is not that of a JPEG, PNG or TIFF picture.</source>
+        <translation>1 個のファイルを対象外にしました: 名前が JPEG、PNG、TIFF 画像のものではありません。</translation>
+    </message>
+    <message>
+        <source>1 entry was left alone: it is not a regular file.</source>
+        <translation>1 個の項目を対象外にしました: 通常のファイルではありません。</translation>
+    </message>
+    <message>
+        <source>1 folder was not entered.</source>
+        <translation>1 個のフォルダーには入りませんでした。</translation>
+    </message>
+    <message>
+        <source>1 folder could not be listed.</source>
+        <translation>1 個のフォルダーの内容を読み取れませんでした。</translation>
+    </message>
+    <message>
+        <source>Run with --verbose to see each with its reason.</source>
+        <translation>--verbose を付けて実行すると、それぞれの理由を表示します。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pictures were skipped: their copies are already there.</source>
+        <translation>
+            <numerusform>%n 枚の画像をスキップしました: コピーが既にあります。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files were left alone: their names are not those of JPEG, PNG or TIFF pictures.</source>
+        <translation>
+            <numerusform>%n 個のファイルを対象外にしました: 名前が JPEG、PNG、TIFF 画像のものではありません。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries were left alone: they are not regular files.</source>
+        <translation>
+            <numerusform>%n 個の項目を対象外にしました: 通常のファイルではありません。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders were not entered.</source>
+        <translation>
+            <numerusform>%n 個のフォルダーには入りませんでした。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders could not be listed.</source>
+        <translation>
+            <numerusform>%n 個のフォルダーの内容を読み取れませんでした。</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -167,9 +167,10 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow{"OutputIsAFile", folders("ROOT/a file", "SRC"), "is not a folder"},
         UsageRow{"OutputEmpty", folders("", "SRC"), "the output folder  does not exist"},
         UsageRow{"OutputADanglingLink", folders("ROOT/dangling", "SRC"), "does not exist"},
-        UsageRow{"SourceNotThere", folders("OUT", "ROOT/none"), "the source folder"},
-        UsageRow{"SourceMissing", folders("OUT", "SRC").mid(0, 4), "SOURCE_DIR is missing"},
-        UsageRow{"TwoSources", folders("OUT", "SRC") << u"OUT"_s, "only one SOURCE_DIR"},
+        UsageRow{"SourceNotThere", folders("OUT", "ROOT/none"), "/none does not exist"},
+        UsageRow{"SourceMissing", folders("OUT", "SRC").mid(0, 4), "SOURCE is missing"},
+        UsageRow{"OutputAmongSources", folders("OUT", "SRC") << u"OUT"_s,
+                 "the output folder is the source folder"},
         UsageRow{"SameFolder", folders("SRC", "SRC"), "the output folder is the source folder"},
         UsageRow{"SameFolderThroughLink", folders("ROOT/link to source", "SRC"),
                  "the output folder is the source folder"},
@@ -177,14 +178,16 @@ INSTANTIATE_TEST_SUITE_P(
                  "the output folder is the source folder"},
         UsageRow{"JobsZero", jobs("0"), "--jobs must be a whole number from 1 to 64, not '0'"},
         UsageRow{"JobsTooMany", jobs("65"), "not '65'"},
-        UsageRow{"UnknownOption", QStringList{u"--recursive"_s} + dpi("300"),
-                 "Unknown option 'recursive'"}),
+        UsageRow{"UnknownOption", QStringList{u"--recurse"_s} + dpi("300"),
+                 "Unknown option 'recurse'"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(CommandLineTest, HelpAndVersionAnswerWithoutConverting) {
     const ProgramRun help = run({u"--help"_s});
     EXPECT_EQ(help.exitStatus, 0);
-    for (const char* text : {"--dpi <N>", "--output <DIR>", "--jobs <N>", "SOURCE_DIR", "Exit"})
+    for (const char* text : {"--dpi <N>", "--output <DIR>", "--jobs <N>", "SOURCE...", "Exit",
+                             "--recursive", "--skip-existing", "--dry-run", "--verbose",
+                             "plenwick --dry-run --recursive --dpi 300", "b.tif photos/"})
         EXPECT_TRUE(help.out.contains(text)) << text;
     EXPECT_TRUE(help.out.contains("--help-all")) << "Qt's help offers it";
     const ProgramRun all = run({u"--help-all"_s});
@@ -535,8 +538,10 @@ TEST_F(CommandLineTest, SpeaksTheUsersLanguage) {
     language = {u"LANG=de_DE.UTF-8"_s, u"LANGUAGE="_s, u"LC_ALL="_s};
     const ProgramRun help = run({u"--help"_s});
     EXPECT_EQ(help.exitStatus, 0);
-    for (const char* text : {"Optionen:", "Schreibt eine Kopie jedes JPEG-, PNG- und TIFF-Bildes",
-                             "Einzutragende Auflösung, 1 bis 4000.", "\nExit-Status: 0, wenn"})
+    for (const char* text :
+         {"Optionen:", "Schreibt eine Kopie jedes angegebenen",
+          "Einzutragende Auflösung, 1 bis 4000.", "Konvertiert auch die Bilder aller Unterordner",
+          "\nBeispiele:\n", "\nExit-Status: 0, wenn"})
         EXPECT_TRUE(help.out.contains(text)) << text << "\n" << help.out.toStdString();
 
     const ProgramRun usage = run({u"--output"_s, output(), source()});
@@ -545,6 +550,8 @@ TEST_F(CommandLineTest, SpeaksTheUsersLanguage) {
 
     makePicture(source() + u"/photo.jpg"_s, u"jpeg"_s);
     makeTruncatedJpeg(source() + u"/kaputt.jpg"_s);
+    for (const QString& other : {u"/liesmich.txt"_s, u"/foto.webp"_s})
+        ASSERT_TRUE(QFile(source() + other).open(QIODevice::WriteOnly));
     const ProgramRun conversion = run({u"--dpi"_s, u"300"_s, u"--output"_s, output(), source()});
     EXPECT_EQ(conversion.exitStatus, 1);
     EXPECT_TRUE(conversion.out.contains(" kaputt.jpg: nicht konvertiert: "))
@@ -553,7 +560,10 @@ TEST_F(CommandLineTest, SpeaksTheUsersLanguage) {
                                           "  kaputt.jpg: "))
         << conversion.err.toStdString();
     EXPECT_TRUE(
-        conversion.err.endsWith("plenwick: 1 konvertiert (insgesamt 2 Bilder), 1 fehlgeschlagen\n"))
+        conversion.err.endsWith("2 Dateien wurden übergangen: ihre Namen sind nicht die von JPEG-, "
+                                "PNG- oder TIFF-Bildern.\n"
+                                "Mit --verbose wird jeder einzeln mit Grund genannt.\n"
+                                "plenwick: 1 konvertiert (insgesamt 2 Bilder), 1 fehlgeschlagen\n"))
         << conversion.err.toStdString();
     EXPECT_EQ(resolution(output() + u"/photo.jpg"_s), u"300 300"_s);
 
