@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "arguments.h"
 
 #include "failure.h"
 
@@ -70,8 +70,8 @@ std::string findInput(const std::vector<std::string>& arguments) {
 
 } // namespace
 
-ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
-    ParsedCommandLine parsed;
+ParsedArguments parseArguments(const std::vector<std::string>& arguments) {
+    ParsedArguments parsed;
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         parsed.help = true;
         return parsed;

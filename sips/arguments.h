@@ -19,7 +19,7 @@ struct Request {
 };
 
 // What the command line asks for: a conversion, or the accepted syntax.
-struct ParsedCommandLine {
+struct ParsedArguments {
     bool help = false;
     Request request;
 };
@@ -27,7 +27,7 @@ struct ParsedCommandLine {
 // Parses `-s format jp2|jpeg|png [-s dpiHeight N] [-s dpiWidth N] [--out FILE] FILE` with the
 // options in any order, each at most once. Throws a Failure naming the input (when known) and
 // what is wrong.
-ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
+ParsedArguments parseArguments(const std::vector<std::string>& arguments);
 
 extern const char* const usage;
 

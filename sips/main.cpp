@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "arguments.h"
 #include "conversion.h"
 #include "failure.h"
 #include "messages.h"
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     std::string input = "sips";
     try {
-        const sips::ParsedCommandLine parsed = sips::parseCommandLine(arguments);
+        const sips::ParsedArguments parsed = sips::parseArguments(arguments);
         if (parsed.help) {
             std::fputs(sips::usage, stdout);
             return 0;
