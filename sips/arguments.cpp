@@ -68,65 +68,92 @@ std::string findInput(const std::vector<std::string>& arguments) {
     return "sips";
 }
 
+// Reads a conversion's arguments in order, each option at most once.
+class RequestReader final {
+public:
+    explicit RequestReader(const std::vector<std::string>& arguments)
+        : arguments_(arguments)
+        , named_(findInput(arguments)) {}
+
+    Request read() {
+        for (at_ = 0; at_ < arguments_.size(); ++at_) {
+            const std::string& argument = arguments_[at_];
+            if (argument == "-s")
+                readProperty();
+            else if (argument == "--out")
+                readOut();
+            else if (!argument.empty() && argument[0] == '-')
+                throw Failure(named_, "unknown option '" + argument + "'");
+            else
+                readInput(argument);
+        }
+        if (!inputSeen_)
+            throw Failure(named_, "no input file");
+        if (!formatSeen_)
+            throw Failure(named_, "missing -s format jp2|jpeg|png");
+        return request_;
+    }
+
+private:
+    const std::string& valueAfter(const std::string& option) {
+        if (at_ + 1 >= arguments_.size())
+            throw Failure(named_, "missing value after " + option);
+        return arguments_[++at_];
+    }
+
+    void readProperty() {
+        const std::string& key = valueAfter("-s");
+        const std::string& value = valueAfter("-s " + key);
+        if (key == "format") {
+            if (formatSeen_)
+                throw Failure(named_, "-s format given more than once");
+            request_.format = parseFormat(value, named_);
+            formatSeen_ = true;
+        } else if (key == "dpiHeight" || key == "dpiWidth") {
+            std::optional<std::uint32_t>& slot =
+                key == "dpiHeight" ? request_.dpiHeight : request_.dpiWidth;
+            if (slot)
+                throw Failure(named_, "-s " + key + " given more than once");
+            slot = parseDpi(key, value, named_);
+        } else {
+            throw Failure(named_, "unknown property '" + key +
+                                      "' (expected format, dpiHeight or dpiWidth)");
+        }
+    }
+
+    void readOut() {
+        if (request_.out)
+            throw Failure(named_, "--out given more than once");
+        request_.out = valueAfter("--out");
+        if (request_.out->empty())
+            throw Failure(named_, "--out needs a file name");
+    }
+
+    void readInput(const std::string& argument) {
+        if (inputSeen_)
+            throw Failure(named_, "more than one input file ('" + argument + "')");
+        if (argument.empty())
+            throw Failure(named_, "empty input file name");
+        request_.input = argument;
+        inputSeen_ = true;
+    }
+
+    const std::vector<std::string>& arguments_;
+    const std::string named_;
+    std::size_t at_ = 0;
+    Request request_;
+    bool formatSeen_ = false;
+    bool inputSeen_ = false;
+};
+
 } // namespace
 
 ParsedArguments parseArguments(const std::vector<std::string>& arguments) {
     ParsedArguments parsed;
-    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h"))
         parsed.help = true;
-        return parsed;
-    }
-    const std::string named = findInput(arguments);
-    Request& request = parsed.request;
-    bool formatSeen = false;
-    bool inputSeen = false;
-    const auto valueAfter = [&](std::size_t& i, const std::string& option) -> const std::string& {
-        if (i + 1 >= arguments.size())
-            throw Failure(named, "missing value after " + option);
-        return arguments[++i];
-    };
-
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "-s") {
-            const std::string& key = valueAfter(i, "-s");
-            const std::string& value = valueAfter(i, "-s " + key);
-            if (key == "format") {
-                if (formatSeen)
-                    throw Failure(named, "-s format given more than once");
-                request.format = parseFormat(value, named);
-                formatSeen = true;
-            } else if (key == "dpiHeight" || key == "dpiWidth") {
-                std::optional<std::uint32_t>& slot =
-                    key == "dpiHeight" ? request.dpiHeight : request.dpiWidth;
-                if (slot)
-                    throw Failure(named, "-s " + key + " given more than once");
-                slot = parseDpi(key, value, named);
-            } else {
-                throw Failure(named, "unknown property '" + key +
-                                         "' (expected format, dpiHeight or dpiWidth)");
-            }
-        } else if (argument == "--out") {
-            if (request.out)
-                throw Failure(named, "--out given more than once");
-            request.out = valueAfter(i, "--out");
-            if (request.out->empty())
-                throw Failure(named, "--out needs a file name");
-        } else if (!argument.empty() && argument[0] == '-') {
-            throw Failure(named, "unknown option '" + argument + "'");
-        } else {
-            if (inputSeen)
-                throw Failure(named, "more than one input file ('" + argument + "')");
-            if (argument.empty())
-                throw Failure(named, "empty input file name");
-            request.input = argument;
-            inputSeen = true;
-        }
-    }
-    if (!inputSeen)
-        throw Failure(named, "no input file");
-    if (!formatSeen)
-        throw Failure(named, "missing -s format jp2|jpeg|png");
+    else
+        parsed.request = RequestReader(arguments).read();
     return parsed;
 }
 

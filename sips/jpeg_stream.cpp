@@ -3,7 +3,9 @@
 #include "binary_fields.h"
 #include "failure.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace sips {
 
@@ -63,72 +65,99 @@ JpegMarkerSegment JpegStream::next() {
     return segment;
 }
 
-void JpegStream::passScans(const std::function<void(std::span<const std::uint8_t>)>& sink) {
-    // Entropy-coded data ends at any marker other than a stuffed zero, a restart or fill; the
-    // segments between scans (tables, further scans) are passed on whole.
+// Follows the bytes after a start-of-scan segment, a buffer at a time, to the end-of-image marker.
+// Entropy-coded data ends at any marker other than a stuffed zero, a restart or fill; the
+// segments between scans (tables, further scans) are passed over whole.
+class JpegStream::ScanCursor final {
+public:
+    explicit ScanCursor(const JpegStream& stream)
+        : stream_(stream) {}
+
+    // How many of `bytes` come up to and include the end-of-image marker; nullopt when it is not
+    // among them.
+    std::optional<std::size_t> endOfImageIn(std::span<const std::uint8_t> bytes) {
+        std::size_t at = 0;
+        while (at < bytes.size()) {
+            switch (state_) {
+            case State::Data:
+                at = afterNextMarkerByte(bytes, at);
+                break;
+            case State::Marker:
+                if (takeMarker(bytes[at++]))
+                    return at;
+                break;
+            case State::LengthHigh:
+                remaining_ = std::size_t{bytes[at++]} << 8;
+                state_ = State::LengthLow;
+                break;
+            case State::LengthLow:
+                takeLengthLow(bytes[at++]);
+                break;
+            case State::Segment: {
+                const std::size_t step = std::min(remaining_, bytes.size() - at);
+                at += step;
+                remaining_ -= step;
+                if (remaining_ == 0)
+                    state_ = State::Data;
+                break;
+            }
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
     enum class State { Data, Marker, LengthHigh, LengthLow, Segment };
-    State state = State::Data;
-    std::size_t remaining = 0;
+
+    std::size_t afterNextMarkerByte(std::span<const std::uint8_t> bytes, std::size_t at) {
+        const void* mark = std::memchr(bytes.data() + at, 0xFF, bytes.size() - at);
+        if (mark == nullptr)
+            return bytes.size();
+        state_ = State::Marker;
+        return static_cast<std::size_t>(static_cast<const std::uint8_t*>(mark) - bytes.data()) + 1;
+    }
+
+    // True at the end-of-image marker.
+    bool takeMarker(std::uint8_t marker) {
+        if (marker == 0xD9)
+            return true;
+        if (marker == 0x00 || (marker >= 0xD0 && marker <= 0xD7))
+            state_ = State::Data;
+        else if (marker == 0xFF)
+            state_ = State::Marker;
+        else if (marker < 0xC0 || marker == 0xD8)
+            stream_.fail("an unexpected marker inside the scans");
+        else
+            state_ = State::LengthHigh;
+        return false;
+    }
+
+    void takeLengthLow(std::uint8_t low) {
+        remaining_ |= low;
+        if (remaining_ < 2)
+            stream_.fail("a marker segment shorter than its length field");
+        remaining_ -= 2;
+        state_ = remaining_ == 0 ? State::Data : State::Segment;
+    }
+
+    const JpegStream& stream_;
+    State state_ = State::Data;
+    std::size_t remaining_ = 0;
+};
+
+void JpegStream::passScans(const std::function<void(std::span<const std::uint8_t>)>& sink) {
+    ScanCursor cursor(*this);
     std::array<std::uint8_t, 1 << 16> buffer;
     for (;;) {
         const std::size_t size = std::fread(buffer.data(), 1, buffer.size(), in_);
         if (size == 0)
             fail("the scan data stops before the end-of-image marker");
-        std::size_t at = 0;
-        while (at < size) {
-            switch (state) {
-            case State::Data: {
-                const void* mark = std::memchr(buffer.data() + at, 0xFF, size - at);
-                if (mark == nullptr) {
-                    at = size;
-                } else {
-                    at = static_cast<std::size_t>(static_cast<const std::uint8_t*>(mark) -
-                                                  buffer.data()) +
-                         1;
-                    state = State::Marker;
-                }
-                break;
-            }
-            case State::Marker: {
-                const std::uint8_t marker = buffer[at++];
-                if (marker == 0xD9) {
-                    sink({buffer.data(), at});
-                    // What follows the picture is the caller's to read.
-                    if (std::fseek(in_, static_cast<long>(at) - static_cast<long>(size),
-                                   SEEK_CUR) != 0)
-                        fail("cannot read on after the end-of-image marker");
-                    return;
-                }
-                if (marker == 0x00 || (marker >= 0xD0 && marker <= 0xD7))
-                    state = State::Data;
-                else if (marker == 0xFF)
-                    state = State::Marker;
-                else if (marker < 0xC0 || marker == 0xD8)
-                    fail("an unexpected marker inside the scans");
-                else
-                    state = State::LengthHigh;
-                break;
-            }
-            case State::LengthHigh:
-                remaining = std::size_t{buffer[at++]} << 8;
-                state = State::LengthLow;
-                break;
-            case State::LengthLow:
-                remaining |= buffer[at++];
-                if (remaining < 2)
-                    fail("a marker segment shorter than its length field");
-                remaining -= 2;
-                state = remaining == 0 ? State::Data : State::Segment;
-                break;
-            case State::Segment: {
-                const std::size_t step = std::min(remaining, size - at);
-                at += step;
-                remaining -= step;
-                if (remaining == 0)
-                    state = State::Data;
-                break;
-            }
-            }
+        if (const std::optional<std::size_t> end = cursor.endOfImageIn({buffer.data(), size})) {
+            sink({buffer.data(), *end});
+            // What follows the picture is the caller's to read.
+            if (std::fseek(in_, static_cast<long>(*end) - static_cast<long>(size), SEEK_CUR) != 0)
+                fail("cannot read on after the end-of-image marker");
+            return;
         }
         sink({buffer.data(), size});
     }

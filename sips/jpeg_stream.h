@@ -43,6 +43,8 @@ public:
     void passScans(const std::function<void(std::span<const std::uint8_t>)>& sink);
 
 private:
+    class ScanCursor;
+
     int readByte();
     [[noreturn]] void fail(const std::string& what) const;
 
