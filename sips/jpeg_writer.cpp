@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <jerror.h>
+#include <utility>
 
 namespace sips {
 
@@ -84,31 +85,26 @@ J_COLOR_SPACE colourSpaceOf(ColourModel model) {
     }
 }
 
-} // namespace
-
-void requestJfifHeader(jpeg_compress_struct& info, const std::optional<Density>& density) {
-    info.write_JFIF_header = TRUE;
-    if (!density)
-        return;
-    const Density::Jfif jfif = density->jfif();
-    info.density_unit = jfif.unit;
-    info.X_density = jfif.x;
-    info.Y_density = jfif.y;
+// Runs a libjpeg step; an error in it fails the write with libjpeg's message.
+template <typename Step>
+void encodeStep(Compressor& compressor, std::FILE* out, const std::string& target, Step&& step) {
+    if (!jpegGuarded(compressor.errors, std::forward<Step>(step)))
+        failWriting(out, target, std::string("cannot encode JPEG: ") + compressor.errors.message);
 }
 
-void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
-               const JpegExtras& extras) {
-    const Layout& layout = source.layout();
+void checkSegmentSizes(const JpegExtras& extras, const std::string& target) {
     for (const JpegSegment& segment : extras.segments) {
         if (segment.bytes.size() > largestSegmentPayload)
             throw Failure(target, "metadata block too large for a JPEG segment");
     }
+}
 
-    BandPrefetch bands(source, rowsPerBand);
-    Compressor compressor;
+// Quality 97, no chroma subsampling and the exact DCT, into `out` through the compressor's sink.
+void setUpCompressor(Compressor& compressor, const Layout& layout, std::FILE* out,
+                     const std::string& target) {
     jpeg_compress_struct& info = compressor.info;
     installJpegErrors(compressor.errors, *reinterpret_cast<jpeg_common_struct*>(&info));
-    const bool started = jpegGuarded(compressor.errors, [&] {
+    encodeStep(compressor, out, target, [&] {
         jpeg_create_compress(&info);
         compressor.created = true;
         compressor.sink.file = out;
@@ -128,11 +124,14 @@ void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
         }
         info.dct_method = JDCT_ISLOW;
     });
-    if (!started)
-        failWriting(out, target, std::string("cannot encode JPEG: ") + compressor.errors.message);
-    requestJfifHeader(info, extras.density);
+}
 
-    const bool headerWritten = jpegGuarded(compressor.errors, [&] {
+// Everything before the first scan: the markers, the ICC profile, then the streamed segments.
+void writeHeader(Compressor& compressor, const JpegExtras& extras, std::FILE* out,
+                 const std::string& target) {
+    jpeg_compress_struct& info = compressor.info;
+    requestJfifHeader(info, extras.density);
+    encodeStep(compressor, out, target, [&] {
         jpeg_start_compress(&info, TRUE);
         for (const JpegSegment& segment : extras.segments) {
             jpeg_write_marker(&info, segment.marker, segment.bytes.data(),
@@ -143,8 +142,6 @@ void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
                                    static_cast<unsigned>(extras.icc.size()));
         }
     });
-    if (!headerWritten)
-        failWriting(out, target, std::string("cannot encode JPEG: ") + compressor.errors.message);
     if (extras.streamedSegments) {
         extras.streamedSegments([&](std::span<const std::uint8_t> bytes) {
             if (!compressor.sink.flush())
@@ -152,14 +149,17 @@ void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
             writeBytes(out, target, bytes, "cannot write JPEG segments");
         });
     }
+}
 
+void writeRows(Compressor& compressor, BandPrefetch& bands, const Layout& layout, std::FILE* out,
+               const std::string& target) {
     const std::size_t rowBytes = layout.rowBytes();
     // Adobe's convention, which every CMYK JPEG reader expects: 0 = full ink.
     std::vector<std::uint8_t> inverted(layout.model == ColourModel::Cmyk ? rowBytes : 0);
     for (std::uint32_t row = 0; row < layout.height;) {
         const std::span<const std::uint8_t> band = bands.next();
         const auto count = static_cast<std::uint32_t>(band.size() / rowBytes);
-        const bool written = jpegGuarded(compressor.errors, [&] {
+        encodeStep(compressor, out, target, [&] {
             for (std::uint32_t done = 0; done < count;) {
                 const std::uint8_t* rowStart = band.data() + done * rowBytes;
                 if (!inverted.empty()) {
@@ -169,16 +169,35 @@ void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
                 }
                 // libjpeg reads the rows it is given; its prototype predates const.
                 JSAMPROW pointer = const_cast<std::uint8_t*>(rowStart);
-                done += jpeg_write_scanlines(&info, &pointer, 1);
+                done += jpeg_write_scanlines(&compressor.info, &pointer, 1);
             }
         });
-        if (!written)
-            failWriting(out, target,
-                        std::string("cannot encode JPEG: ") + compressor.errors.message);
         row += count;
     }
-    if (!jpegGuarded(compressor.errors, [&] { jpeg_finish_compress(&info); }))
-        failWriting(out, target, std::string("cannot encode JPEG: ") + compressor.errors.message);
+}
+
+} // namespace
+
+void requestJfifHeader(jpeg_compress_struct& info, const std::optional<Density>& density) {
+    info.write_JFIF_header = TRUE;
+    if (!density)
+        return;
+    const Density::Jfif jfif = density->jfif();
+    info.density_unit = jfif.unit;
+    info.X_density = jfif.x;
+    info.Y_density = jfif.y;
+}
+
+void writeJpeg(RowReader& source, std::FILE* out, const std::string& target,
+               const JpegExtras& extras) {
+    const Layout& layout = source.layout();
+    checkSegmentSizes(extras, target);
+    BandPrefetch bands(source, rowsPerBand);
+    Compressor compressor;
+    setUpCompressor(compressor, layout, out, target);
+    writeHeader(compressor, extras, out, target);
+    writeRows(compressor, bands, layout, out, target);
+    encodeStep(compressor, out, target, [&] { jpeg_finish_compress(&compressor.info); });
 }
 
 } // namespace sips
