@@ -33,17 +33,8 @@ void installTiffHandlers() {
 
 } // namespace
 
-TiffReader::TiffReader(std::string path)
-    : path_(std::move(path)) {
-    installTiffHandlers();
-    // Read, not mapped: a mapped file counts whole in memory once its strips have been read.
-    OwnedDescriptor file = openDescriptorForReading(path_);
-    tiff_.reset(TIFFFdOpen(file.get(), path_.c_str(), "rm"));
-    if (!tiff_)
-        fail("cannot open TIFF");
-    file.release(); // closed with the TIFF
-
-    TIFF* tiff = tiff_.get();
+// The header fields that decide how the first page is read.
+struct TiffReader::Fields {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     std::uint16_t bits = 0;
@@ -53,48 +44,74 @@ TiffReader::TiffReader(std::string path)
     std::uint16_t sampleFormat = SAMPLEFORMAT_UINT;
     std::uint16_t orientation = ORIENTATION_TOPLEFT;
     std::uint16_t inkSet = INKSET_CMYK;
+    std::uint16_t extraType = EXTRASAMPLE_UNSPECIFIED; // of the first extra sample
+};
+
+TiffReader::TiffReader(std::string path)
+    : path_(std::move(path)) {
+    open();
+    const Fields fields = readFields();
+    // Strips and tiles are decoded into buffers sized from the header.
+    checkClaimedSize(path_, fields.width, fields.height);
+    checkDataSize(path_, fields.width, fields.height, dataBytes(),
+                  (std::uint64_t{fields.width} * fields.samples * fields.bits + 7) / 8 *
+                      fields.height / mostCodingRatio);
+    layout_.width = fields.width;
+    layout_.height = fields.height;
+    tiled_ = TIFFIsTiled(tiff_.get()) != 0;
+    if (canStream(fields))
+        startStored(fields);
+    else
+        startRgba(fields.orientation);
+}
+
+void TiffReader::open() {
+    installTiffHandlers();
+    // Read, not mapped: a mapped file counts whole in memory once its strips have been read.
+    OwnedDescriptor file = openDescriptorForReading(path_);
+    tiff_.reset(TIFFFdOpen(file.get(), path_.c_str(), "rm"));
+    if (!tiff_)
+        fail("cannot open TIFF");
+    file.release(); // closed with the TIFF
+}
+
+TiffReader::Fields TiffReader::readFields() const {
+    TIFF* tiff = tiff_.get();
+    Fields fields;
     std::uint16_t extraCount = 0;
     std::uint16_t* extraTypes = nullptr;
-    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
-    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLEFORMAT, &sampleFormat);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_INKSET, &inkSet);
+    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &fields.width);
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &fields.height);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &fields.bits);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &fields.samples);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &fields.planar);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLEFORMAT, &fields.sampleFormat);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &fields.orientation);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_INKSET, &fields.inkSet);
     TIFFGetFieldDefaulted(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes);
-    if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric))
+    if (extraCount > 0)
+        fields.extraType = extraTypes[0];
+    if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &fields.photometric))
         fail("TIFF without a photometric interpretation");
-    // Strips and tiles are decoded into buffers sized from the header.
-    checkClaimedSize(path_, width, height);
-    checkDataSize(path_, width, height, dataBytes(),
-                  (std::uint64_t{width} * samples * bits + 7) / 8 * height / mostCodingRatio);
-    layout_.width = width;
-    layout_.height = height;
+    return fields;
+}
 
-    const std::uint16_t extraType = extraCount > 0 ? extraTypes[0] : EXTRASAMPLE_UNSPECIFIED;
-    const bool asStored = sampleFormat == SAMPLEFORMAT_UINT && (bits == 8 || bits == 16) &&
-                          (photometric != PHOTOMETRIC_SEPARATED || inkSet == INKSET_CMYK) &&
-                          canStream(photometric, samples, extraType);
-    tiled_ = TIFFIsTiled(tiff) != 0;
-    if (!asStored) {
-        startRgba(orientation);
-        return;
-    }
-    layout_.bits = bits;
-    if (photometric == PHOTOMETRIC_SEPARATED)
+// Samples read as stored: interleaved strips row by row, else a band of chunks at a time.
+void TiffReader::startStored(const Fields& fields) {
+    layout_.bits = fields.bits;
+    if (fields.photometric == PHOTOMETRIC_SEPARATED)
         layout_.model = ColourModel::Cmyk;
-    else if (photometric == PHOTOMETRIC_RGB)
-        layout_.model = samples == 4 ? ColourModel::RgbAlpha : ColourModel::Rgb;
+    else if (fields.photometric == PHOTOMETRIC_RGB)
+        layout_.model = fields.samples == 4 ? ColourModel::RgbAlpha : ColourModel::Rgb;
     else
-        layout_.model = samples == 2 ? ColourModel::GreyAlpha : ColourModel::Grey;
-    if (!tiled_ && planar == PLANARCONFIG_CONTIG)
+        layout_.model = fields.samples == 2 ? ColourModel::GreyAlpha : ColourModel::Grey;
+    if (!tiled_ && fields.planar == PLANARCONFIG_CONTIG)
         return;
 
-    planes_ = planar == PLANARCONFIG_SEPARATE ? samples : 1;
+    planes_ = fields.planar == PLANARCONFIG_SEPARATE ? fields.samples : 1;
     bandRows_ = chunkRows();
-    const std::uint64_t chunkBytes = tiled_ ? TIFFTileSize64(tiff) : TIFFStripSize64(tiff);
+    const std::uint64_t chunkBytes =
+        tiled_ ? TIFFTileSize64(tiff_.get()) : TIFFStripSize64(tiff_.get());
     if (chunkBytes == 0)
         fail("cannot decode TIFF data");
     chunk_.resize(chunkBytes);
@@ -157,17 +174,19 @@ std::uint64_t TiffReader::dataBytes() const {
     return total;
 }
 
-bool TiffReader::canStream(std::uint16_t photometric, std::uint16_t samples,
-                           std::uint16_t extraType) const {
+bool TiffReader::canStream(const Fields& fields) {
+    if (fields.sampleFormat != SAMPLEFORMAT_UINT || (fields.bits != 8 && fields.bits != 16) ||
+        (fields.photometric == PHOTOMETRIC_SEPARATED && fields.inkSet != INKSET_CMYK))
+        return false;
     // Premultiplied alpha needs undoing; the RGBA reader does that.
-    const bool plainAlpha = extraType != EXTRASAMPLE_ASSOCALPHA;
-    switch (photometric) {
+    const bool plainAlpha = fields.extraType != EXTRASAMPLE_ASSOCALPHA;
+    switch (fields.photometric) {
     case PHOTOMETRIC_MINISBLACK:
-        return samples == 1 || (samples == 2 && plainAlpha);
+        return fields.samples == 1 || (fields.samples == 2 && plainAlpha);
     case PHOTOMETRIC_RGB:
-        return samples == 3 || (samples == 4 && plainAlpha);
+        return fields.samples == 3 || (fields.samples == 4 && plainAlpha);
     case PHOTOMETRIC_SEPARATED:
-        return samples == 4;
+        return fields.samples == 4;
     default:
         return false;
     }

@@ -38,8 +38,14 @@ private:
         }
     };
 
+    struct Fields;
+
+    void open();
+    Fields readFields() const;
     std::uint64_t dataBytes() const;
-    bool canStream(std::uint16_t photometric, std::uint16_t samples, std::uint16_t extraType) const;
+    // Whether the samples can be read as stored rather than through the RGBA reader.
+    static bool canStream(const Fields& fields);
+    void startStored(const Fields& fields);
     std::uint32_t chunkRows();
     void startRgba(std::uint16_t orientation);
     void readBand(std::uint32_t top);
