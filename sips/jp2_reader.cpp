@@ -150,6 +150,17 @@ Jp2Reader::Jp2Reader(std::string path, FileKind kind)
     checkDataSize(path_, claimed.width, claimed.height, claimed.codestreamBytes,
                   std::max(claimed.tiles * smallestTileBytes,
                            claimed.width * claimed.height / densestPixelsPerByte));
+    readHeader();
+    readLayout(kind);
+    opj_codestream_info_v2_t* info = opj_get_cstr_info(codec_.get());
+    if (info == nullptr)
+        fail("cannot decode JPEG 2000 data (truncated or damaged)");
+    tilesAcross_ = info->tw;
+    opj_destroy_cstr_info(&info);
+    bandTop_ = header_->y0;
+}
+
+void Jp2Reader::readHeader() {
     std::rewind(file_.get());
     stream_ = opjReadStreamOver(file_.get());
     if (!codec_ || !stream_)
@@ -165,7 +176,9 @@ Jp2Reader::Jp2Reader(std::string path, FileKind kind)
         !opj_read_header(stream_.get(), codec_.get(), &header))
         fail("cannot decode JPEG 2000 data (truncated or damaged)");
     header_.reset(header);
+}
 
+void Jp2Reader::readLayout(FileKind kind) {
     const opj_image_t& image = *header_;
     const OPJ_UINT32 count = image.numcomps;
     if (count == 0 || count > 4 || image.x1 <= image.x0 || image.y1 <= image.y0)
@@ -176,17 +189,8 @@ Jp2Reader::Jp2Reader(std::string path, FileKind kind)
     if (hints.space == Jp2ColourHints::Space::OtherYcc || image.color_space == OPJ_CLRSPC_EYCC)
         fail("unsupported JPEG 2000 colour space (YCC)");
     sycc_ = hints.space == Jp2ColourHints::Space::Sycc || image.color_space == OPJ_CLRSPC_SYCC;
-    if (sycc_) {
-        // The intermediate of a JPEG keeps its planes: Y whole, Cb and Cr subsampled alike.
-        const opj_image_comp_t* c = image.comps;
-        if (count != 3 || c[0].dx != 1 || c[0].dy != 1 || c[1].dx != c[2].dx ||
-            c[1].dy != c[2].dy || c[1].dx == 0 || c[1].dx > 4 || c[1].dy == 0 || c[1].dy > 4)
-            fail("unsupported JPEG 2000 components (sYCC other than three, Cb and Cr alike)");
-        for (OPJ_UINT32 i = 0; i < count; ++i) {
-            if (c[i].sgnd != 0 || c[i].prec != 8)
-                fail("unsupported JPEG 2000 components (sYCC other than 8 bits)");
-        }
-    }
+    if (sycc_)
+        checkSyccComponents();
     bool alpha = false;
     OPJ_UINT32 deepest = 0;
     for (OPJ_UINT32 c = 0; c < count; ++c) {
@@ -206,13 +210,19 @@ Jp2Reader::Jp2Reader(std::string path, FileKind kind)
     layout_.model =
         sycc_ ? ColourModel::Rgb
               : modelOfChannels(count, !alpha && hints.space != Jp2ColourHints::Space::Rgb);
+}
 
-    opj_codestream_info_v2_t* info = opj_get_cstr_info(codec_.get());
-    if (info == nullptr)
-        fail("cannot decode JPEG 2000 data (truncated or damaged)");
-    tilesAcross_ = info->tw;
-    opj_destroy_cstr_info(&info);
-    bandTop_ = image.y0;
+// The intermediate of a JPEG keeps its planes: Y whole, Cb and Cr subsampled alike.
+void Jp2Reader::checkSyccComponents() const {
+    const opj_image_t& image = *header_;
+    const opj_image_comp_t* c = image.comps;
+    if (image.numcomps != 3 || c[0].dx != 1 || c[0].dy != 1 || c[1].dx != c[2].dx ||
+        c[1].dy != c[2].dy || c[1].dx == 0 || c[1].dx > 4 || c[1].dy == 0 || c[1].dy > 4)
+        fail("unsupported JPEG 2000 components (sYCC other than three, Cb and Cr alike)");
+    for (OPJ_UINT32 i = 0; i < image.numcomps; ++i) {
+        if (c[i].sgnd != 0 || c[i].prec != 8)
+            fail("unsupported JPEG 2000 components (sYCC other than 8 bits)");
+    }
 }
 
 void Jp2Reader::read(std::uint8_t* rows, std::uint32_t count) {

@@ -21,6 +21,9 @@ public:
     void read(std::uint8_t* rows, std::uint32_t count) override;
 
 private:
+    void readHeader();
+    void readLayout(FileKind kind);
+    void checkSyccComponents() const;
     void decodeNextBand();
     void storeTile(const std::uint8_t* data, std::uint32_t x0, std::uint32_t x1,
                    std::uint32_t rows);
