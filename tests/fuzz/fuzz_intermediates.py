@@ -3,7 +3,7 @@
 (JP2 of step 1, JPEG of step 2) and the JPEG and PNG files it copies without decoding.
 Not part of `make test`; run it against a sanitizer build:
 
-  fuzz_intermediates.py SIPS PICTURES [RUNS] [SEED]
+  tests/fuzz/fuzz_intermediates.py SIPS PICTURES [RUNS] [SEED]
 
 PICTURES is a folder made by make_pictures.py. Every run mutates one seed file (bytes changed,
 cut, repeated or inserted, half of the time inside the carried source's header), runs the step

@@ -2,7 +2,7 @@
 """Mutation fuzzing of the image tool: damaged copies of real pictures go through the command lines
 the program sends, under a sanitizer build. Not part of `make test`.
 
-  scripts/fuzz_sips.py SIPS PICTURE_FOLDER [--minutes M] [--seed S] [--findings FOLDER]
+  tests/fuzz/fuzz_sips.py SIPS PICTURE_FOLDER [--minutes M] [--seed S] [--findings FOLDER]
 
 SIPS is a sanitizer build of the tool (cmake -DPLENWICK_SANITIZE=ON); PICTURE_FOLDER holds the
 seeds (the test pictures, tests/sips/make_pictures.py and make_hostile_pictures.py), to which the
