@@ -93,15 +93,20 @@ bool hasShaInstructions() {
     return sha && sse41;
 }
 
-void compress(std::uint32_t* state, const std::uint8_t* blocks, std::size_t count) {
-    static const bool accelerated = hasShaInstructions();
-    if (accelerated)
-        compressWithShaInstructions(state, blocks, count);
-    else
-        compressPortable(state, blocks, count);
+} // namespace
+
+Sha256Engine fastestSha256Engine() {
+    static const Sha256Engine fastest =
+        hasShaInstructions() ? Sha256Engine::ShaInstructions : Sha256Engine::Portable;
+    return fastest;
 }
 
-} // namespace
+Sha256::Sha256()
+    : Sha256(fastestSha256Engine()) {}
+
+Sha256::Sha256(Sha256Engine engine)
+    : compress_(engine == Sha256Engine::ShaInstructions ? compressWithShaInstructions
+                                                        : compressPortable) {}
 
 void Sha256::update(std::span<const std::uint8_t> bytes) {
     total_ += bytes.size();
@@ -112,12 +117,12 @@ void Sha256::update(std::span<const std::uint8_t> bytes) {
         bytes = bytes.subspan(taken);
         if (pendingSize_ < pending_.size())
             return;
-        compress(state_.data(), pending_.data(), 1);
+        compress_(state_.data(), pending_.data(), 1);
         pendingSize_ = 0;
     }
     const std::size_t whole = bytes.size() / 64;
     if (whole > 0)
-        compress(state_.data(), bytes.data(), whole);
+        compress_(state_.data(), bytes.data(), whole);
     bytes = bytes.subspan(whole * 64);
     std::memcpy(pending_.data(), bytes.data(), bytes.size());
     pendingSize_ = bytes.size();
