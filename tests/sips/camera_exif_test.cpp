@@ -100,8 +100,7 @@ TEST_P(CameraExif, TravelsWithOnlyItsResolutionChanged) {
     ASSERT_EQ(step.exitCode, 0) << step.err;
     EXPECT_EQ(step.err, "");
     const fs::path jp2 = folder / "scratch.jp2";
-    ASSERT_EQ(sips({"-s", "format", "jp2", source, "--out", jp2}).exitCode, 0);
-    ASSERT_EQ(recordResolution(jp2).exitCode, 0);
+    ASSERT_EQ(makeRecordedIntermediate(source, jp2).exitCode, 0);
     for (const char* format : {"jpeg", "png"}) {
         step =
             sips({"-s", "format", format, jp2, "--out", folder / (std::string("chain.") + format)});

@@ -2,11 +2,9 @@
 // input untouched and nothing written.
 #include "sips_harness.h"
 
-#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string_view>
 #include <sys/stat.h>
@@ -19,16 +17,6 @@ struct BadLine : Row {
     const char* reason;    // a regular expression
     const char* named = "IN"; // the file the message names, or "sips" when there is none
 };
-
-void expectOneErrorLine(const RunResult& result, const std::string& file,
-                        const std::string& reason) {
-    EXPECT_NE(result.exitCode, 0);
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
-    EXPECT_EQ(result.err.rfind("sips: error: " + file + ": ", 0), 0u) << result.err;
-    EXPECT_TRUE(std::regex_search(result.err, std::regex(reason))) << result.err;
-    EXPECT_EQ(result.err.find("unknown error"), std::string::npos) << result.err;
-}
 
 // Splits a command line at spaces, replacing the placeholders it may hold.
 std::vector<std::string> expand(const std::string& line,
@@ -148,8 +136,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "TIFF without a photometric interpretation\n"}),
     rowName);
 
-// The program claims the intermediate's name with an empty file; when the first step fails, the
-// next two must point at that failure rather than at an empty file.
 TEST(ScanLimit, LeavesValidPicturesBelowItAlone) {
     TemporaryFolder folder;
     copySample("896-scans.jpg", folder / "scans.jpg");
@@ -189,6 +175,8 @@ TEST(SideLimit, TakesExactly65535Pixels) {
     }
 }
 
+// The program claims the intermediate's name with an empty file; when the first step fails, the
+// next two must point at that failure rather than at an empty file.
 TEST(FailedFirstStep, LeavesTheNextStepsAClearReason) {
     TemporaryFolder folder;
     const fs::path source = folder / "notes.txt";

@@ -10,11 +10,7 @@
 namespace sips_test {
 namespace {
 
-struct Held : Row {
-    const char* sample;
-};
-
-class Intermediate : public ::testing::TestWithParam<Held> {};
+class Intermediate : public ::testing::TestWithParam<SampleRow> {};
 
 TEST_P(Intermediate, DecodesToTheSourceSamplesInOpenJpegAndPillow) {
     TemporaryFolder folder;
@@ -27,12 +23,12 @@ TEST_P(Intermediate, DecodesToTheSourceSamplesInOpenJpegAndPillow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Samples, Intermediate,
-    ::testing::Values(Held{"Rgb8Jpeg", "photo.jpg"}, Held{"Grey8Jpeg", "grey.jpg"},
-                      Held{"RgbAlpha8", "alpha.png"}, Held{"GreyAlpha8", "greyalpha.png"},
-                      Held{"Rgb16", "deep.png"}, Held{"Grey16", "deepgrey.tif"},
-                      Held{"Rgb16TiledTiff", "tiled16.tif"},
-                      Held{"OddSizeBandsAndTiles", "large.png"},
-                      Held{"RgbAlpha16BandsAndTiles", "wide16.png"}),
+    ::testing::Values(SampleRow{"Rgb8Jpeg", "photo.jpg"}, SampleRow{"Grey8Jpeg", "grey.jpg"},
+                      SampleRow{"RgbAlpha8", "alpha.png"}, SampleRow{"GreyAlpha8", "greyalpha.png"},
+                      SampleRow{"Rgb16", "deep.png"}, SampleRow{"Grey16", "deepgrey.tif"},
+                      SampleRow{"Rgb16TiledTiff", "tiled16.tif"},
+                      SampleRow{"OddSizeBandsAndTiles", "large.png"},
+                      SampleRow{"RgbAlpha16BandsAndTiles", "wide16.png"}),
     rowName);
 
 // Readers that cannot decode the High-Throughput block coder must be able to tell: the file type
@@ -50,7 +46,7 @@ TEST(Intermediate, DeclaresTheHighThroughputCoder) {
     EXPECT_NE(dump.out.find("cblksty=0x40"), std::string::npos) << dump.out;
 }
 
-class KeptPlanes : public ::testing::TestWithParam<Held> {};
+class KeptPlanes : public ::testing::TestWithParam<SampleRow> {};
 
 TEST_P(KeptPlanes, DecodeToTheJpegsOwnPlanesAndToItsColours) {
     TemporaryFolder folder;
@@ -87,9 +83,9 @@ TEST_P(KeptPlanes, DecodeToTheJpegsOwnPlanesAndToItsColours) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Samplings, KeptPlanes,
-                         ::testing::Values(Held{"YCbCr420", "planes420.jpg"},
-                                           Held{"YCbCr422", "planes422.jpg"},
-                                           Held{"Progressive420", "planes420progressive.jpg"}),
+                         ::testing::Values(SampleRow{"YCbCr420", "planes420.jpg"},
+                                           SampleRow{"YCbCr422", "planes422.jpg"},
+                                           SampleRow{"Progressive420", "planes420progressive.jpg"}),
                          rowName);
 
 struct Converted : Row {

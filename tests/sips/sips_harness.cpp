@@ -1,9 +1,11 @@
 #include "sips_harness.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -57,6 +59,33 @@ RunResult recordResolution(const fs::path& file, const std::string& dpi) {
 RunResult makeIntermediate(const TemporaryFolder& folder, const std::string& sample) {
     copySample(sample, folder / sample);
     return sips({"-s", "format", "jp2", folder / sample, "--out", folder / "scratch.jp2"});
+}
+
+RunResult makeRecordedIntermediate(const fs::path& source, const fs::path& jp2) {
+    const RunResult first = sips({"-s", "format", "jp2", source, "--out", jp2});
+    if (first.exitCode != 0)
+        return first;
+    RunResult second = recordResolution(jp2);
+    second.err = first.err + second.err;
+    return second;
+}
+
+fs::path copyOf(const TemporaryFolder& folder, const std::string& sample) {
+    return folder / (fs::path(sample).extension() == ".png" ? "copy.png" : "copy.jpg");
+}
+
+RunResult makeCopy(const fs::path& jp2, const fs::path& copy) {
+    return sips({"-s", "format", copy.extension() == ".png" ? "png" : "jpeg", jp2, "--out", copy});
+}
+
+void expectOneErrorLine(const RunResult& result, const std::string& file,
+                        const std::string& reason) {
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_EQ(result.err.rfind("sips: error: " + file + ": ", 0), 0u) << result.err;
+    EXPECT_TRUE(std::regex_search(result.err, std::regex(reason))) << result.err;
+    EXPECT_EQ(result.err.find("unknown error"), std::string::npos) << result.err;
 }
 
 TemporaryFolder::TemporaryFolder() {

@@ -31,6 +31,11 @@ inline constexpr auto rowName = [](const auto& info) {
     return name.substr(0, name.find('.'));
 };
 
+// A row naming one sample picture (made by make_pictures.py).
+struct SampleRow : Row {
+    const char* sample;
+};
+
 // Starts a program with these arguments (no shell); answers its process id, -1 if it cannot.
 pid_t spawn(const std::vector<std::string>& arguments,
             const posix_spawn_file_actions_t* actions = nullptr);
@@ -49,6 +54,24 @@ class TemporaryFolder;
 // The application's first step on the sample picture `sample`, copied into `folder` under its own
 // name: the intermediate `folder/scratch.jp2`.
 RunResult makeIntermediate(const TemporaryFolder& folder, const std::string& sample);
+
+// The application's first two steps: `source` to the intermediate `jp2`, then the resolution
+// recorded in it in place. The result of the first step that fails, else the second's, with the
+// messages of both.
+RunResult makeRecordedIntermediate(const fs::path& source, const fs::path& jp2);
+
+// The copy of the sample `sample` that the last step makes in `folder`: copy.png for a PNG, else
+// copy.jpg.
+fs::path copyOf(const TemporaryFolder& folder, const std::string& sample);
+
+// The application's last step: the intermediate `jp2` to `copy`, a PNG when its name says so, else
+// a JPEG.
+RunResult makeCopy(const fs::path& jp2, const fs::path& copy);
+
+// A refusal: a non-zero status, nothing on the standard output and one line on the error output,
+// "sips: error: FILE: " and a reason that `reason` (a regular expression) finds.
+void expectOneErrorLine(const RunResult& result, const std::string& file,
+                        const std::string& reason);
 
 // A fresh folder, removed with everything in it at the end of the test.
 class TemporaryFolder final {
