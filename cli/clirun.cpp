@@ -1,12 +1,12 @@
-#include "commandline.h"
+#include "clirun.h"
 
 #include "batchengine.h"
-#include "commandlineoptions.h"
 #include "interruption.h"
+#include "options.h"
 #include "planlisting.h"
 #include "printabletext.h"
 #include "progressdisplay.h"
-#include "toolcommand.h"
+#include "toolprocess.h"
 #include "toolservices.h"
 
 #include <QCoreApplication>
@@ -219,9 +219,8 @@ int convert(const ConversionOptions& options) {
 
 } // namespace
 
-int runCommandLine(const QStringList& arguments, const QString& version) {
-    const ParsedCommandLine parsed =
-        parseCommandLine(arguments, version, QThread::idealThreadCount());
+int runCli(const QStringList& arguments, const QString& version) {
+    const ParsedArguments parsed = parseArguments(arguments, version, QThread::idealThreadCount());
     if (const auto* information = std::get_if<InformationRequest>(&parsed)) {
         writeText(stdout, information->text);
         return 0;

@@ -1,4 +1,4 @@
-#include "commandlineoptions.h"
+#include "options.h"
 
 #include "folderidentity.h"
 #include "windowoptions.h"
@@ -71,8 +71,8 @@ QString helpText(const QCommandLineParser& parser) {
 
 } // namespace
 
-ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& version,
-                                   int defaultJobs) {
+ParsedArguments parseArguments(const QStringList& arguments, const QString& version,
+                               int defaultJobs) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(
         "CommandLine", "Writes a copy of every JPEG, PNG and TIFF picture given, or"

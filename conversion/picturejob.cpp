@@ -1,5 +1,6 @@
 #include "picturejob.h"
 
+#include "batchplan.h"
 #include "batchtexts.h"
 #include "scratchfile.h"
 
