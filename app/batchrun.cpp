@@ -3,7 +3,7 @@
 #include "folderdrop.h"
 #include "folderidentity.h"
 #include "plenwickapp.h"
-#include "toolcommand.h"
+#include "toolprocess.h"
 #include "windowtexts.h"
 
 #include <QThread>

@@ -1,7 +1,7 @@
 #include "bundleinfo.h"
-#include "commandline.h"
-#include "commandlineoptions.h"
+#include "clirun.h"
 #include "interfaceloader.h"
+#include "options.h"
 #include "progressdisplay.h"
 #include "qtdesktopservices.h"
 #include "translations.h"
@@ -19,8 +19,8 @@ int runCommandLine(int argc, char* argv[]) {
     const QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("plenwick"));
     const plenwick::Translations translations;
-    return plenwick::runCommandLine(QCoreApplication::arguments(),
-                                    QStringLiteral(PLENWICK_PACKAGE_VERSION));
+    return plenwick::runCli(QCoreApplication::arguments(),
+                            QStringLiteral(PLENWICK_PACKAGE_VERSION));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "interruption.h"
 
-#include "toolcommand.h"
+#include "toolprocess.h"
 
 namespace plenwick {
 

@@ -1,6 +1,6 @@
 #include "batchengine.h"
 
-#include "toolcommand.h"
+#include "toolprocess.h"
 
 #include <algorithm>
 

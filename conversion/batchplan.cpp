@@ -154,6 +154,14 @@ public:
     // Makes and pins the output folders that get copies, the output folder itself always, then
     // settles each picture's copy name in its output folder.
     void settleCopies() {
+        pinOutputFolders();
+        settleCopyNames();
+    }
+
+    BatchPlan plan;
+
+private:
+    void pinOutputFolders() {
         // A folder where every copy is there already and kept gets no probe file: such a run
         // changes nothing there.
         QSet<QByteArray> getCopies;
@@ -172,6 +180,11 @@ public:
                                                      (index == 0 && !options.skipExisting))
                         .pin;
         }
+    }
+
+    // A name taken by an earlier picture of the run is reported, not overwritten; a copy there
+    // already is kept apart when asked.
+    void settleCopyNames() {
         std::vector<PictureJob> converted;
         for (PictureJob& job : plan.pictures) {
             const PlannedFolder& folder = plan.folders[job.folder];
@@ -192,9 +205,6 @@ public:
         plan.pictures = std::move(converted);
     }
 
-    BatchPlan plan;
-
-private:
     [[nodiscard]] std::optional<LeftAloneReason> folderLeftAlone(const struct stat& link,
                                                                  bool isLink) const {
         if (!options.recursive)

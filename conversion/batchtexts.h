@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batchplan.h"
 #include "picturejob.h"
 
 #include <QByteArray>

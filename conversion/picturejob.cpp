@@ -1,5 +1,6 @@
 #include "picturejob.h"
 
+#include "batchplan.h"
 #include "batchtexts.h"
 #include "scratchfile.h"
 
@@ -70,6 +71,44 @@ void keepWarnings(const ToolRun& run, const std::array<QByteArray, 3>& paths, QS
     }
 }
 
+// The three command lines of one picture, and the paths the tool names in its messages.
+struct PictureSteps final {
+    std::array<QByteArray, 3> commands;
+    std::array<QByteArray, 3> paths;
+};
+
+PictureSteps stepsOf(const PlannedFolder& folder, const PictureJob& job, const QByteArray& scratch,
+                     qint64 dpi) {
+    const EntryName parts = splitEntryName(job.name);
+    // The steps run in the pinned output folder and name it ".": whatever its path comes to
+    // name, they write there.
+    const QByteArray here = "."_ba;
+    return {{toJpeg2000Command(folder.sourceFolder, job.name, here, scratch),
+             setResolutionCommand(here, scratch, dpi),
+             finalCommand(job.family, here, scratch, parts.base, parts.extension)},
+            {toolPath(folder.sourceFolder, job.name), toolPath(here, scratch + ".jp2"_ba),
+             toolPath(here, job.copyName)}};
+}
+
+// Runs the steps in order, keeping the tool's warnings; why the picture stopped, or nothing when
+// every step succeeded.
+std::optional<QString> runSteps(const PictureSteps& steps, const OutputFolderPin& output,
+                                BatchServices& services, const std::atomic_bool& abort,
+                                QStringList& notes) {
+    for (const QByteArray& step : steps.commands) {
+        if (abort)
+            return BatchTexts::programEnded();
+        // The folder the user chose is no longer where the copies go: stop.
+        if (!output.isStillInPlace())
+            return BatchTexts::outputFolderReplaced();
+        const ToolRun run = services.runCommand(step, output.descriptor());
+        keepWarnings(run, steps.paths, notes);
+        if (!run.succeeded())
+            return toolReason(run, steps.paths);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint64 dpi,
@@ -92,41 +131,11 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
     }
     // Removed when the picture is done, from the folder where it was made.
     const QByteArray& scratch = std::get<ScratchFile>(claimed).base();
-    const EntryName parts = splitEntryName(job.name);
-
-    // The steps run in the pinned output folder and name it ".": whatever its path comes to
-    // name, they write there.
-    const QByteArray here = "."_ba;
-    const std::array<QByteArray, 3> steps{
-        toJpeg2000Command(folder.sourceFolder, job.name, here, scratch),
-        setResolutionCommand(here, scratch, dpi),
-        finalCommand(job.family, here, scratch, parts.base, parts.extension)};
-    const std::array<QByteArray, 3> paths{toolPath(folder.sourceFolder, job.name),
-                                          toolPath(here, scratch + ".jp2"_ba),
-                                          toolPath(here, job.copyName)};
-    bool failed = false;
-    for (const QByteArray& step : steps) {
-        if (abort) {
-            outcome.reason = BatchTexts::programEnded();
-            failed = true;
-            break;
-        }
-        // The folder the user chose is no longer where the copies go: stop.
-        if (!output.isStillInPlace()) {
-            outcome.reason = BatchTexts::outputFolderReplaced();
-            failed = true;
-            break;
-        }
-        const ToolRun run = services.runCommand(step, output.descriptor());
-        keepWarnings(run, paths, outcome.notes);
-        if (!run.succeeded()) {
-            outcome.reason = toolReason(run, paths);
-            failed = true;
-            break;
-        }
-    }
-    if (failed)
+    const PictureSteps steps = stepsOf(folder, job, scratch, dpi);
+    if (std::optional<QString> reason = runSteps(steps, output, services, abort, outcome.notes)) {
+        outcome.reason = *std::move(reason);
         return outcome;
+    }
     if (!output.holdsRegularFile(job.copyName)) {
         outcome.reason = BatchTexts::noCopyWritten();
         return outcome;

@@ -1,14 +1,34 @@
 #pragma once
 
-#include "batchplan.h"
 #include "batchservices.h"
+#include "toolcommands.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <optional>
 
 namespace plenwick {
+
+struct BatchPlan;
+
+// One picture of a source folder and the copy the batch makes of it.
+struct PictureJob final {
+    // Its place among all listed entries: the progress value while it is converted.
+    qsizetype entryIndex = 0;
+    // Its name as the file system holds it, which need not be valid UTF-8.
+    QByteArray name;
+    PictureFamily family = PictureFamily::Png;
+    // The copy's name in its output folder.
+    QByteArray copyName;
+    // Set when an earlier picture of the same run makes a copy of that name in the same output
+    // folder: the earlier one's shown name. Such a picture is not converted, so no copy of the run
+    // overwrites another.
+    std::optional<QByteArray> copyNameTakenBy;
+    // Its folder among the plan's folders.
+    std::size_t folder = 0;
+};
 
 // What became of one picture.
 struct PictureOutcome final {

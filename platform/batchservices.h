@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolcommand.h"
+#include "toolprocess.h"
 
 #include <QByteArray>
 

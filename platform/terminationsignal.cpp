@@ -1,6 +1,6 @@
 #include "terminationsignal.h"
 
-#include "toolcommand.h"
+#include "toolprocess.h"
 
 #include <array>
 #include <sys/socket.h>

@@ -1,3 +1,4 @@
+#include "programtest.h"
 #include "testpictures.h"
 
 #include <QCoreApplication>
@@ -17,12 +18,6 @@ namespace plenwick::test {
 namespace {
 
 using namespace Qt::StringLiterals;
-
-struct LibraryRun final {
-    int exitStatus = -1;
-    QString out;
-    QString err;
-};
 
 // One entry of a tree as it stands: its kind, its bytes or link target, its modification time.
 struct EntryState final {
@@ -79,29 +74,17 @@ QStringList filesBelow(const QString& folder) {
     return files;
 }
 
-QString resolution(const QString& file) {
-    QProcess exiftool;
-    exiftool.start(u"exiftool"_s, {u"-s3"_s, u"-n"_s, u"-JFIF:XResolution"_s, u"-PixelsPerUnitX"_s,
-                                   u"--"_s, file});
-    exiftool.waitForFinished(60000);
-    const QString value = QString::fromUtf8(exiftool.readAllStandardOutput()).trimmed();
-    // PNG copies record pixels per metre.
-    return file.endsWith(u".jpg"_s) ? value
-                                    : QString::number(std::lround(value.toDouble() * 0.0254));
-}
-
 // A photo library in a scratch folder: nested folders, the same names in different folders, two
 // pictures of one folder taking one copy name, files that are no pictures, a link that loops and
 // a link out of the tree.
-class LibraryTest : public ::testing::Test {
+class LibraryTest : public ProgramTest {
 protected:
-    [[nodiscard]] QString path(const QString& name) const { return root.filePath(name); }
     [[nodiscard]] QString library() const { return path(u"library"_s); }
 
     void SetUp() override {
-        ASSERT_TRUE(root.isValid());
+        ProgramTest::SetUp();
         for (const char* folder :
-             {"library/2023/deep", "library/2024", "library/empty", "elsewhere", "work"})
+             {"library/2023/deep", "library/2024", "library/empty", "elsewhere"})
             ASSERT_TRUE(QDir(root.path()).mkpath(QString::fromLatin1(folder)));
         makePicture(library() + u"/a.jpg"_s, u"jpeg"_s);
         makePicture(library() + u"/2023/a.jpg"_s, u"jpeg"_s);
@@ -117,21 +100,16 @@ protected:
         ASSERT_TRUE(QFile::link(path(u"elsewhere"_s), library() + u"/2024/elsewhere"_s));
     }
 
+    // The run's output and error as text, to be matched with paths.
+    struct LibraryRun final {
+        int exitStatus = -1;
+        QString out;
+        QString err;
+    };
     [[nodiscard]] LibraryRun run(const QStringList& arguments) const {
-        QProcess program;
-        QStringList environment = QProcess::systemEnvironment();
-        environment.removeIf([](const QString& variable) {
-            return variable.startsWith(u"DISPLAY="_s) || variable.startsWith(u"XDG_CONFIG_HOME="_s);
-        });
-        program.setEnvironment(environment << u"XDG_CONFIG_HOME="_s + path(u"work"_s));
-        program.setWorkingDirectory(path(u"work"_s));
-        program.start(QStringLiteral(PLENWICK_EXECUTABLE), arguments);
-        EXPECT_TRUE(program.waitForFinished(120000));
-        return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
-                QString::fromUtf8(program.readAllStandardError())};
+        const ProgramRun ran = ProgramTest::run(arguments);
+        return {ran.exitStatus, QString::fromUtf8(ran.out), QString::fromUtf8(ran.err)};
     }
-
-    QTemporaryDir root;
 };
 
 // The output folder lies inside the library: it is never entered, and neither are the links.
@@ -148,7 +126,7 @@ TEST_F(LibraryTest, RecursiveRunMirrorsTheTreeAndNeverEntersLinksOrTheOutputFold
                              u"2024/scan.TIF"_s, u"a.jpg"_s};
     EXPECT_EQ(filesBelow(output), copies);
     for (const QString& copy : copies)
-        EXPECT_EQ(resolution(output + u'/' + copy), u"300"_s) << copy.toStdString();
+        EXPECT_EQ(resolution(output + u'/' + copy), u"300 300"_s) << copy.toStdString();
     EXPECT_FALSE(QFileInfo::exists(output + u"/empty"_s)) << "a folder made for no copy";
     EXPECT_EQ(treeState(path(u"elsewhere"_s)), elsewhere);
     // Whichever of the two the folder lists first keeps the name.
@@ -178,7 +156,8 @@ TEST_F(LibraryTest, RecursiveRunMirrorsTheTreeAndNeverEntersLinksOrTheOutputFold
         EXPECT_TRUE(verbose.err.contains(QString::fromUtf8(line)))
             << line << verbose.err.toStdString();
     EXPECT_FALSE(verbose.err.contains(u"--verbose"_s));
-    EXPECT_EQ(resolution(output + u"/2023/deep/b.png"_s), u"72"_s) << "the default is to replace";
+    EXPECT_EQ(resolution(output + u"/2023/deep/b.png"_s), u"72 72"_s)
+        << "the default is to replace";
 }
 
 // Pictures and folders given together: every copy goes into the output folder itself, and the
@@ -194,7 +173,7 @@ TEST_F(LibraryTest, FilesAndFoldersGivenTogetherAllGoIntoTheOutputFolder) {
 
     EXPECT_EQ(result.exitStatus, 1) << result.err.toStdString();
     EXPECT_EQ(filesBelow(output), (QStringList{u"a.jpg"_s, u"outside.jpg"_s, u"scan.TIF"_s}));
-    EXPECT_EQ(resolution(output + u"/outside.jpg"_s), u"150"_s);
+    EXPECT_EQ(resolution(output + u"/outside.jpg"_s), u"150 150"_s);
     EXPECT_TRUE(result.out.contains(u" ../elsewhere/outside.jpg\n"_s)) << result.out.toStdString();
     EXPECT_TRUE(result.err.contains(u"  "_s + library() +
                                     u"/2024/a.jpg: its copy a.jpg is already made from "_s +
@@ -246,7 +225,7 @@ TEST_F(LibraryTest, SkipExistingLeavesEveryCopyThereUntouched) {
     makePicture(library() + u"/2023/new.jpg"_s, u"jpeg"_s);
     const LibraryRun withNew = run(QStringList{u"--skip-existing"_s} + arguments);
     EXPECT_TRUE(withNew.out.contains(u"/2 2023/new.jpg\n"_s)) << withNew.out.toStdString();
-    EXPECT_EQ(resolution(output + u"/2023/new.jpg"_s), u"300"_s);
+    EXPECT_EQ(resolution(output + u"/2023/new.jpg"_s), u"300 300"_s);
     EXPECT_EQ(treeState(output).at("2023/a.jpg"), before.at("2023/a.jpg"));
 }
 
@@ -337,10 +316,3 @@ TEST_F(LibraryTest, FlatRunCountsWhatItLeavesAlone) {
 
 } // namespace
 } // namespace plenwick::test
-
-int main(int argc, char* argv[]) {
-    // QProcess watches its children through the application's event dispatcher.
-    const QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,12 +1,11 @@
 #include "batchengine.h"
 
 #include "batchtexts.h"
+#include "enginerun.h"
 #include "folderidentity.h"
-#include "scripteddesktopservices.h"
 #include "testpictures.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -21,21 +20,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Every name in a folder as the file system holds it.
-std::set<QByteArray> namesIn(const QString& folder) {
-    std::set<QByteArray> names;
-    DIR* directory = ::opendir(QFile::encodeName(folder).constData());
-    if (directory == nullptr)
-        return names;
-    while (const dirent* entry = ::readdir(directory)) {
-        const QByteArray name(entry->d_name);
-        if (name != "." && name != "..")
-            names.insert(name);
-    }
-    ::closedir(directory);
-    return names;
-}
-
 // ImageMagick's name for the format a picture's extension says.
 QString formatOf(const char* name) {
     const QString extension = QFileInfo(QString::fromLatin1(name)).suffix();
@@ -43,14 +27,6 @@ QString formatOf(const char* name) {
         return QStringLiteral("jpeg");
     return extension.startsWith(u't') ? QStringLiteral("tiff") : QStringLiteral("png");
 }
-
-// What one run reported, in the order the receiver got it.
-struct RunReport final {
-    std::vector<qsizetype> entries;
-    std::vector<BatchProgress> progress;
-    std::vector<PictureOutcome> finished;
-    std::map<QByteArray, QString> failed; // by name, with the reasons
-};
 
 class BatchEngineTest : public testing::Test {
 protected:
@@ -65,44 +41,20 @@ protected:
         return QDir(source).filePath(QString::fromUtf8(name));
     }
 
-    // Converts the whole folder at 300 DPI on `workers` workers and waits for the end of the
-    // run, handling its queued reports. `prepare` may connect to the engine before it starts.
+    // Converts the whole folder at 300 DPI on `workers` workers, as runEngine does.
     RunReport run(int workers = 2, const std::function<void(BatchEngine&)>& prepare = {},
                   const QString& into = QString()) {
-        RunReport report;
         std::optional<BatchPlan> plan = planBatch(source, into.isEmpty() ? output : into);
         EXPECT_TRUE(plan.has_value());
         if (!plan)
-            return report;
-        engine = std::make_unique<BatchEngine>(std::move(*plan), workers, [this] {
-            return std::make_unique<RecordedBatchServices>(tools);
-        });
-        BatchEngine& batch = *engine;
-        QObject::connect(&batch, &BatchEngine::entryReached, &batch,
-                         [&](qsizetype index) { report.entries.push_back(index); });
-        QObject::connect(
-            &batch, &BatchEngine::progressChanged, &batch,
-            [&](const BatchProgress& progress) { report.progress.push_back(progress); });
-        QObject::connect(&batch, &BatchEngine::pictureFinished, &batch,
-                         [&](const PictureOutcome& outcome, qsizetype /*done*/) {
-                             report.finished.push_back(outcome);
-                         });
-        if (prepare)
-            prepare(batch);
-        QEventLoop loop;
-        QObject::connect(&batch, &BatchEngine::finished, &loop, &QEventLoop::quit);
-        batch.start(300);
-        loop.exec();
-        for (const PictureOutcome& failure : batch.failures())
-            report.failed.emplace(failure.name, failure.reason);
-        return report;
+            return {};
+        return runEngine(std::move(*plan), tools, workers, prepare);
     }
 
     QTemporaryDir root;
     QString source;
     QString output;
     ToolRecord tools;
-    std::unique_ptr<BatchEngine> engine;
 };
 
 // Step 2 killed: the picture stops there. Before, step 3 still wrote a copy with the source's
@@ -116,8 +68,9 @@ TEST_F(BatchEngineTest, AFailedStepStopsItsPictureAndLeavesNothing) {
         size_t stepsRun;
         QString reason;
     };
-    const Fault faults[] = {{"dpiHeight", "kill -KILL $$", 2, BatchTexts::toolStopped()},
-                            {"--out \"", "true", 3, BatchTexts::noCopyWritten()}};
+    const Fault faults[] = {
+        {"dpiHeight", "kill -KILL $$", 2, QStringLiteral("the image tool was stopped")},
+        {"--out \"", "true", 3, QStringLiteral("the image tool wrote no copy")}};
     for (const Fault& fault : faults) {
         tools.clear();
         tools.replaceStep = [&fault](const QByteArray& command) -> std::optional<QByteArray> {
@@ -152,10 +105,10 @@ TEST_F(BatchEngineTest, RegularFilesAndLinksToThemOfAnyNameArePictures) {
     makePicture(in("scan.Tiff"), QStringLiteral("tiff"));
     makePicture(in("a.Png"), QStringLiteral("png"));
 
-    const std::map<QByteArray, QString> failed = run().failed;
+    const RunReport report = run();
 
-    EXPECT_TRUE(failed.empty());
-    EXPECT_EQ(engine->plan().pictures.size(), 5U);
+    EXPECT_TRUE(report.failed.empty());
+    EXPECT_EQ(report.plan.pictures.size(), 5U);
     EXPECT_EQ(namesIn(output),
               (std::set<QByteArray>{latin1Name, "Photo.jpg", "scan.Tiff", "a.Png", "linked.png"}));
 }
@@ -170,16 +123,17 @@ TEST_F(BatchEngineTest, ACopyOfTheRunIsNeverOverwrittenByAnother) {
     makePicture(in("old.png"), QStringLiteral("png"), QStringLiteral("40x8"));
     writeText(QDir(output).filePath(QStringLiteral("old.png")), "from an earlier day");
 
-    const std::map<QByteArray, QString> failed = run().failed;
+    const RunReport report = run();
 
-    const PictureJob& first = engine->plan().pictures.front().name.startsWith("dup")
-                                  ? engine->plan().pictures.front()
-                                  : engine->plan().pictures.at(1);
-    ASSERT_EQ(failed.size(), 2U);
-    for (const auto& [name, reason] : failed) {
+    const PictureJob& first = report.plan.pictures.front().name.startsWith("dup")
+                                  ? report.plan.pictures.front()
+                                  : report.plan.pictures.at(1);
+    ASSERT_EQ(report.failed.size(), 2U);
+    for (const auto& [name, reason] : report.failed) {
         EXPECT_TRUE(name.startsWith("dup.")) << name.toStdString();
         EXPECT_NE(name, first.name);
-        EXPECT_EQ(reason, BatchTexts::copyNameTaken("dup.jpg", first.name));
+        EXPECT_EQ(reason, QStringLiteral("its copy dup.jpg is already made from %1 in this run")
+                              .arg(QString::fromUtf8(first.name)));
     }
     EXPECT_EQ(QImage(QDir(output).filePath(QStringLiteral("dup.jpg"))).width(),
               widths.at(first.name));
@@ -201,7 +155,7 @@ TEST_F(BatchEngineTest, AnOutputFolderRemovedMidRunFailsEveryLaterPicture) {
     EXPECT_EQ(failed.size(), 2U);
     for (const auto& [name, reason] : failed)
         EXPECT_EQ(reason,
-                  BatchTexts::outputFolderNotWritable(QStringLiteral("No such file or directory")));
+                  QStringLiteral("cannot write to the output folder: No such file or directory"));
 }
 
 // Read-only and full folders need a file system of their own, which only root may mount.
@@ -214,7 +168,6 @@ TEST_F(BatchEngineTest, AReadOnlyOrFullOutputFolderFailsEveryUnwrittenPicture) {
     for (const char* options : {"size=64k,ro", "size=4k"}) {
         ASSERT_EQ(::mount("tmpfs", target.constData(), "tmpfs", 0, options), 0) << options;
         const std::map<QByteArray, QString> failed = run().failed;
-        engine.reset(); // it holds the output folder open
         ASSERT_EQ(::umount(target.constData()), 0) << options;
         EXPECT_EQ(failed.size(), 2U) << options;
         for (const auto& [name, reason] : failed)
@@ -287,7 +240,7 @@ TEST_F(BatchEngineTest, AbortEndsTheRunningToolsAndLeavesNoScratchFile) {
 
     EXPECT_EQ(report.failed.size(), 2U);
     for (const auto& [name, reason] : report.failed)
-        EXPECT_EQ(reason, BatchTexts::toolStopped()) << name.toStdString();
+        EXPECT_EQ(reason, QStringLiteral("the image tool was stopped")) << name.toStdString();
     EXPECT_EQ(tools.commands().size(), 2U);
     EXPECT_TRUE(namesIn(output).empty());
 }

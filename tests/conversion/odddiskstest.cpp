@@ -1,5 +1,5 @@
 #include "batchengine.h"
-#include "batchtexts.h"
+#include "enginerun.h"
 #include "folderidentity.h"
 #include "qtprinters.h"
 #include "scratchfile.h"
@@ -8,7 +8,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QEventLoop>
 #include <QImage>
 #include <QTemporaryDir>
 #include <sys/mount.h>
@@ -19,27 +18,6 @@ namespace plenwick::test {
 namespace {
 
 using namespace Qt::StringLiterals;
-
-// Runs a plan to its end at 300 DPI; answers the pictures not converted, with their reasons.
-std::map<QByteArray, QString> runToEnd(BatchPlan plan, ToolRecord& tools, int workers) {
-    BatchEngine engine(std::move(plan), workers,
-                       [&tools] { return std::make_unique<RecordedBatchServices>(tools); });
-    QEventLoop loop;
-    QObject::connect(&engine, &BatchEngine::finished, &loop, &QEventLoop::quit);
-    engine.start(300);
-    loop.exec();
-    std::map<QByteArray, QString> failed;
-    for (const PictureOutcome& failure : engine.failures())
-        failed.emplace(failure.name, failure.reason);
-    return failed;
-}
-
-// Every name in a folder, hidden ones included.
-std::set<QString> namesIn(const QString& folder) {
-    const QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
-                                                     QDir::System | QDir::NoDotAndDotDot);
-    return {names.cbegin(), names.cend()};
-}
 
 // Why the command failed, or nothing when it succeeded.
 QString failureOf(const QString& program, const QStringList& arguments, QString* output = nullptr) {
@@ -128,11 +106,13 @@ TEST_F(OddDiskTest, CopyNamesThatDifferInCaseCollideOnlyWhereTheDiskFoldsCase) {
     const PictureJob first = plan->pictures.at(0);
     const PictureJob second = plan->pictures.at(1);
 
-    const std::map<QByteArray, QString> failed = runToEnd(std::move(*plan), tools, 2);
+    const std::map<QByteArray, QString> failed = runEngine(std::move(*plan), tools, 2).failed;
 
     ASSERT_EQ(failed.size(), 1U);
-    EXPECT_EQ(failed.at(second.name), BatchTexts::copyNameTaken(second.copyName, first.name));
-    EXPECT_EQ(namesIn(stick), std::set<QString>{QString::fromUtf8(first.copyName)})
+    EXPECT_EQ(failed.at(second.name),
+              u"its copy %1 is already made from %2 in this run"_s.arg(
+                  QString::fromUtf8(second.copyName), QString::fromUtf8(first.name)));
+    EXPECT_EQ(namesIn(stick), std::set<QByteArray>{first.copyName})
         << "the probe and the scratch files are gone";
     EXPECT_EQ(QImage(stick + u'/' + QString::fromUtf8(first.copyName)).width(),
               first.name == "photo.jpg" ? 10 : 20);
@@ -162,14 +142,15 @@ TEST_F(OddDiskTest, AnOutputFolderSwappedForALinkMidRunGetsNothingMore) {
         return std::nullopt;
     };
 
-    const std::map<QByteArray, QString> failed = runToEnd(std::move(*plan), tools, 1);
+    const std::map<QByteArray, QString> failed = runEngine(std::move(*plan), tools, 1).failed;
 
     EXPECT_EQ(failed.size(), 3U);
     EXPECT_EQ(tools.commands().size(), 2U) << "no step after the swap";
     for (const auto& [name, reason] : failed)
-        EXPECT_EQ(reason, BatchTexts::outputFolderReplaced()) << name.toStdString();
+        EXPECT_EQ(reason, u"the output folder was moved or replaced during the run"_s)
+            << name.toStdString();
     EXPECT_TRUE(namesIn(moved).empty());
-    EXPECT_EQ(namesIn(source), (std::set<QString>{u"1.png"_s, u"2.png"_s, u"3.png"_s}));
+    EXPECT_EQ(namesIn(source), (std::set<QByteArray>{"1.png", "2.png", "3.png"}));
     for (const auto& [name, digest] : digests) {
         QFile picture(in(name));
         ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
@@ -192,14 +173,14 @@ TEST_F(OddDiskTest, ARunClearsScratchFilesNoLiveRunHolds) {
     const OutputFolderPin pin(QFile::encodeName(output));
     const std::variant<ScratchFile, QString> live = ScratchFile::claim(pin);
     ASSERT_TRUE(std::holds_alternative<ScratchFile>(live));
-    const QString liveBase = QString::fromUtf8(std::get<ScratchFile>(live).base());
+    const QByteArray liveBase = std::get<ScratchFile>(live).base();
 
     const std::optional<BatchPlan> plan = planBatch(source, output);
     ASSERT_TRUE(plan);
-    EXPECT_TRUE(runToEnd(*plan, tools, 1).empty());
+    EXPECT_TRUE(runEngine(*plan, tools, 1).failed.empty());
 
-    EXPECT_EQ(namesIn(output), (std::set<QString>{u"a.png"_s, u".plenwick-notes.txt"_s,
-                                                  liveBase + u".jp2", liveBase + u".lock"}));
+    EXPECT_EQ(namesIn(output), (std::set<QByteArray>{"a.png", ".plenwick-notes.txt",
+                                                     liveBase + ".jp2", liveBase + ".lock"}));
 }
 
 // The roots of two disks often share an inode number; they are still two folders.

@@ -1,7 +1,7 @@
 #include "scripteddesktopservices.h"
 
 #include "eventpump.h"
-#include "toolcommand.h"
+#include "toolprocess.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

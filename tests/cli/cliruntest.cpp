@@ -1,3 +1,4 @@
+#include "programtest.h"
 #include "runningprocesses.h"
 #include "testpictures.h"
 
@@ -19,84 +20,17 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-struct ProgramRun final {
-    int exitStatus = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// A scratch home for one test: a source and an output folder, and a settings folder and a home
-// the program must leave empty. The program runs with no display at all.
-class CommandLineTest : public ::testing::Test {
+// A source and an output folder beside the program's scratch folders.
+class CliRunTest : public ProgramTest {
 protected:
-    [[nodiscard]] QString path(const QString& name) const { return root.filePath(name); }
     [[nodiscard]] QString source() const { return path(u"source"_s); }
     [[nodiscard]] QString output() const { return path(u"output"_s); }
 
     void SetUp() override {
-        ASSERT_TRUE(root.isValid());
-        for (const char* folder : {"source", "output", "config", "home", "work"})
+        ProgramTest::SetUp();
+        for (const char* folder : {"source", "output"})
             ASSERT_TRUE(QDir(root.path()).mkdir(QString::fromLatin1(folder)));
     }
-
-    // No display, settings and home in the scratch folder; a GUI platform started by mistake
-    // would fail for want of an X server.
-    [[nodiscard]] QStringList environment() const {
-        QStringList variables = QProcess::systemEnvironment();
-        variables.removeIf([](const QString& variable) {
-            return variable.startsWith(u"DISPLAY=") || variable.startsWith(u"WAYLAND_DISPLAY=") ||
-                   variable.startsWith(u"QT_QPA_PLATFORM=") || variable.startsWith(u"HOME=") ||
-                   variable.startsWith(u"XDG_CONFIG_HOME=");
-        });
-        if (!language.isEmpty()) {
-            variables.removeIf([](const QString& variable) {
-                return variable.startsWith(u"LANG=") || variable.startsWith(u"LANGUAGE=") ||
-                       variable.startsWith(u"LC_");
-            });
-            variables << language;
-        }
-        return variables << u"QT_QPA_PLATFORM=xcb"_s << u"XDG_CONFIG_HOME="_s + path(u"config"_s)
-                         << u"HOME="_s + path(u"home"_s);
-    }
-    // The user's language as the environment states it; empty keeps the machine's.
-    QStringList language;
-
-    // Runs the program with these arguments in a working folder of its own.
-    [[nodiscard]] ProgramRun run(const QStringList& arguments) const {
-        QProcess program;
-        program.setEnvironment(environment());
-        program.setWorkingDirectory(path(u"work"_s));
-        program.start(QStringLiteral(PLENWICK_EXECUTABLE), arguments);
-        EXPECT_TRUE(program.waitForFinished(120000));
-        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-        return {program.exitCode(), program.readAllStandardOutput(),
-                program.readAllStandardError()};
-    }
-
-    // Every entry of the folder, hidden ones included, sorted.
-    [[nodiscard]] static QStringList entries(const QString& folder) {
-        return QDir(folder).entryList(
-            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    }
-
-    // The resolution ExifTool reads from the file, as "x y" in dots per inch: a JPEG records it
-    // in its JFIF header, a PNG in pixels per metre in pHYs.
-    [[nodiscard]] static QString resolution(const QString& file) {
-        QProcess exiftool;
-        exiftool.start(u"exiftool"_s,
-                       {u"-s3"_s, u"-n"_s, u"-JFIF:XResolution"_s, u"-JFIF:YResolution"_s,
-                        u"-PixelsPerUnitX"_s, u"-PixelsPerUnitY"_s, u"--"_s, file});
-        exiftool.waitForFinished(60000);
-        QStringList values =
-            QString::fromUtf8(exiftool.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-        if (!file.endsWith(u".jpg"_s)) {
-            for (QString& value : values)
-                value = QString::number(std::lround(value.toDouble() * 0.0254));
-        }
-        return values.join(u' ');
-    }
-
-    QTemporaryDir root;
 };
 
 QByteArray digest(const QString& file) {
@@ -115,7 +49,7 @@ void PrintTo(const UsageRow& row, std::ostream* out) {
     *out << row.name;
 }
 
-class UsageErrorTest : public CommandLineTest, public ::testing::WithParamInterface<UsageRow> {};
+class UsageErrorTest : public CliRunTest, public ::testing::WithParamInterface<UsageRow> {};
 
 TEST_P(UsageErrorTest, SaysWhatIsWrongAndDoesNothing) {
     makePicture(source() + u"/photo.jpg"_s, u"jpeg"_s);
@@ -182,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "Unknown option 'recurse'"}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(CommandLineTest, HelpAndVersionAnswerWithoutConverting) {
+TEST_F(CliRunTest, HelpAndVersionAnswerWithoutConverting) {
     const ProgramRun help = run({u"--help"_s});
     EXPECT_EQ(help.exitStatus, 0);
     for (const char* text : {"--dpi <N>", "--output <DIR>", "--jobs <N>", "SOURCE...", "Exit",
@@ -202,7 +136,7 @@ TEST_F(CommandLineTest, HelpAndVersionAnswerWithoutConverting) {
 
 // One job or several: the same copies and the same report. photo.jpg and photo.JPEG share a copy
 // name; the first listed keeps it.
-TEST_F(CommandLineTest, MixedFolderListsEveryFailureAndMakesEveryGoodCopy) {
+TEST_F(CliRunTest, MixedFolderListsEveryFailureAndMakesEveryGoodCopy) {
     const QString in = source() + u'/';
     for (const char* name : {"photo.jpg", "photo.JPEG", "Scan.TIFF", "alpha.png"})
         makePicture(in + QString::fromLatin1(name),
@@ -255,7 +189,7 @@ TEST_F(CommandLineTest, MixedFolderListsEveryFailureAndMakesEveryGoodCopy) {
 // Qt's own options open the window, which writes its first-launch settings (the startup notice,
 // which would hold it first, is turned off); without a display for it, one line says how to
 // convert instead of Qt's abort.
-TEST_F(CommandLineTest, QtOptionsAloneOpenTheWindowAndNoDisplayIsSaidPlainly) {
+TEST_F(CliRunTest, QtOptionsAloneOpenTheWindowAndNoDisplayIsSaidPlainly) {
     ASSERT_TRUE(QDir().mkpath(path(u"config/plenwick"_s)));
     const QString settings = path(u"config/plenwick/plenwick.ini"_s);
     writeText(settings, "[General]\niStatement=1\n");
@@ -285,7 +219,7 @@ TEST_F(CommandLineTest, QtOptionsAloneOpenTheWindowAndNoDisplayIsSaidPlainly) {
     }
 }
 
-TEST_F(CommandLineTest, MissingOutputFolderIsMadeWithItsParentsAndSaidSo) {
+TEST_F(CliRunTest, MissingOutputFolderIsMadeWithItsParentsAndSaidSo) {
     makePicture(source() + u"/photo.jpg"_s, u"jpeg"_s);
     const QString made = path(u"new/and deeper"_s);
     const ProgramRun result = run({u"--dpi"_s, u"300"_s, u"--output"_s, made, source()});
@@ -308,7 +242,7 @@ TEST_F(CommandLineTest, MissingOutputFolderIsMadeWithItsParentsAndSaidSo) {
 
 // A picture converted with a warning of the tool is converted: its note is printed and counted,
 // and the exit status stays 0.
-TEST_F(CommandLineTest, NotesArePrintedAndCountedAndTheRunStillSucceeds) {
+TEST_F(CliRunTest, NotesArePrintedAndCountedAndTheRunStillSucceeds) {
     makeJpegWithUnreadableExif(source() + u"/camera\u202e.jpg"_s);
     makePicture(source() + u"/plain.png"_s, u"png"_s);
     const ProgramRun result = run({u"--dpi"_s, u"300"_s, u"--output"_s, output(), source()});
@@ -326,7 +260,7 @@ TEST_F(CommandLineTest, NotesArePrintedAndCountedAndTheRunStillSucceeds) {
     EXPECT_EQ(resolution(output() + u"/camera\u202e.jpg"_s), u"300 300"_s);
 }
 
-TEST_F(CommandLineTest, HostileNamesAreCopiedAndNeverRun) {
+TEST_F(CliRunTest, HostileNamesAreCopiedAndNeverRun) {
     const QStringList names = {
         u"a\\$(touch dollar).jpg"_s, u"a`touch backquote`.png"_s, u"a\"b'c.jpg"_s,
         u"new\nline.jpg"_s,          u"ends in\\.tif"_s,          u"-rf $HOME;.png"_s,
@@ -349,7 +283,7 @@ TEST_F(CommandLineTest, HostileNamesAreCopiedAndNeverRun) {
     EXPECT_FALSE(result.out.contains('\x1b'));
 }
 
-TEST_F(CommandLineTest, TerminalShowsABarWithCountNameAndTimeLeft) {
+TEST_F(CliRunTest, TerminalShowsABarWithCountNameAndTimeLeft) {
     for (int i = 1; i <= 4; ++i)
         makePicture(source() + u"/p%1.png"_s.arg(i), u"png"_s, u"800x600"_s);
     // script(1) gives the program a pseudo-terminal 100 columns wide as its standard output.
@@ -374,14 +308,11 @@ TEST_F(CommandLineTest, TerminalShowsABarWithCountNameAndTimeLeft) {
     EXPECT_EQ(entries(output()).size(), 4);
 }
 
-TEST_F(CommandLineTest, TerminatedRunLeavesNoScratchFileAndStartsNothingMore) {
+TEST_F(CliRunTest, TerminatedRunLeavesNoScratchFileAndStartsNothingMore) {
     for (int i = 1; i <= 6; ++i)
         makePicture(source() + u"/big%1.png"_s.arg(i), u"png"_s, u"2000x1500"_s);
     QProcess program;
-    program.setEnvironment(environment());
-    program.setWorkingDirectory(path(u"work"_s));
-    program.start(QStringLiteral(PLENWICK_EXECUTABLE),
-                  {u"--jobs"_s, u"2"_s, u"--dpi"_s, u"300"_s, u"--output"_s, output(), source()});
+    start(program, {u"--jobs"_s, u"2"_s, u"--dpi"_s, u"300"_s, u"--output"_s, output(), source()});
     ASSERT_TRUE(program.waitForReadyRead(60000)) << "the first picture never ended";
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     ASSERT_TRUE(program.waitForFinished(30000));
@@ -415,14 +346,12 @@ TEST_F(CommandLineTest, TerminatedRunLeavesNoScratchFileAndStartsNothingMore) {
 
 // Ctrl-C, SIGTERM and SIGHUP end the tool at work at once, rather than waiting for its step: a
 // tool held stopped would otherwise be there forever.
-TEST_F(CommandLineTest, EachInterruptionEndsTheRunningToolAtOnce) {
+TEST_F(CliRunTest, EachInterruptionEndsTheRunningToolAtOnce) {
     makePicture(source() + u"/large.png"_s, u"png"_s, u"3000x2000"_s);
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         const QString out = path(u"out%1"_s.arg(signal));
         QProcess program;
-        program.setEnvironment(environment());
-        program.start(QStringLiteral(PLENWICK_EXECUTABLE),
-                      {u"--dpi"_s, u"300"_s, u"--output"_s, out, source()});
+        start(program, {u"--dpi"_s, u"300"_s, u"--output"_s, out, source()});
         ASSERT_TRUE(program.waitForStarted());
         // The first tool seen at work in the output folder is held where it is. Known by its
         // executable's name: the shell that starts it works there too.
@@ -461,7 +390,7 @@ TEST_F(CommandLineTest, EachInterruptionEndsTheRunningToolAtOnce) {
     }
 }
 
-TEST_F(CommandLineTest, ClosedOutputPipeEndsTheRunCleanly) {
+TEST_F(CliRunTest, ClosedOutputPipeEndsTheRunCleanly) {
     for (int i = 1; i <= 5; ++i)
         makePicture(source() + u"/p%1.png"_s.arg(i), u"png"_s, u"1600x1200"_s);
     QProcess pipeline;
@@ -481,7 +410,7 @@ TEST_F(CommandLineTest, ClosedOutputPipeEndsTheRunCleanly) {
 
 // Relative folders named like options: the tool is handed paths, which it cannot take for
 // options.
-TEST_F(CommandLineTest, RelativeFoldersNamedLikeOptionsAreFolders) {
+TEST_F(CliRunTest, RelativeFoldersNamedLikeOptionsAreFolders) {
     const QDir work(path(u"work"_s));
     ASSERT_TRUE(work.mkdir(u"-photos"_s) && work.mkdir(u"-copies"_s));
     makePicture(work.filePath(u"-photos/a.jpg"_s), u"jpeg"_s);
@@ -509,13 +438,10 @@ bool toolStillAt(const QString& folder) {
 }
 
 // The scratch files of a run killed with SIGKILL are cleared by the next run in that folder.
-TEST_F(CommandLineTest, NextRunClearsTheScratchFilesOfAKilledRun) {
+TEST_F(CliRunTest, NextRunClearsTheScratchFilesOfAKilledRun) {
     makePicture(source() + u"/big.png"_s, u"png"_s, u"3000x2000"_s);
     QProcess program;
-    program.setEnvironment(environment());
-    program.setWorkingDirectory(path(u"work"_s));
-    program.start(QStringLiteral(PLENWICK_EXECUTABLE),
-                  {u"--jobs"_s, u"1"_s, u"--dpi"_s, u"300"_s, u"--output"_s, output(), source()});
+    start(program, {u"--jobs"_s, u"1"_s, u"--dpi"_s, u"300"_s, u"--output"_s, output(), source()});
     ASSERT_TRUE(program.waitForStarted());
     while (!entries(output()).join(u' ').contains(u".jp2"_s) &&
            program.state() == QProcess::Running)
@@ -534,7 +460,7 @@ TEST_F(CommandLineTest, NextRunClearsTheScratchFilesOfAKilledRun) {
 
 // A German user reads German throughout: the help with Qt's own parts, a usage error, the report
 // of a run and the message for want of a display. The names and paths stay as they are.
-TEST_F(CommandLineTest, SpeaksTheUsersLanguage) {
+TEST_F(CliRunTest, SpeaksTheUsersLanguage) {
     language = {u"LANG=de_DE.UTF-8"_s, u"LANGUAGE="_s, u"LC_ALL="_s};
     const ProgramRun help = run({u"--help"_s});
     EXPECT_EQ(help.exitStatus, 0);
@@ -575,7 +501,7 @@ TEST_F(CommandLineTest, SpeaksTheUsersLanguage) {
 
 // A program neither installed nor in the build tree has no catalogues: it speaks English, and
 // never takes one from the folder it runs in.
-TEST_F(CommandLineTest, TakesNoCatalogueFromTheWorkingFolder) {
+TEST_F(CliRunTest, TakesNoCatalogueFromTheWorkingFolder) {
     language = {u"LANG=de_DE.UTF-8"_s, u"LANGUAGE="_s, u"LC_ALL="_s};
     const QString program = path(u"elsewhere/plenwick"_s);
     ASSERT_TRUE(QDir().mkpath(path(u"elsewhere"_s)));
@@ -592,10 +518,3 @@ TEST_F(CommandLineTest, TakesNoCatalogueFromTheWorkingFolder) {
 
 } // namespace
 } // namespace plenwick::test
-
-int main(int argc, char* argv[]) {
-    // QProcess watches its children through the application's event dispatcher.
-    const QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

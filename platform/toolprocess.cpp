@@ -1,4 +1,4 @@
-#include "toolcommand.h"
+#include "toolprocess.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "commandlines.h"
+#include "toolcommands.h"
 
 #include <QStringBuilder>
 #include <array>

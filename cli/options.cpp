@@ -1,4 +1,4 @@
-#include "commandlineoptions.h"
+#include "options.h"
 
 #include "folderidentity.h"
 #include "windowoptions.h"
@@ -69,11 +69,20 @@ QString helpText(const QCommandLineParser& parser) {
                " (nothing is done).\n");
 }
 
-} // namespace
+// The options the command line takes, the positional sources and Qt's help and version.
+struct ArgumentOptions final {
+    QCommandLineOption dpi;
+    QCommandLineOption output;
+    QCommandLineOption jobs;
+    QCommandLineOption recursive;
+    QCommandLineOption skipExisting;
+    QCommandLineOption dryRun;
+    QCommandLineOption verbose;
+    QCommandLineOption help;
+    QCommandLineOption version;
+};
 
-ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& version,
-                                   int defaultJobs) {
-    QCommandLineParser parser;
+ArgumentOptions declareOptions(QCommandLineParser& parser, int defaultJobs) {
     parser.setApplicationDescription(QCoreApplication::translate(
         "CommandLine", "Writes a copy of every JPEG, PNG and TIFF picture given, or"
                        " found in a folder given,\ninto the output folder, recording"
@@ -125,34 +134,47 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
                                     "Folders holding the pictures, and single pictures; never"
                                     " changed."),
         QStringLiteral("SOURCE..."));
+    return {dpiOption,    outputOption,  jobsOption, recursiveOption, skipExistingOption,
+            dryRunOption, verboseOption, helpOption, versionOption};
+}
 
-    if (!parser.parse(arguments))
-        return UsageError{parser.errorText()};
-    if (parser.isSet(helpOption))
+// --help, --help-all or --version, when asked for.
+std::optional<InformationRequest> informationAsked(const QCommandLineParser& parser,
+                                                   const ArgumentOptions& options,
+                                                   const QString& version) {
+    if (parser.isSet(options.help))
         return InformationRequest{helpText(parser)};
     // Offered by the help text that Qt builds.
     if (parser.isSet(QStringLiteral("help-all")))
         return InformationRequest{helpText(parser) + windowOptionsHelp()};
-    if (parser.isSet(versionOption))
+    if (parser.isSet(options.version))
         return InformationRequest{QStringLiteral("plenwick %1\n").arg(version)};
+    return std::nullopt;
+}
 
-    if (!parser.isSet(dpiOption))
+// What the run cannot do without, and the options that take one value only.
+std::optional<UsageError> missingOrRepeated(const QCommandLineParser& parser,
+                                            const ArgumentOptions& options) {
+    if (!parser.isSet(options.dpi))
         return UsageError{QCoreApplication::translate("CommandLine", "--dpi is missing")};
-    if (!parser.isSet(outputOption))
+    if (!parser.isSet(options.output))
         return UsageError{QCoreApplication::translate("CommandLine", "--output is missing")};
-    const QStringList sources = parser.positionalArguments();
-    if (sources.isEmpty())
+    if (parser.positionalArguments().isEmpty())
         return UsageError{QCoreApplication::translate("CommandLine", "SOURCE is missing")};
     // An option given twice is refused rather than silently settled one way.
-    for (const QCommandLineOption* option : {&dpiOption, &outputOption, &jobsOption}) {
+    for (const QCommandLineOption* option : {&options.dpi, &options.output, &options.jobs}) {
         if (parser.values(*option).size() > 1)
             return UsageError{
                 QCoreApplication::translate("CommandLine", "--%1 is given more than once")
                     .arg(option->names().constFirst())};
     }
+    return std::nullopt;
+}
 
-    ConversionOptions options;
-    const QString dpiText = parser.value(dpiOption);
+// The resolution and the number of jobs, each checked against its range.
+std::optional<UsageError> readNumbers(const QCommandLineParser& parser,
+                                      const ArgumentOptions& options, ConversionOptions& into) {
+    const QString dpiText = parser.value(options.dpi);
     const std::optional<qint64> dpi = wholeNumber(dpiText, MinimumDpi, MaximumDpi);
     if (!dpi)
         return UsageError{
@@ -161,10 +183,9 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
                 .arg(MinimumDpi)
                 .arg(MaximumDpi)
                 .arg(dpiText)};
-    options.dpi = *dpi;
-    options.jobs = defaultJobs;
-    if (parser.isSet(jobsOption)) {
-        const QString jobsText = parser.value(jobsOption);
+    into.dpi = *dpi;
+    if (parser.isSet(options.jobs)) {
+        const QString jobsText = parser.value(options.jobs);
         const std::optional<qint64> jobs = wholeNumber(jobsText, 1, MaximumJobs);
         if (!jobs)
             return UsageError{
@@ -172,15 +193,15 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
                                             "--jobs must be a whole number from 1 to %1, not '%2'")
                     .arg(MaximumJobs)
                     .arg(jobsText)};
-        options.jobs = static_cast<int>(*jobs);
+        into.jobs = static_cast<int>(*jobs);
     }
-    options.recursive = parser.isSet(recursiveOption);
-    options.skipExisting = parser.isSet(skipExistingOption);
-    options.dryRun = parser.isSet(dryRunOption);
-    options.verbose = parser.isSet(verboseOption);
-    options.sources = sources;
-    options.outputFolder = parser.value(outputOption);
-    for (const QString& source : sources) {
+    return std::nullopt;
+}
+
+// Every source there, the output folder a folder or nothing yet, and no source folder the output
+// folder by identity.
+std::optional<UsageError> foldersError(const ConversionOptions& options) {
+    for (const QString& source : options.sources) {
         if (source.isEmpty() || !QFileInfo::exists(source))
             return UsageError{
                 QCoreApplication::translate("CommandLine", "the source %1 does not exist")
@@ -192,7 +213,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
         if (const std::optional<QString> error = outputFolderError(options.outputFolder))
             return UsageError{*error};
     }
-    for (const QString& source : sources) {
+    for (const QString& source : options.sources) {
         if (QFileInfo(source).isDir() && isSameFolder(source, options.outputFolder))
             return UsageError{
                 QCoreApplication::translate("CommandLine",
@@ -200,6 +221,34 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
                                             " would replace the pictures")
                     .arg(source)};
     }
+    return std::nullopt;
+}
+
+} // namespace
+
+ParsedArguments parseArguments(const QStringList& arguments, const QString& version,
+                               int defaultJobs) {
+    QCommandLineParser parser;
+    const ArgumentOptions declared = declareOptions(parser, defaultJobs);
+    if (!parser.parse(arguments))
+        return UsageError{parser.errorText()};
+    if (std::optional<InformationRequest> information = informationAsked(parser, declared, version))
+        return *std::move(information);
+    if (std::optional<UsageError> error = missingOrRepeated(parser, declared))
+        return *std::move(error);
+
+    ConversionOptions options;
+    options.jobs = defaultJobs;
+    if (std::optional<UsageError> error = readNumbers(parser, declared, options))
+        return *std::move(error);
+    options.recursive = parser.isSet(declared.recursive);
+    options.skipExisting = parser.isSet(declared.skipExisting);
+    options.dryRun = parser.isSet(declared.dryRun);
+    options.verbose = parser.isSet(declared.verbose);
+    options.sources = parser.positionalArguments();
+    options.outputFolder = parser.value(declared.output);
+    if (std::optional<UsageError> error = foldersError(options))
+        return *std::move(error);
     return options;
 }
 

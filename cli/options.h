@@ -30,7 +30,7 @@ struct UsageError final {
     QString message;
 };
 
-using ParsedCommandLine = std::variant<ConversionOptions, InformationRequest, UsageError>;
+using ParsedArguments = std::variant<ConversionOptions, InformationRequest, UsageError>;
 
 inline constexpr int UsageExitStatus = 2;
 inline constexpr int MaximumJobs = 64;
@@ -38,7 +38,7 @@ inline constexpr int MaximumJobs = 64;
 // Reads the arguments (the program's name first). `version` is what --version prints;
 // `defaultJobs` is used without --jobs. Every source must exist, the output folder must be a
 // folder or nothing yet, and no source folder is the output folder by identity.
-[[nodiscard]] ParsedCommandLine parseCommandLine(const QStringList& arguments,
-                                                 const QString& version, int defaultJobs);
+[[nodiscard]] ParsedArguments parseArguments(const QStringList& arguments, const QString& version,
+                                             int defaultJobs);
 
 } // namespace plenwick

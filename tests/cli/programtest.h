@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace plenwick::test {
+
+// How one run of the program ended.
+struct ProgramRun final {
+    int exitStatus = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// The program as a user runs it, in a scratch folder of its own: a working folder, and a settings
+// folder and a home it must leave empty. It runs with no display at all.
+class ProgramTest : public ::testing::Test {
+protected:
+    [[nodiscard]] QString path(const QString& name) const { return root.filePath(name); }
+
+    void SetUp() override {
+        ASSERT_TRUE(root.isValid());
+        for (const char* folder : {"config", "home", "work"})
+            ASSERT_TRUE(QDir(root.path()).mkdir(QString::fromLatin1(folder)));
+    }
+
+    // No display, settings and home in the scratch folder; a GUI platform started by mistake
+    // would fail for want of an X server.
+    [[nodiscard]] QStringList environment() const {
+        QStringList variables = QProcess::systemEnvironment();
+        variables.removeIf([](const QString& variable) {
+            return variable.startsWith(u"DISPLAY=") || variable.startsWith(u"WAYLAND_DISPLAY=") ||
+                   variable.startsWith(u"QT_QPA_PLATFORM=") || variable.startsWith(u"HOME=") ||
+                   variable.startsWith(u"XDG_CONFIG_HOME=");
+        });
+        if (!language.isEmpty()) {
+            variables.removeIf([](const QString& variable) {
+                return variable.startsWith(u"LANG=") || variable.startsWith(u"LANGUAGE=") ||
+                       variable.startsWith(u"LC_");
+            });
+            variables << language;
+        }
+        return variables << QStringLiteral("QT_QPA_PLATFORM=xcb")
+                         << QStringLiteral("XDG_CONFIG_HOME=") + path(QStringLiteral("config"))
+                         << QStringLiteral("HOME=") + path(QStringLiteral("home"));
+    }
+    // The user's language as the environment states it; empty keeps the machine's.
+    QStringList language;
+
+    // Starts the program with these arguments in the working folder, and returns at once.
+    void start(QProcess& program, const QStringList& arguments) const {
+        program.setEnvironment(environment());
+        program.setWorkingDirectory(path(QStringLiteral("work")));
+        program.start(QStringLiteral(PLENWICK_EXECUTABLE), arguments);
+    }
+
+    // Runs the program with these arguments to its end.
+    [[nodiscard]] ProgramRun run(const QStringList& arguments) const {
+        QProcess program;
+        start(program, arguments);
+        EXPECT_TRUE(program.waitForFinished(120000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        return {program.exitCode(), program.readAllStandardOutput(),
+                program.readAllStandardError()};
+    }
+
+    QTemporaryDir root;
+};
+
+// Every entry of the folder, hidden ones included, sorted.
+[[nodiscard]] inline QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// The resolution ExifTool reads from the file, as "x y" in dots per inch: a JPEG records it in
+// its JFIF header, a PNG in pixels per metre in pHYs.
+[[nodiscard]] inline QString resolution(const QString& file) {
+    QProcess exiftool;
+    exiftool.start(QStringLiteral("exiftool"),
+                   QStringLiteral("-s3 -n -JFIF:XResolution -JFIF:YResolution -PixelsPerUnitX "
+                                  "-PixelsPerUnitY --")
+                           .split(u' ')
+                       << file);
+    exiftool.waitForFinished(60000);
+    QStringList values =
+        QString::fromUtf8(exiftool.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    if (!file.endsWith(u".jpg")) {
+        for (QString& value : values)
+            value = QString::number(std::lround(value.toDouble() * 0.0254));
+    }
+    return values.join(u' ');
+}
+
+} // namespace plenwick::test
