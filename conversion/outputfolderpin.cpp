@@ -31,9 +31,15 @@ bool OutputFolderPin::isStillInPlace() const {
 }
 
 bool OutputFolderPin::holdsRegularFile(const QByteArray& name) const {
+    return regularFileInode(name).has_value();
+}
+
+std::optional<ino_t> OutputFolderPin::regularFileInode(const QByteArray& name) const {
     struct stat status {};
-    return isOpen() && ::fstatat(folder.get(), name.constData(), &status, 0) == 0 &&
-           S_ISREG(status.st_mode);
+    if (!isOpen() || ::fstatat(folder.get(), name.constData(), &status, 0) != 0 ||
+        !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return status.st_ino;
 }
 
 } // namespace plenwick

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <sys/types.h>
 
 namespace plenwick {
@@ -23,6 +24,8 @@ public:
     [[nodiscard]] bool isStillInPlace() const;
     // Whether the pinned folder holds a regular file of that name.
     [[nodiscard]] bool holdsRegularFile(const QByteArray& name) const;
+    // The inode of the regular file of that name in the pinned folder, if there is one.
+    [[nodiscard]] std::optional<ino_t> regularFileInode(const QByteArray& name) const;
 
 private:
     QByteArray path;

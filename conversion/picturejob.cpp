@@ -90,20 +90,35 @@ PictureSteps stepsOf(const PlannedFolder& folder, const PictureJob& job, const Q
              toolPath(here, job.copyName)}};
 }
 
+// Whether a last step the run ended had already put its copy in place. The tool only ever names
+// a whole new file, so a copy of another inode than before the step is finished.
+bool copyFinishedBeforeTheEnd(const ToolRun& run, const OutputFolderPin& output,
+                              const QByteArray& copyName, std::optional<ino_t> before,
+                              const std::atomic_bool& abort) {
+    if (!abort || run.exitStatus >= 0)
+        return false;
+    const std::optional<ino_t> after = output.regularFileInode(copyName);
+    return after && after != before;
+}
+
 // Runs the steps in order, keeping the tool's warnings; why the picture stopped, or nothing when
 // every step succeeded.
-std::optional<QString> runSteps(const PictureSteps& steps, const OutputFolderPin& output,
-                                BatchServices& services, const std::atomic_bool& abort,
-                                QStringList& notes) {
+std::optional<QString> runSteps(const PictureSteps& steps, const QByteArray& copyName,
+                                const OutputFolderPin& output, BatchServices& services,
+                                const std::atomic_bool& abort, QStringList& notes) {
     for (const QByteArray& step : steps.commands) {
         if (abort)
             return BatchTexts::programEnded();
         // The folder the user chose is no longer where the copies go: stop.
         if (!output.isStillInPlace())
             return BatchTexts::outputFolderReplaced();
+        const bool last = &step == &steps.commands.back();
+        const std::optional<ino_t> copyBefore =
+            last ? output.regularFileInode(copyName) : std::nullopt;
         const ToolRun run = services.runCommand(step, output.descriptor());
         keepWarnings(run, steps.paths, notes);
-        if (!run.succeeded())
+        if (!run.succeeded() &&
+            !(last && copyFinishedBeforeTheEnd(run, output, copyName, copyBefore, abort)))
             return toolReason(run, steps.paths);
     }
     return std::nullopt;
@@ -132,7 +147,8 @@ PictureOutcome convertPicture(const BatchPlan& plan, const PictureJob& job, qint
     // Removed when the picture is done, from the folder where it was made.
     const QByteArray& scratch = std::get<ScratchFile>(claimed).base();
     const PictureSteps steps = stepsOf(folder, job, scratch, dpi);
-    if (std::optional<QString> reason = runSteps(steps, output, services, abort, outcome.notes)) {
+    if (std::optional<QString> reason =
+            runSteps(steps, job.copyName, output, services, abort, outcome.notes)) {
         outcome.reason = *std::move(reason);
         return outcome;
     }

@@ -245,6 +245,31 @@ TEST_F(BatchEngineTest, AbortEndsTheRunningToolsAndLeavesNoScratchFile) {
     EXPECT_TRUE(namesIn(output).empty());
 }
 
+// A last step ended by the abort after it had put its copy in place made a whole copy: the
+// picture counts as converted, so the counts match the copies left.
+TEST_F(BatchEngineTest, CopyInPlaceBeforeTheAbortCountsAsConverted) {
+    makePicture(in("a.png"), QStringLiteral("png"));
+    tools.replaceStep = [](const QByteArray& command) -> std::optional<QByteArray> {
+        if (command.contains("--out \"") && !command.contains("format jp2"))
+            return command + " && exec /bin/sleep 60";
+        return std::nullopt;
+    };
+
+    const RunReport report = run(1, [this](BatchEngine& batch) {
+        auto* poll = new QTimer(&batch);
+        QObject::connect(poll, &QTimer::timeout, &batch, [this, &batch] {
+            if (QFile::exists(QDir(output).filePath(QStringLiteral("a.png"))))
+                batch.abort();
+        });
+        poll->start(10);
+    });
+
+    EXPECT_TRUE(report.failed.empty());
+    ASSERT_EQ(report.finished.size(), 1U);
+    EXPECT_TRUE(report.finished.front().converted);
+    EXPECT_EQ(namesIn(output), std::set<QByteArray>{"a.png"});
+}
+
 // The same copies, byte for byte, whether one worker converts the folder or four.
 TEST_F(BatchEngineTest, OneWorkerOrSeveralMakeTheSameCopies) {
     for (const char* name : {"a.png", "b.jpg", "c.tif", "dup.jpg", "dup.jpeg", "e.png", "f.jpg"})
