@@ -41,7 +41,8 @@ struct Source {
     std::optional<YccPlanes> planes;
 };
 
-Source openSource(const std::string& path, FileKind kind) {
+// `verified`: the file's bytes matched a recorded SHA-256, so its own checksums add nothing.
+Source openSource(const std::string& path, FileKind kind, bool verified = false) {
     switch (kind) {
     case FileKind::Jpeg: {
         auto reader = std::make_unique<JpegReader>(path);
@@ -49,7 +50,8 @@ Source openSource(const std::string& path, FileKind kind) {
         return {std::move(reader), density, std::nullopt};
     }
     case FileKind::Png: {
-        auto reader = std::make_unique<PngReader>(path);
+        auto reader = std::make_unique<PngReader>(path, verified ? PngChecksums::SkipVerified
+                                                                 : PngChecksums::Check);
         std::optional<Density> density = reader->density();
         return {std::move(reader), density, std::nullopt};
     }
@@ -340,7 +342,7 @@ void convertCarried(const Request& request, FileKind inputKind, const std::strin
     if (request.format == OutputFormat::Png && kind == FileKind::Png)
         return copyPngFile(path, name, target, density, carried.size());
     AtomicFile out(target);
-    Source source = openSource(path, kind);
+    Source source = openSource(path, kind, true);
     const Layout& layout = source.reader->layout();
     expectSize({layout.width, layout.height}, carried.size(), name);
     Metadata metadata = readMetadata(path, name);

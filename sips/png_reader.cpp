@@ -9,7 +9,7 @@
 
 namespace sips {
 
-PngReader::PngReader(std::string path)
+PngReader::PngReader(std::string path, PngChecksums checksums)
     : path_(std::move(path))
     , file_(openForReading(path_)) {
     png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, &errors_, pngRecordAndResume,
@@ -24,6 +24,11 @@ PngReader::PngReader(std::string path)
     png_uint_32 yPerMetre = 0;
     int unit = PNG_RESOLUTION_UNKNOWN;
     const bool headerRead = pngGuarded(png_, [&] {
+        if (checksums == PngChecksums::SkipVerified) {
+            // Ancillary chunks keep the default, so that one the checks would drop stays dropped.
+            png_set_crc_action(png_, PNG_CRC_QUIET_USE, PNG_CRC_DEFAULT);
+            png_set_option(png_, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+        }
         png_init_io(png_, file_.get());
         png_read_info(png_, info_);
     });
