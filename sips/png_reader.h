@@ -22,6 +22,8 @@ enum class PngChecksums { Check, SkipVerified };
 class PngReader final : public RowReader {
 public:
     explicit PngReader(std::string path, PngChecksums checksums = PngChecksums::Check);
+    // Decodes the `fileBytes` bytes of `file` from its position; `name` names them in messages.
+    PngReader(FilePtr file, std::uint64_t fileBytes, std::string name, PngChecksums checksums);
     ~PngReader() override;
     PngReader(const PngReader&) = delete;
     PngReader& operator=(const PngReader&) = delete;
@@ -32,6 +34,7 @@ public:
     const std::optional<Density>& density() const { return density_; }
 
 private:
+    void start(std::uint64_t fileBytes, PngChecksums checksums);
     [[noreturn]] void fail() const;
     void decodeInterlaced(int passes);
 
