@@ -163,6 +163,27 @@ Jp2CarryPlace placeJp2Carry(std::FILE* file) {
     return place;
 }
 
+// The SHA-256 of `length` bytes of the open file `descriptor` from `offset`, read through
+// `buffer` with pread; nothing when the file ends before.
+std::optional<Digest> digestOfPlace(int descriptor, std::uint64_t offset, std::uint64_t length,
+                                    std::span<std::uint8_t> buffer) {
+    Sha256 digest;
+    while (length > 0) {
+        const std::size_t step =
+            static_cast<std::size_t>(std::min<std::uint64_t>(length, buffer.size()));
+        const ssize_t got = ::pread(descriptor, buffer.data(), step, static_cast<off_t>(offset));
+        if (got <= 0) {
+            if (got < 0 && errno == EINTR)
+                continue;
+            return std::nullopt;
+        }
+        digest.update({buffer.data(), static_cast<std::size_t>(got)});
+        offset += static_cast<std::uint64_t>(got);
+        length -= static_cast<std::uint64_t>(got);
+    }
+    return digest.finish();
+}
+
 CarryLookup lookUpJp2Carry(const std::string& input) {
     FilePtr file = openForReading(input);
     const Jp2CarryPlace place = placeJp2Carry(file.get());
@@ -358,19 +379,15 @@ std::unique_ptr<CarryInPlace> CarryInPlace::find(const std::string& input) {
                          place.sourceOffset(), place.fields->length, place.fields->source));
     // Both digests on a thread of their own, each over a stream of its own.
     const int held = carry->descriptor_.get();
-    carry->check_ = std::async(std::launch::async, [held, codestream = *place.codestream,
-                                                    fields = *place.fields,
-                                                    offset = place.sourceOffset()] {
-        const FilePtr image = openFileRange(held, codestream.contentOffset, codestream.contentSize);
-        const FilePtr source = openFileRange(held, offset, fields.length);
-        if (!image || !source)
-            return false;
-        const std::optional<Digest> imageDigest =
-            digestOfRange(image.get(), 0, codestream.contentSize, nullptr);
-        const std::optional<Digest> sourceDigest =
-            digestOfRange(source.get(), 0, fields.length, nullptr);
-        return imageDigest == fields.image && sourceDigest == fields.source;
-    });
+    carry->check_ =
+        std::async(std::launch::async, [held, codestream = *place.codestream,
+                                        fields = *place.fields, offset = place.sourceOffset()] {
+            // On the thread's stack: a buffer from the heap would start a malloc arena of its own.
+            std::array<std::uint8_t, 1 << 14> buffer;
+            return digestOfPlace(held, codestream.contentOffset, codestream.contentSize, buffer) ==
+                       fields.image &&
+                   digestOfPlace(held, offset, fields.length, buffer) == fields.source;
+        });
     return carry;
 }
 

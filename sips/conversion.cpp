@@ -378,9 +378,10 @@ bool writeJpegFromCarriedPng(const Request& request, const std::string& target,
                              CarryInPlace& carried) {
     const std::string name = request.input + " (carried source)";
     const std::optional<Density> density = densityFor(request, FileKind::Jp2);
-    const FilePtr chunks = carried.open();
-    const std::optional<std::vector<std::uint8_t>> skeleton =
-        chunks ? pngWithoutImageData(chunks.get(), largestPngMetadata) : std::nullopt;
+    const std::optional<std::vector<std::uint8_t>> skeleton = [&] {
+        const FilePtr chunks = carried.open();
+        return chunks ? pngWithoutImageData(chunks.get(), largestPngMetadata) : std::nullopt;
+    }();
     FilePtr pixels = carried.open();
     const FilePtr onward = carried.open();
     if (!skeleton || !pixels || !onward)

@@ -1,7 +1,6 @@
 #include "file_range.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <limits>
@@ -17,8 +16,9 @@ struct Range {
     std::uint64_t offset;
     std::uint64_t length;
     std::uint64_t position = 0;
-    // The stream's buffer, large: the readers walk the range front to back.
-    std::array<char, std::size_t{1} << 16> buffer{};
+    // The stream's buffer; left uninitialised, so that pages never read into take no memory.
+    std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(bufferSize);
+    static constexpr std::size_t bufferSize = std::size_t{1} << 14;
 };
 
 extern "C" ssize_t readRange(void* cookie, char* buffer, std::size_t size) {
@@ -64,7 +64,7 @@ FilePtr openFileRange(int descriptor, std::uint64_t offset, std::uint64_t length
     if (!stream)
         return stream;
     Range* owned = range.release(); // closeRange frees it with the stream
-    std::setvbuf(stream.get(), owned->buffer.data(), _IOFBF, owned->buffer.size());
+    std::setvbuf(stream.get(), owned->buffer.get(), _IOFBF, Range::bufferSize);
     return stream;
 }
 

@@ -13,7 +13,7 @@ std::optional<std::vector<std::uint8_t>> pngWithoutImageData(std::FILE* in, std:
     if (std::fread(kept.data(), 1, kept.size(), in) != kept.size() ||
         std::memcmp(kept.data(), signature, sizeof signature) != 0)
         return std::nullopt;
-    std::array<std::uint8_t, 1 << 16> passed{};
+    std::array<std::uint8_t, 1 << 12> passed; // image data, read past
     for (;;) {
         std::uint8_t head[8];
         if (std::fread(head, 1, sizeof head, in) != sizeof head)
