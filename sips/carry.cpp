@@ -377,7 +377,7 @@ std::unique_ptr<CarryInPlace> CarryInPlace::find(const std::string& input) {
     std::unique_ptr<CarryInPlace> carry(
         new CarryInPlace(openDescriptorForReading(input), place.fields->kind, place.fields->size,
                          place.sourceOffset(), place.fields->length, place.fields->source));
-    // Both digests on a thread of their own, each over a stream of its own.
+    // Both digests on a thread of their own, read with pread beside the readers of the source.
     const int held = carry->descriptor_.get();
     carry->check_ =
         std::async(std::launch::async, [held, codestream = *place.codestream,
