@@ -370,9 +370,10 @@ void CarriedSource::append(std::span<const std::uint8_t> bytes) {
     }
 }
 
-std::unique_ptr<CarryInPlace> CarryInPlace::find(const std::string& input) {
+std::unique_ptr<CarryInPlace> CarryInPlace::find(const std::string& input, CarriedKind kind) {
     const Jp2CarryPlace place = placeJp2Carry(openForReading(input).get());
-    if (!place.fields || !place.codestream || place.size != place.fields->size)
+    if (!place.fields || !place.codestream || place.size != place.fields->size ||
+        place.fields->kind != kind)
         return nullptr;
     std::unique_ptr<CarryInPlace> carry(
         new CarryInPlace(openDescriptorForReading(input), place.fields->kind, place.fields->size,

@@ -81,9 +81,9 @@ CarryLookup lookUpCarry(const std::string& input, FileKind kind);
 // verified() says the digests match.
 class CarryInPlace final {
 public:
-    // The carry of the JP2 file `input`, when it has one whose header holds together and whose
-    // size is the image's; null otherwise, and lookUpCarry then says what is wrong.
-    static std::unique_ptr<CarryInPlace> find(const std::string& input);
+    // The carry of the JP2 file `input`, when it has one of that kind whose header holds together
+    // and whose size is the image's; null otherwise, and lookUpCarry then says what is wrong.
+    static std::unique_ptr<CarryInPlace> find(const std::string& input, CarriedKind kind);
     ~CarryInPlace();
     CarryInPlace(const CarryInPlace&) = delete;
     CarryInPlace& operator=(const CarryInPlace&) = delete;

@@ -411,8 +411,9 @@ bool writeJpegFromCarriedPng(const Request& request, const std::string& target,
 bool convertCarriedPngInPlace(const Request& request, const std::string& target) {
     const std::size_t warnings = heldWarningCount();
     try {
-        const std::unique_ptr<CarryInPlace> carried = CarryInPlace::find(request.input);
-        if (carried && carried->kind() == CarriedKind::Png &&
+        const std::unique_ptr<CarryInPlace> carried =
+            CarryInPlace::find(request.input, CarriedKind::Png);
+        if (carried &&
             jpegCanHold({carried->size().width, carried->size().height, ColourModel::Rgb, 8}) &&
             writeJpegFromCarriedPng(request, target, *carried))
             return true;
