@@ -3,6 +3,7 @@
 #include "atomic_file.h"
 #include "binary_fields.h"
 #include "failure.h"
+#include "file_range.h"
 #include "jp2_boxes.h"
 #include "stdio_file.h"
 
@@ -128,48 +129,82 @@ std::optional<Digest> digestOfRange(std::FILE* file, std::uint64_t offset, std::
     return digest.finish();
 }
 
-CarryLookup lookUpJp2Carry(const std::string& input) {
-    FilePtr file = openForReading(input);
-    Jp2FileBoxIterator boxes(file.get());
+// Where a JP2 file's carry and codestream lie, and what the carry records.
+struct Jp2CarryPlace {
     std::optional<Jp2Box> carry;
     std::optional<Jp2Box> codestream;
-    std::optional<PictureSize> size;
+    std::optional<PictureSize> size; // the image's
     std::optional<CarryFields> fields;
+    std::uint64_t sourceOffset() const {
+        return carry->contentOffset + sizeof carryUuid + fieldsSize;
+    }
+};
+
+Jp2CarryPlace placeJp2Carry(std::FILE* file) {
+    Jp2FileBoxIterator boxes(file);
+    Jp2CarryPlace place;
     while (const std::optional<Jp2Box> box = boxes.next()) {
-        if (box->type == "jp2h" && !size) {
-            if (const auto content = readJp2Box(file.get(), *box, 1u << 24))
-                size = jp2PictureSize(*content);
-        } else if (box->type == "uuid" && !carry) {
+        if (box->type == "jp2h" && !place.size) {
+            if (const auto content = readJp2Box(file, *box, 1u << 24))
+                place.size = jp2PictureSize(*content);
+        } else if (box->type == "uuid" && !place.carry) {
             std::array<std::uint8_t, sizeof carryUuid + fieldsSize> head{};
             if (box->contentSize >= head.size() &&
-                std::fread(head.data(), 1, head.size(), file.get()) == head.size() &&
+                std::fread(head.data(), 1, head.size(), file) == head.size() &&
                 std::memcmp(head.data(), carryUuid, sizeof carryUuid) == 0) {
-                carry = box;
-                fields = parseFields(std::span(head).subspan(sizeof carryUuid),
-                                     box->contentSize - sizeof carryUuid);
+                place.carry = box;
+                place.fields = parseFields(std::span(head).subspan(sizeof carryUuid),
+                                           box->contentSize - sizeof carryUuid);
             }
-        } else if (box->type == "jp2c" && !codestream) {
-            codestream = box;
+        } else if (box->type == "jp2c" && !place.codestream) {
+            place.codestream = box;
         }
     }
-    if (!carry)
+    return place;
+}
+
+// The SHA-256 of `length` bytes of the open file `descriptor` from `offset`, read through
+// `buffer` with pread; nothing when the file ends before.
+std::optional<Digest> digestOfPlace(int descriptor, std::uint64_t offset, std::uint64_t length,
+                                    std::span<std::uint8_t> buffer) {
+    Sha256 digest;
+    while (length > 0) {
+        const std::size_t step =
+            static_cast<std::size_t>(std::min<std::uint64_t>(length, buffer.size()));
+        const ssize_t got = ::pread(descriptor, buffer.data(), step, static_cast<off_t>(offset));
+        if (got <= 0) {
+            if (got < 0 && errno == EINTR)
+                continue;
+            return std::nullopt;
+        }
+        digest.update({buffer.data(), static_cast<std::size_t>(got)});
+        offset += static_cast<std::uint64_t>(got);
+        length -= static_cast<std::uint64_t>(got);
+    }
+    return digest.finish();
+}
+
+CarryLookup lookUpJp2Carry(const std::string& input) {
+    FilePtr file = openForReading(input);
+    const Jp2CarryPlace place = placeJp2Carry(file.get());
+    if (!place.carry)
         return {};
-    if (!fields || !codestream)
+    if (!place.fields || !place.codestream)
         return {std::nullopt, "the carried source's header is damaged", std::nullopt};
 
     // The image data is hashed on a thread of its own while the source is copied out and hashed.
     std::future<std::optional<Digest>> image = std::async(std::launch::async, [&] {
         const FilePtr own = openForReading(input);
-        return digestOfRange(own.get(), codestream->contentOffset, codestream->contentSize,
-                             nullptr);
+        return digestOfRange(own.get(), place.codestream->contentOffset,
+                             place.codestream->contentSize, nullptr);
     });
-    CarriedSource source(fields->kind, fields->size);
-    const std::optional<Digest> carried = digestOfRange(
-        file.get(), carry->contentOffset + sizeof carryUuid + fieldsSize, fields->length, &source);
+    CarriedSource source(place.fields->kind, place.fields->size);
+    const std::optional<Digest> carried =
+        digestOfRange(file.get(), place.sourceOffset(), place.fields->length, &source);
     const std::optional<Digest> imageDigest = image.get();
     if (!imageDigest || !carried)
         return {std::nullopt, "the file ends inside the carried source", std::nullopt};
-    return verdict(std::move(source), *fields, *carried, *imageDigest, size);
+    return verdict(std::move(source), *place.fields, *carried, *imageDigest, place.size);
 }
 
 // Puts the superbox's content back together from its APP11 pieces, in order.
@@ -335,6 +370,50 @@ void CarriedSource::append(std::span<const std::uint8_t> bytes) {
     }
 }
 
+std::unique_ptr<CarryInPlace> CarryInPlace::find(const std::string& input, CarriedKind kind) {
+    const Jp2CarryPlace place = placeJp2Carry(openForReading(input).get());
+    if (!place.fields || !place.codestream || place.size != place.fields->size ||
+        place.fields->kind != kind)
+        return nullptr;
+    std::unique_ptr<CarryInPlace> carry(
+        new CarryInPlace(openDescriptorForReading(input), place.fields->kind, place.fields->size,
+                         place.sourceOffset(), place.fields->length, place.fields->source));
+    // Both digests on a thread of their own, read with pread beside the readers of the source.
+    const int held = carry->descriptor_.get();
+    carry->check_ =
+        std::async(std::launch::async, [held, codestream = *place.codestream,
+                                        fields = *place.fields, offset = place.sourceOffset()] {
+            // On the thread's stack: a buffer from the heap would start a malloc arena of its own.
+            std::array<std::uint8_t, 1 << 14> buffer;
+            return digestOfPlace(held, codestream.contentOffset, codestream.contentSize, buffer) ==
+                       fields.image &&
+                   digestOfPlace(held, offset, fields.length, buffer) == fields.source;
+        });
+    return carry;
+}
+
+CarryInPlace::CarryInPlace(OwnedDescriptor descriptor, CarriedKind kind, PictureSize size,
+                           std::uint64_t offset, std::uint64_t length, const Digest& source)
+    : descriptor_(std::move(descriptor))
+    , kind_(kind)
+    , size_(size)
+    , offset_(offset)
+    , length_(length)
+    , source_(source) {}
+
+CarryInPlace::~CarryInPlace() {
+    if (check_.valid())
+        check_.wait();
+}
+
+FilePtr CarryInPlace::open() const {
+    return openFileRange(descriptor_.get(), offset_, length_);
+}
+
+bool CarryInPlace::verified() {
+    return check_.valid() && check_.get();
+}
+
 FileKind fileKindOf(CarriedKind kind) {
     return kind == CarriedKind::Jpeg  ? FileKind::Jpeg
            : kind == CarriedKind::Png ? FileKind::Png
@@ -387,9 +466,8 @@ void sealJp2Carry(const AtomicFile& out, const CarryPlacement& placement,
     sealAt(out, placement, codestream);
 }
 
-bool writeJpegCarry(const JpegBytesWriter& write, const CarriedSource& source) {
-    FilePtr in = openForReading(source.path());
-    const CarryFields fields{source.kind(), source.size(), {}, {}, sizeOf(in.get())};
+bool writeJpegCarry(const JpegBytesWriter& write, const CarryOnward& carry) {
+    const CarryFields fields{carry.kind, carry.size, {}, {}, carry.length};
     if (fields.length == 0 || fields.length > largestCarry)
         return false;
     std::vector<std::uint8_t> content = descriptionBox();
@@ -408,8 +486,8 @@ bool writeJpegCarry(const JpegBytesWriter& write, const CarriedSource& source) {
         const std::size_t step =
             static_cast<std::size_t>(std::min<std::uint64_t>(left, app11Room - filled));
         std::uint8_t* piece = segment.data() + segmentHead + filled;
-        if (std::fread(piece, 1, step, in.get()) != step)
-            throw Failure(source.path(), "the file changed while it was read");
+        if (std::fread(piece, 1, step, carry.bytes) != step)
+            throw Failure("sips", "the carried source changed while it was read");
         filled += step;
         left -= step;
 

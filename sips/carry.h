@@ -6,9 +6,12 @@
 #include "jpeg_writer.h"
 #include "pixels.h"
 #include "sha256.h"
+#include "stdio_file.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <future>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -73,6 +76,41 @@ struct CarryLookup {
 // Looks for a carry in a JP2 file or a JPEG file and checks it against the image it travels with.
 CarryLookup lookUpCarry(const std::string& input, FileKind kind);
 
+// The carry of a JP2 file read where it lies instead of copied out, for a copy made while its
+// digests are checked on a thread of their own. Nothing made from it may be kept before
+// verified() says the digests match.
+class CarryInPlace final {
+public:
+    // The carry of the JP2 file `input`, when it has one of that kind whose header holds together
+    // and whose size is the image's; null otherwise, and lookUpCarry then says what is wrong.
+    static std::unique_ptr<CarryInPlace> find(const std::string& input, CarriedKind kind);
+    ~CarryInPlace();
+    CarryInPlace(const CarryInPlace&) = delete;
+    CarryInPlace& operator=(const CarryInPlace&) = delete;
+
+    CarriedKind kind() const { return kind_; }
+    PictureSize size() const { return size_; }
+    std::uint64_t length() const { return length_; }
+    // The source's digest, as recorded.
+    const Digest& digest() const { return source_; }
+    // A stream over the source's bytes; null, with errno set, when it cannot be made.
+    FilePtr open() const;
+    // Waits for the digests of the source and of the image data: true when both are as recorded.
+    bool verified();
+
+private:
+    CarryInPlace(OwnedDescriptor descriptor, CarriedKind kind, PictureSize size,
+                 std::uint64_t offset, std::uint64_t length, const Digest& source);
+
+    OwnedDescriptor descriptor_;
+    CarriedKind kind_;
+    PictureSize size_;
+    std::uint64_t offset_;
+    std::uint64_t length_;
+    Digest source_;
+    std::future<bool> check_; // last: joined before the descriptor closes
+};
+
 // Whether a JPEG segment belongs to a carry (which no copy keeps).
 bool isCarrySegment(const JpegMarkerSegment& segment);
 
@@ -91,9 +129,18 @@ CarryPlacement writeJp2Carry(std::FILE* out, const std::string& target, const st
 // digest `codestream`.
 void sealJp2Carry(const AtomicFile& out, const CarryPlacement& placement, const Digest& codestream);
 
-// Writes the carry of `source` as APP11 segments through `write`, digests left zero; false when
-// it is not carried (empty, or too large).
-bool writeJpegCarry(const JpegBytesWriter& write, const CarriedSource& source);
+// A carried source written on into a new intermediate: `length` bytes read from `bytes`.
+struct CarryOnward {
+    CarriedKind kind = CarriedKind::Jpeg;
+    PictureSize size;
+    Digest digest{};
+    std::FILE* bytes = nullptr;
+    std::uint64_t length = 0;
+};
+
+// Writes the carry as APP11 segments through `write`, digests left zero; false when it is not
+// carried (empty, or too large).
+bool writeJpegCarry(const JpegBytesWriter& write, const CarryOnward& carry);
 
 // Fills in the digests of the carry in the finished JPEG file `out`.
 void sealJpegCarry(const AtomicFile& out, CarryPlacement placement);

@@ -20,6 +20,7 @@
 #include "png_copy.h"
 #include "png_reader.h"
 #include "png_recode.h"
+#include "png_skeleton.h"
 #include "png_writer.h"
 #include "stdio_file.h"
 #include "tiff_fit.h"
@@ -41,7 +42,8 @@ struct Source {
     std::optional<YccPlanes> planes;
 };
 
-Source openSource(const std::string& path, FileKind kind) {
+// `verified`: the file's bytes matched a recorded SHA-256, so its own checksums add nothing.
+Source openSource(const std::string& path, FileKind kind, bool verified = false) {
     switch (kind) {
     case FileKind::Jpeg: {
         auto reader = std::make_unique<JpegReader>(path);
@@ -49,7 +51,8 @@ Source openSource(const std::string& path, FileKind kind) {
         return {std::move(reader), density, std::nullopt};
     }
     case FileKind::Png: {
-        auto reader = std::make_unique<PngReader>(path);
+        auto reader = std::make_unique<PngReader>(path, verified ? PngChecksums::SkipVerified
+                                                                 : PngChecksums::Check);
         std::optional<Density> density = reader->density();
         return {std::move(reader), density, std::nullopt};
     }
@@ -228,7 +231,7 @@ void copyPngFile(const std::string& path, const std::string& name, const std::st
 // `carry`: the source a JPEG written in place of an intermediate carries on, so that a PNG made
 // from it can be exact.
 void writeJpegFile(RowReader& source, AtomicFile& out, Metadata& metadata,
-                   const std::optional<Density>& density, const CarriedSource* carry) {
+                   const std::optional<Density>& density, const CarryOnward* carry) {
     const Layout& from = source.layout();
     const ColourModel model = from.model == ColourModel::GreyAlpha  ? ColourModel::Grey
                               : from.model == ColourModel::RgbAlpha ? ColourModel::Rgb
@@ -252,7 +255,7 @@ void writeJpegFile(RowReader& source, AtomicFile& out, Metadata& metadata,
     if (carry)
         extras.streamedSegments = [&](const JpegBytesWriter& write) {
             if (writeJpegCarry(write, *carry)) {
-                placement.source = carry->digest();
+                placement.source = carry->digest;
                 placement.fieldsOffset = 0; // found by sealJpegCarry
             }
         };
@@ -340,7 +343,7 @@ void convertCarried(const Request& request, FileKind inputKind, const std::strin
     if (request.format == OutputFormat::Png && kind == FileKind::Png)
         return copyPngFile(path, name, target, density, carried.size());
     AtomicFile out(target);
-    Source source = openSource(path, kind);
+    Source source = openSource(path, kind, true);
     const Layout& layout = source.reader->layout();
     expectSize({layout.width, layout.height}, carried.size(), name);
     Metadata metadata = readMetadata(path, name);
@@ -350,16 +353,75 @@ void convertCarried(const Request& request, FileKind inputKind, const std::strin
     }
     // A file rewritten in place is an intermediate and carries its source on; a copy written
     // elsewhere carries nothing.
-    const CarriedSource* carry = target == request.input ? &carried : nullptr;
-    if (request.format == OutputFormat::Jpeg && carry != nullptr && !jpegCanHold(layout))
+    const bool carryOn = target == request.input;
+    if (request.format == OutputFormat::Jpeg && carryOn && !jpegCanHold(layout))
         // Too wide for libjpeg: the intermediate stays JPEG 2000, which the next step reads by
         // its content, and carries its source on with the new resolution.
         writeJp2File(source, out, metadata, CarryRequest{path, carried.kind()});
-    else if (request.format == OutputFormat::Jpeg)
-        writeJpegFile(*source.reader, out, metadata, density, carry);
+    else if (request.format == OutputFormat::Jpeg && carryOn) {
+        const FilePtr bytes = openForReading(path);
+        const CarryOnward carry{carried.kind(), carried.size(), carried.digest(), bytes.get(),
+                                sizeOf(bytes.get())};
+        writeJpegFile(*source.reader, out, metadata, density, &carry);
+    } else if (request.format == OutputFormat::Jpeg)
+        writeJpegFile(*source.reader, out, metadata, density, nullptr);
     else
         writePngFile(*source.reader, out, metadata, density);
     out.commit();
+}
+
+// Carried PNGs of up to this much besides their image data have it read from memory.
+constexpr std::size_t largestPngMetadata = std::size_t{16} << 20;
+
+// Writes `target` as a JPEG from the PNG `carried`, kept only once its digests are verified.
+bool writeJpegFromCarriedPng(const Request& request, const std::string& target,
+                             CarryInPlace& carried) {
+    const std::string name = request.input + " (carried source)";
+    const std::optional<Density> density = densityFor(request, FileKind::Jp2);
+    const std::optional<std::vector<std::uint8_t>> skeleton = [&] {
+        const FilePtr chunks = carried.open();
+        return chunks ? pngWithoutImageData(chunks.get(), largestPngMetadata) : std::nullopt;
+    }();
+    FilePtr pixels = carried.open();
+    const FilePtr onward = carried.open();
+    if (!skeleton || !pixels || !onward)
+        return false;
+    Metadata metadata = readMetadata(*skeleton, name);
+    if (density) {
+        recordDensity(metadata, *density);
+        forgetXmpResolution(metadata);
+    }
+    AtomicFile out(target);
+    PngReader reader(std::move(pixels), carried.length(), name, PngChecksums::SkipVerified);
+    const Layout& layout = reader.layout();
+    expectSize({layout.width, layout.height}, carried.size(), name);
+    const CarryOnward carry{carried.kind(), carried.size(), carried.digest(), onward.get(),
+                            carried.length()};
+    writeJpegFile(reader, out, metadata, density, target == request.input ? &carry : nullptr);
+    if (!carried.verified())
+        return false;
+    out.commit();
+    return true;
+}
+
+// The JPEG made from the PNG a JP2 intermediate carries, read where it lies in the intermediate
+// and decoded while its digests are checked: no copy of it in memory, and no wait for the
+// digests before decoding. False, with nothing written and nothing said, for any other carry, or
+// one that does not verify or fails to convert: the whole lookup then judges it as ever.
+bool convertCarriedPngInPlace(const Request& request, const std::string& target) {
+    const std::size_t warnings = heldWarningCount();
+    try {
+        const std::unique_ptr<CarryInPlace> carried =
+            CarryInPlace::find(request.input, CarriedKind::Png);
+        if (carried &&
+            jpegCanHold({carried->size().width, carried->size().height, ColourModel::Rgb, 8}) &&
+            writeJpegFromCarriedPng(request, target, *carried))
+            return true;
+    } catch (const Failure&) {
+        // Judged again, and said, by the whole lookup.
+    }
+    forgetWarningsAfter(warnings);
+    return false;
 }
 
 void convertDirect(const Request& request, FileKind kind, const std::string& target) {
@@ -425,6 +487,9 @@ void convert(const Request& request) {
     const std::string target = request.out.value_or(request.input);
     if (request.format == OutputFormat::Jp2)
         return convertDirect(request, kind, target);
+    if (kind == FileKind::Jp2 && request.format == OutputFormat::Jpeg &&
+        convertCarriedPngInPlace(request, target))
+        return;
     CarryLookup carry = lookUpUsableCarry(request.input, kind);
     if (carry.source) {
         try {

@@ -96,10 +96,8 @@ const std::uint8_t* planeLine(const YccPlanes& planes, const HtTile& tile,
            (component - 1) * std::size_t{planes.chromaWidth()} + tile.x0 / planes.across;
 }
 
-} // namespace
-
-std::vector<std::uint8_t> encodeHtTile(const HtCoding& coding, const HtTile& tile,
-                                       const std::uint8_t* rows, std::size_t rowBytes) {
+std::vector<std::uint8_t> encodeTile(const HtCoding& coding, const HtTile& tile,
+                                     const std::uint8_t* rows, std::size_t rowBytes) {
     routeOjphMessages();
     ojph::codestream codestream;
     ojph::param_siz siz = codestream.access_siz();
@@ -158,4 +156,23 @@ std::vector<std::uint8_t> encodeHtTile(const HtCoding& coding, const HtTile& til
     return sink.take();
 }
 
+} // namespace
+
 } // namespace sips
+
+// The one name the module exports, looked up by the executable.
+extern "C" [[gnu::visibility("default")]] sips::HtCoderEntry sipsEncodeHtTile;
+
+extern "C" bool sipsEncodeHtTile(const sips::HtCoding& coding, const sips::HtTile& tile,
+                                 const std::uint8_t* rows, std::size_t rowBytes,
+                                 std::vector<std::uint8_t>& coded, std::string& problem) {
+    try {
+        coded = sips::encodeTile(coding, tile, rows, rowBytes);
+        return true;
+    } catch (const std::exception& error) {
+        problem = error.what();
+    } catch (...) {
+        problem = "unknown error";
+    }
+    return false;
+}

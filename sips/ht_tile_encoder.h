@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace sips {
@@ -38,7 +39,21 @@ struct HtTile {
 // keeps everything it coded until the end). `rows` points at the tile's first sample; rows are
 // `rowBytes` apart, their samples interleaved, 8-bit or native-endian 16-bit. For planes, `rows`
 // points at the band's first row group and `rowBytes` is the groups' size.
+// Throws std::runtime_error when the library refuses the tile.
 std::vector<std::uint8_t> encodeHtTile(const HtCoding& coding, const HtTile& tile,
                                        const std::uint8_t* rows, std::size_t rowBytes);
+
+// The coder is a module of its own beside the executable, loaded only by the steps that code a
+// tile: the others never map OpenJPH, whose pages would add to every step's memory.
+inline constexpr char htCoderModule[] = "sips-htj2k.so";
+inline constexpr char htCoderEntry[] = "sipsEncodeHtTile";
+// The module's entry: codes the tile into `coded`, or answers false with the reason in `problem`
+// (no exception crosses the module's edge).
+using HtCoderEntry = bool(const HtCoding& coding, const HtTile& tile, const std::uint8_t* rows,
+                          std::size_t rowBytes, std::vector<std::uint8_t>& coded,
+                          std::string& problem);
+
+// Loads the coder module once; a Failure naming the module and the reason when it cannot.
+void loadHtCoder();
 
 } // namespace sips

@@ -118,6 +118,7 @@ private:
 
 Jp2Codestream writeJp2Codestream(RowReader& source, const std::optional<YccPlanes>& planes,
                                  std::FILE* out, const std::string& target) {
+    loadHtCoder();
     const Layout& layout = source.layout();
     const HtCoding coding = codingFor(layout, planes);
     const PictureSize picture = planes ? PictureSize{planes->width, planes->height}

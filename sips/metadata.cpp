@@ -252,12 +252,14 @@ Metadata readMetadata(const std::string& path) {
     return readMetadata(path, path);
 }
 
-Metadata readMetadata(const std::string& path, const std::string& name) {
+namespace {
+
+template <typename Open> Metadata readMetadataWith(const std::string& name, Open&& open) {
     Metadata metadata;
     metadata.file = name;
     Exiv2::Image::AutoPtr image;
     const std::optional<std::string> unreadable = failureOf([&] {
-        image = Exiv2::ImageFactory::open(openablePath(path));
+        image = open();
         image->readMetadata();
     });
     if (unreadable) {
@@ -295,6 +297,18 @@ Metadata readMetadata(const std::string& path, const std::string& name) {
     }
     keepWhatEncodes(metadata);
     return metadata;
+}
+
+} // namespace
+
+Metadata readMetadata(const std::string& path, const std::string& name) {
+    return readMetadataWith(name, [&] { return Exiv2::ImageFactory::open(openablePath(path)); });
+}
+
+Metadata readMetadata(std::span<const std::uint8_t> file, const std::string& name) {
+    return readMetadataWith(name, [&] {
+        return Exiv2::ImageFactory::open(file.data(), static_cast<long>(file.size()));
+    });
 }
 
 std::optional<Density> exifDensity(const Exiv2::ExifData& exif) {

@@ -4,6 +4,7 @@
 
 #include <exiv2/exiv2.hpp>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ struct Metadata {
 Metadata readMetadata(const std::string& path);
 // The same, for a file that warnings call by another name, such as a carried source.
 Metadata readMetadata(const std::string& path, const std::string& name);
+// The same, of a picture held in memory.
+Metadata readMetadata(std::span<const std::uint8_t> file, const std::string& name);
 
 // The resolution the EXIF tags record, if they record one.
 std::optional<Density> exifDensity(const Exiv2::ExifData& exif);

@@ -9,9 +9,20 @@
 
 namespace sips {
 
-PngReader::PngReader(std::string path)
+PngReader::PngReader(std::string path, PngChecksums checksums)
     : path_(std::move(path))
     , file_(openForReading(path_)) {
+    start(sizeOf(file_.get()), checksums);
+}
+
+PngReader::PngReader(FilePtr file, std::uint64_t fileBytes, std::string name,
+                     PngChecksums checksums)
+    : path_(std::move(name))
+    , file_(std::move(file)) {
+    start(fileBytes, checksums);
+}
+
+void PngReader::start(std::uint64_t fileBytes, PngChecksums checksums) {
     png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, &errors_, pngRecordAndResume,
                                   pngIgnoreWarning);
     if (png_ != nullptr)
@@ -24,6 +35,11 @@ PngReader::PngReader(std::string path)
     png_uint_32 yPerMetre = 0;
     int unit = PNG_RESOLUTION_UNKNOWN;
     const bool headerRead = pngGuarded(png_, [&] {
+        if (checksums == PngChecksums::SkipVerified) {
+            // Ancillary chunks keep the default, so that one the checks would drop stays dropped.
+            png_set_crc_action(png_, PNG_CRC_QUIET_USE, PNG_CRC_DEFAULT);
+            png_set_option(png_, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+        }
         png_init_io(png_, file_.get());
         png_read_info(png_, info_);
     });
@@ -34,7 +50,7 @@ PngReader::PngReader(std::string path)
     const std::uint64_t height = png_get_image_height(png_, info_);
     checkPngHeader(path_, width, height,
                    std::uint64_t{png_get_channels(png_, info_)} * png_get_bit_depth(png_, info_),
-                   sizeOf(file_.get()));
+                   fileBytes);
 
     const bool started = pngGuarded(png_, [&] {
         const int colourType = png_get_color_type(png_, info_);

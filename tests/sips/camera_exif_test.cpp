@@ -166,6 +166,35 @@ TEST(CameraExif, PngExifChunkIsEditedInPlace) {
     }
 }
 
+// The JPEG intermediate of a PNG takes its metadata from the chunks of the carried PNG, read
+// without its image data: it holds the tags a JPEG made from the PNG itself holds.
+TEST(CameraExif, PngIntermediateHoldsThePngsOwnTags) {
+    TemporaryFolder folder;
+    const fs::path source = folder / "source.png";
+    copySample("large.png", source);
+    ASSERT_EQ(
+        run({"exiftool", "-q", "-overwrite_original", "-tagsFromFile", camera("olympus-fe370.jpg"),
+             "-EXIF:all", "-XMP-dc:Title=Harbour at dusk", "-PNG:Comment=at dusk", source})
+            .exitCode,
+        0);
+    const fs::path direct = folder / "direct.jpg";
+    ASSERT_EQ(sips({"-s", "format", "jpeg", source, "-s", "dpiWidth", "300", "-s", "dpiHeight",
+                    "300", "--out", direct})
+                  .exitCode,
+              0);
+    const fs::path jp2 = folder / "scratch.jp2";
+    ASSERT_EQ(sips({"-s", "format", "jp2", source, "--out", jp2}).exitCode, 0);
+    const RunResult step = recordResolution(jp2);
+    ASSERT_EQ(step.exitCode, 0) << step.err;
+    EXPECT_EQ(step.err, "");
+    std::map<std::string, std::string> intermediate = tagsBesidesResolution(jp2);
+    std::erase_if(intermediate, [](const auto& tag) { return tag.first.starts_with("JUMBF"); });
+    const std::map<std::string, std::string> expected = tagsBesidesResolution(direct);
+    EXPECT_EQ(expected.at("XMP-dc:Title"), "Harbour at dusk");
+    EXPECT_TRUE(expected.contains("ExifIFD:DateTimeOriginal"));
+    expectSameTags(intermediate, expected);
+}
+
 // A block whose directories do not hold together is not edited but encoded anew, and the
 // tool says so.
 TEST(CameraExif, DamagedBlockIsRewrittenWithANote) {

@@ -71,6 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
         Tampering{"Jp2ImageEdited", "photo.jpg", false, "image", "", "other image data"},
         Tampering{"Jp2CarryCut", "photo.jpg", false, "truncate", "", "header is damaged"},
         Tampering{"Jp2CarryForged", "alpha.png", false, "forge", "", "source is damaged"},
+        // A PNG whose chunks still decode as before: only its digest tells the change.
+        Tampering{"Jp2CarryCrcForged", "large.png", false, "forge-crc", "", "source is damaged"},
+        Tampering{"Jp2ImageEditedUnderPng", "alpha.png", false, "image", "", "other image data"},
         Tampering{"Jp2CarryForgedOverPlanes", "planes420.jpg", false, "forge", "",
                   "source is damaged"},
         Tampering{"Jp2CarryOfAnother", "alpha.png", false, "swap", "palette.png",

@@ -197,6 +197,29 @@ TEST(FailedFirstStep, LeavesTheNextStepsAClearReason) {
               (std::vector<std::string>{".scratch.jp2", "notes.txt"}));
 }
 
+// The JPEG 2000 coder is a module beside the executable, loaded by the first step only: without
+// it that step fails with the reason, and the steps that read the intermediate still work.
+TEST(CoderModule, MissingFailsTheFirstStepClearlyAndNoOtherStep) {
+    TemporaryFolder folder;
+    ASSERT_EQ(makeIntermediate(folder, "alpha.png").exitCode, 0);
+    const fs::path lone = folder / "lone" / "sips";
+    fs::create_directory(lone.parent_path());
+    fs::copy_file(SIPS_EXECUTABLE, lone);
+    expectOneErrorLine(
+        run({lone, "-s", "format", "jp2", folder / "alpha.png", "--out", folder / "again.jp2"}),
+        "sips", "cannot load the JPEG 2000 coder: .*/lone/sips-htj2k\\.so");
+    EXPECT_FALSE(fs::exists(folder / "again.jp2"));
+
+    const fs::path scratch = folder / "scratch.jp2";
+    const RunResult resolution = run(
+        {lone, "-s", "format", "jpeg", scratch, "-s", "dpiHeight", "300", "-s", "dpiWidth", "300"});
+    EXPECT_EQ(resolution.exitCode, 0) << resolution.err;
+    const RunResult copy =
+        run({lone, "-s", "format", "png", scratch, "--out", folder / "copy.png"});
+    EXPECT_EQ(copy.exitCode, 0) << copy.err;
+    EXPECT_EQ(exifTool(folder / "copy.png").at("PNG-pHYs:PixelsPerUnitX"), "11811");
+}
+
 // A picture replaced by a FIFO after the program listed the folder: opening a FIFO waits for a
 // writer, so the tool runs under `timeout` to fail rather than hang should it try.
 TEST(SpecialFile, GivenAsInputIsRefusedAtOnce) {

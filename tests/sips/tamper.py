@@ -6,6 +6,7 @@
   image          JP2: changes a letter of the codestream's comment; JPEG: a quantisation step
   truncate       shortens the carried source, keeping the box or the segments well-formed
   forge          changes one byte of the carried source
+  forge-crc      JP2: changes the CRC of the carried PNG's first IDAT chunk, which decodes as before
   swap           puts the carry of OTHER (an intermediate of the same kind) in FILE's place
   codestream     JP2: garbles 256 bytes of coded data in the middle of the codestream
   drop           JP2: removes the carry box
@@ -66,6 +67,12 @@ def tamper_jp2(edit, data, other):
         cut = 100
         return (data[:at] + struct.pack(">I", length - cut) + data[at + 4:at + length - cut] +
                 data[at + length:])
+    if edit == "forge-crc":
+        chunk = at + 8 + 16 + 84 + 8  # box head, UUID, the carry's fields, PNG signature
+        while data[chunk + 4:chunk + 8] != b"IDAT":
+            chunk += 12 + struct.unpack(">I", data[chunk:chunk + 4])[0]
+        crc = chunk + 8 + struct.unpack(">I", data[chunk:chunk + 4])[0]
+        return data[:crc] + bytes([data[crc] ^ 0x01]) + data[crc + 1:]
     if edit == "forge":
         middle = at + length - 50
         return data[:middle] + bytes([data[middle] ^ 0x01]) + data[middle + 1:]
