@@ -1,7 +1,7 @@
 #include "bundleinfo.h"
 #include "commandline.h"
 #include "commandlineoptions.h"
-#include "interfaceloader.h"
+#include "interface.h"
 #include "progressdisplay.h"
 #include "qtdesktopservices.h"
 #include "translations.h"

@@ -1,7 +1,7 @@
 // Converts a folder through the real main window, as a user does, with the choosers answered
 // by script; prints the wall seconds from the start button to the end of the run.
 //   plenwick_windowbench DPI SOURCE OUTPUT
-#include "interfaceloader.h"
+#include "interface.h"
 #include "plenwickapp.h"
 #include "scripteddesktopservices.h"
 #include "temporarysettings.h"

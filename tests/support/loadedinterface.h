@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interfaceloader.h"
+#include "interface.h"
 #include "qtprinters.h"
 #include "scripteddesktopservices.h"
 #include "temporarysettings.h"
