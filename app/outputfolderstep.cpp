@@ -39,7 +39,7 @@ void Plenwickapp::outputFolder(QObject* /*sender*/) {
             state.dpiEnabled = true;
             state.startEnabled = true;
             updateControls();
-            storeFolderBookmark(defaults, chosen, SettingsKey::OutputFolderBookmark);
+            storeFolderBookmark(defaults, chosen, Settings::OutputFolderBookmark);
         } else {
             services.beep();
             state.startEnabled = false;

@@ -123,7 +123,7 @@ bool Plenwickapp::startWithSource(const QString& directory, const QString& chose
     updateControls();
     if (startB->hasFocus())
         stopB->setFocus(); // the keyboard stays where the run can be stopped
-    storeFolderBookmark(defaults, chosen, SettingsKey::SourceFolderBookmark);
+    storeFolderBookmark(defaults, chosen, Settings::SourceFolderBookmark);
 
     std::optional<BatchPlan> plan = planBatch(returnDirectory, state.outputFolderPath);
     if (!plan) {

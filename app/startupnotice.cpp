@@ -11,15 +11,14 @@ void Plenwickapp::tip(bool onDemand) {
     alert.titlebarAppearsTransparent = true;
     alert.showsSuppressionButton = true;
 
-    if (defaults.integerForKey(SettingsKey::StartupNoticeSuppressed) != 1) {
+    if (!defaults.flag(Settings::StartupNoticeSuppressed)) {
         services.runAlert(alert);
     } else {
         alert.suppressionChecked = true;
         if (onDemand)
             services.runAlert(alert);
     }
-    defaults.setInteger(alert.suppressionChecked ? 1 : 0, SettingsKey::StartupNoticeSuppressed);
-    defaults.synchronize();
+    defaults.setFlag(Settings::StartupNoticeSuppressed, alert.suppressionChecked);
 }
 
 void Plenwickapp::tipStartup(QObject* /*sender*/) {

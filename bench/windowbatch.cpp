@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QApplication::arguments();
     using namespace plenwick;
     test::TemporarySettings settings;
-    settings.store(SettingsKey::StartupNoticeSuppressed, 1);
+    settings.store(Settings::StartupNoticeSuppressed, 1);
     test::ScriptedDesktopServices desktop;
     const Interface interface(desktop, settings.userDefaults(), BundleInfo::mainBundle());
     interface.mainWindow().show();

@@ -12,9 +12,6 @@
 namespace plenwick {
 
 namespace {
-constexpr SettingsKey FirstTimeKey = SettingsKey::FirstLaunchDone;
-constexpr SettingsKey DockKey = SettingsKey::DockIconShown;
-
 // Assistive technology reads a named label's name alone, never its text: the description
 // carries the text.
 void setLabelText(QLabel& label, const QString& text) {
@@ -62,18 +59,17 @@ void Harrowfenpanel::awakeFromNib() {
         setLabelText(*versionLabel,
                      QCoreApplication::translate("Panel", "Plenwick v%1").arg(appVersion));
 
-    if (defaults.integerForKey(FirstTimeKey) != 1) {
-        defaults.setInteger(1, FirstTimeKey);
-        defaults.setInteger(1, DockKey);
-        defaults.synchronize();
+    if (!defaults.flag(Settings::FirstLaunchDone)) {
+        // The icon's value first: a launch marked done has written it.
+        defaults.setFlag(Settings::DockIconShown, true);
+        defaults.setFlag(Settings::FirstLaunchDone, true);
     }
 
     addingPromoAppsOfHarrowfen(titlesOf(siblingApps()));
 }
 
 void Harrowfenpanel::restoreDockIconMode() {
-    bool isNumber = false;
-    const bool hidden = defaults.objectForKey(DockKey).toLongLong(&isNumber) == 0 && isNumber;
+    const bool hidden = !defaults.flag(Settings::DockIconShown);
     if (dockButton != nullptr) {
         // Showing the stored mode is no switch by the user.
         const QSignalBlocker quiet(dockButton);
@@ -102,8 +98,7 @@ void Harrowfenpanel::dockIconSwitching(QObject* /*sender*/) {
     QMetaObject::invokeMethod(
         this, [this] { services.activateApplication(); }, Qt::QueuedConnection);
 
-    defaults.setInteger(dockButtonState(), DockKey);
-    defaults.synchronize();
+    defaults.setFlag(Settings::DockIconShown, dockButtonState() != 0);
 }
 
 } // namespace plenwick

@@ -50,9 +50,9 @@ protected:
 // Absent (a first launch), not bookmark data, or a folder that is gone: the run only asks for
 // an output folder, quietly, and keeps what is stored.
 TEST_F(BatchRunTest, WithoutAUsableOutputFolderOnlyTheTitleChanges) {
-    const QVariant stale = stored(SettingsKey::OutputFolderBookmark);
+    const QVariant stale = stored(Settings::OutputFolderBookmark);
     for (const QVariant& value : {QVariant(), QVariant(QByteArray("garbage")), stale}) {
-        window.settings.store(SettingsKey::OutputFolderBookmark, value);
+        window.settings.store(Settings::OutputFolderBookmark, value);
         if (value == stale) {
             ASSERT_TRUE(QDir(output).removeRecursively());
         }
@@ -61,7 +61,7 @@ TEST_F(BatchRunTest, WithoutAUsableOutputFolderOnlyTheTitleChanges) {
         EXPECT_EQ(window.desktop.choosers.size(), 1U) << "no source chooser";
         EXPECT_TRUE(form().startB->isEnabled());
     }
-    EXPECT_EQ(stored(SettingsKey::OutputFolderBookmark), stale);
+    EXPECT_EQ(stored(Settings::OutputFolderBookmark), stale);
     EXPECT_EQ(window.desktop.beeps, 0);
 }
 
@@ -76,7 +76,7 @@ TEST_F(BatchRunTest, CancelledSourceChooserLeavesTheOutputPath) {
     EXPECT_EQ(outputTitle(), output);
     EXPECT_TRUE(form().startB->isEnabled());
     EXPECT_EQ(window.desktop.beeps, 0);
-    EXPECT_FALSE(stored(SettingsKey::SourceFolderBookmark).isValid());
+    EXPECT_FALSE(stored(Settings::SourceFolderBookmark).isValid());
 }
 
 TEST_F(BatchRunTest, OutputFolderAsSourceIsRefusedUnderAnyOfItsPaths) {
@@ -97,7 +97,7 @@ TEST_F(BatchRunTest, OutputFolderAsSourceIsRefusedUnderAnyOfItsPaths) {
         EXPECT_TRUE(refusal.titlebarAppearsTransparent);
     }
     EXPECT_TRUE(window.desktop.tools.commands().empty());
-    EXPECT_FALSE(stored(SettingsKey::SourceFolderBookmark).isValid());
+    EXPECT_FALSE(stored(Settings::SourceFolderBookmark).isValid());
     EXPECT_EQ(window.desktop.beeps, 0);
     EXPECT_TRUE(form().startB->isEnabled());
     EXPECT_TRUE(form().dpi->isEnabled());
@@ -117,7 +117,7 @@ TEST_F(BatchRunTest, UnusableSourceResetsTheWindow) {
         window.desktop.beeps = 0;
         startWithSource(confirmed(path, source));
         expectClosingReset();
-        EXPECT_EQ(storedItem(SettingsKey::SourceFolderBookmark).has_value(), remembered)
+        EXPECT_EQ(storedItem(Settings::SourceFolderBookmark).has_value(), remembered)
             << path.toStdString();
         EXPECT_FALSE(form().coverB->isVisible() || form().progressBar->isVisible());
         EXPECT_TRUE(window.desktop.openedUrls.empty());
@@ -151,7 +151,7 @@ TEST_F(BatchRunTest, NonPicturesCostNothingButMoveTheProgress) {
     EXPECT_EQ(maximumSeen, 10);
     EXPECT_EQ(progress, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0}));
     // Confirming a single file remembers that file.
-    EXPECT_EQ(storedItem(SettingsKey::SourceFolderBookmark), QDir(source).filePath(names.front()));
+    EXPECT_EQ(storedItem(Settings::SourceFolderBookmark), QDir(source).filePath(names.front()));
     EXPECT_EQ(window.desktop.openedUrls.size(), 1U);
     expectClosingReset();
 }

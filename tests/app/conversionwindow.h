@@ -49,8 +49,10 @@ protected:
     [[nodiscard]] QString outputTitle() const {
         return form().outfolderB->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
     }
-    [[nodiscard]] QVariant stored(SettingsKey key) const { return window.settings.onDisk(key); }
-    [[nodiscard]] std::optional<QString> storedItem(SettingsKey key) const {
+    [[nodiscard]] QVariant stored(const BytesSetting& key) const {
+        return window.settings.onDisk(key);
+    }
+    [[nodiscard]] std::optional<QString> storedItem(const BytesSetting& key) const {
         return resolveBookmarkData(stored(key).toByteArray());
     }
 

@@ -56,7 +56,7 @@ TEST_F(FolderDropTest, AFolderDroppedAfterTheOutputFolderStartsTheRunWithIt) {
     EXPECT_TRUE(window.desktop.alerts.empty());
     ASSERT_EQ(window.desktop.openedUrls.size(), 1U);
     EXPECT_EQ(window.desktop.openedUrls.front(), QUrl::fromLocalFile(output));
-    EXPECT_EQ(storedItem(SettingsKey::SourceFolderBookmark), source);
+    EXPECT_EQ(storedItem(Settings::SourceFolderBookmark), source);
     EXPECT_EQ(window.desktop.choosers.size(), 1U) << "no source chooser";
 }
 
@@ -96,7 +96,7 @@ TEST_F(FolderDropTest, WhatCannotBeTheSourceIsRefusedWithTheReason) {
 
     EXPECT_TRUE(window.desktop.tools.commands().empty());
     EXPECT_TRUE(window.desktop.openedUrls.empty());
-    EXPECT_FALSE(stored(SettingsKey::SourceFolderBookmark).isValid());
+    EXPECT_FALSE(stored(Settings::SourceFolderBookmark).isValid());
     EXPECT_TRUE(form().startB->isEnabled()) << "the window is still ready for a run";
 }
 

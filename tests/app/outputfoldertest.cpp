@@ -25,7 +25,7 @@ TEST_F(OutputFolderTest, ConfirmedFolderMakesTheWindowReadyAndIsRemembered) {
     std::optional<QString> onDiskAtFirstPass;
     window.desktop.beforeEachPump = [this, &onDiskAtFirstPass] {
         if (!onDiskAtFirstPass)
-            onDiskAtFirstPass = storedItem(SettingsKey::OutputFolderBookmark).value_or(QString());
+            onDiskAtFirstPass = storedItem(Settings::OutputFolderBookmark).value_or(QString());
     };
     chooseOutputFolder(output);
     window.desktop.beforeEachPump = {};
@@ -82,7 +82,7 @@ TEST_P(OutputFolderOutcomeTest, FollowsTheStateTable) {
     EXPECT_EQ(form().startB->isEnabled(), GetParam().startEnabled);
     EXPECT_EQ(form().dpi->isEnabled(), GetParam().dpiEnabled);
     EXPECT_EQ(window.desktop.beeps, GetParam().beeps);
-    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), earlier);
+    EXPECT_EQ(storedItem(Settings::OutputFolderBookmark), earlier);
     expectEndedWithButtonPressed();
 }
 
@@ -111,7 +111,7 @@ TEST_F(OutputFolderTest, TheChosenFolderIsConfirmedShownAndStoredAlike) {
         EXPECT_EQ(window.desktop.alerts.back().alert.informativeText,
                   WindowTexts::outputConfirmation(chosen));
         EXPECT_EQ(outputTitle(), chosen);
-        EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), chosen);
+        EXPECT_EQ(storedItem(Settings::OutputFolderBookmark), chosen);
         expectEndedWithButtonPressed();
     }
     // A chooser that names no item: the folder shown.
@@ -119,7 +119,7 @@ TEST_F(OutputFolderTest, TheChosenFolderIsConfirmedShownAndStoredAlike) {
     window.desktop.answerAlert(AlertFirstButtonReturn);
     form().outfolderB->click();
     EXPECT_EQ(outputTitle(), shown);
-    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), shown);
+    EXPECT_EQ(storedItem(Settings::OutputFolderBookmark), shown);
 }
 
 TEST_F(OutputFolderTest, FailedBookmarkKeepsTheEarlierOne) {
@@ -129,7 +129,7 @@ TEST_F(OutputFolderTest, FailedBookmarkKeepsTheEarlierOne) {
     window.desktop.answerAlert(AlertFirstButtonReturn);
     form().outfolderB->click();
 
-    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), earlier);
+    EXPECT_EQ(storedItem(Settings::OutputFolderBookmark), earlier);
     EXPECT_TRUE(form().startB->isEnabled());
 }
 
