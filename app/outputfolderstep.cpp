@@ -24,7 +24,7 @@ void Plenwickapp::outputFolder(QObject* /*sender*/) {
     // The folder highlighted or typed, else the one shown: confirmed, shown and stored alike.
     const QString chosen = choice.chosenPath.isEmpty() ? choice.directoryPath : choice.chosenPath;
 
-    if (choice.result != ChooserConfirmed) {
+    if (choice.result != ChooserResult::Confirmed) {
         state.startEnabled = false;
         state.outputFolderPath.clear();
         updateControls();
@@ -34,7 +34,7 @@ void Plenwickapp::outputFolder(QObject* /*sender*/) {
         confirmation.informativeText = WindowTexts::outputConfirmation(chosen);
         confirmation.buttons = {WindowTexts::ok(), WindowTexts::cancel()};
         confirmation.titlebarAppearsTransparent = true;
-        if (services.runAlert(confirmation) == AlertFirstButtonReturn) {
+        if (services.runAlert(confirmation) == AlertButton::First) {
             state.outputFolderPath = chosen;
             state.dpiEnabled = true;
             state.startEnabled = true;

@@ -1,7 +1,6 @@
 #include "plenwickapp.h"
 
 #include "batchengine.h"
-#include "buttonstate.h"
 #include "buttontitle.h"
 #include "intvalue.h"
 #include "windowtexts.h"
@@ -98,10 +97,6 @@ void Plenwickapp::controlTextDidChange(QObject* notificationObject) {
 
 void Plenwickapp::buttonPressed(QObject* /*sender*/) {
     services.pumpEventsOnce();
-    if (startB != nullptr)
-        setButtonState(*startB, ButtonState::On);
-    if (outfolderB != nullptr)
-        setButtonState(*outfolderB, ButtonState::On);
 }
 
 void Plenwickapp::windowWillClose(QObject* /*notification*/) {

@@ -34,7 +34,7 @@ bool Plenwickapp::startBatch() {
                                 .canChooseDirectories = true,
                                 .canCreateDirectories = false};
     const FolderChoice choice = services.runFolderChooser(chooser);
-    if (choice.result != ChooserConfirmed)
+    if (choice.result != ChooserResult::Confirmed)
         return false;
     return startWithSource(choice.directoryPath, choice.chosenPath);
 }

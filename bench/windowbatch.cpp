@@ -28,12 +28,12 @@ int main(int argc, char* argv[]) {
     interface.mainWindow().show();
 
     const QString& output = arguments.at(3);
-    desktop.answerChooser({ChooserConfirmed, output, output});
-    desktop.answerAlert(AlertFirstButtonReturn);
+    desktop.answerChooser({ChooserResult::Confirmed, output, output});
+    desktop.answerAlert(AlertButton::First);
     interface.form().outfolderB->click();
     interface.form().dpi->setText(arguments.at(1));
-    desktop.answerChooser({ChooserConfirmed, arguments.at(2), arguments.at(2)});
-    desktop.answerAlert(AlertFirstButtonReturn); // a failure alert, should one come
+    desktop.answerChooser({ChooserResult::Confirmed, arguments.at(2), arguments.at(2)});
+    desktop.answerAlert(AlertButton::First); // a failure alert, should one come
 
     QElapsedTimer clock;
     clock.start();

@@ -31,13 +31,13 @@ void Harrowfenpanel::featureRequest(QObject* /*sender*/) {
     alert.titlebarAppearsTransparent = true;
 
     switch (services.runAlert(alert)) {
-    case AlertFirstButtonReturn:
+    case AlertButton::First:
         services.openUrl(QUrl(QString::fromUtf16(ProductPageLink)));
         // Lets the store take the first link before the mail program is asked for the second.
         services.runEventLoopFor(PauseBetweenLinksMs);
         services.openUrl(QUrl(emailLink(EmailKind::FeatureRequest, appVersion, systemVersion())));
         break;
-    case AlertSecondButtonReturn:
+    case AlertButton::Second:
         services.openUrl(QUrl(QString::fromUtf16(StoreSearchLink)));
         break;
     default:

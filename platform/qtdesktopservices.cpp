@@ -43,7 +43,7 @@ void addAccessoryView(QMessageBox& box, QWidget& view) {
 
 } // namespace
 
-int QtDesktopServices::runAlert(Alert& alert) {
+AlertButton QtDesktopServices::runAlert(Alert& alert) {
     QMessageBox box(QApplication::activeWindow());
     box.setIcon(QMessageBox::Information);
     box.setText(alert.messageText);
@@ -93,8 +93,8 @@ int QtDesktopServices::runAlert(Alert& alert) {
         alert.suppressionChecked = box.checkBox()->isChecked();
     const auto pressed = std::find(buttons.begin(), buttons.end(), box.clickedButton());
     if (pressed == buttons.end())
-        return AlertFirstButtonReturn + static_cast<int>(buttons.size()) - 1; // closed: the last
-    return AlertFirstButtonReturn + static_cast<int>(pressed - buttons.begin());
+        return alertButtonAt(std::ssize(buttons) - 1); // closed: the last
+    return alertButtonAt(pressed - buttons.begin());
 }
 
 FolderChoice QtDesktopServices::runFolderChooser(const FolderChooser& chooser) {
@@ -110,7 +110,7 @@ FolderChoice QtDesktopServices::runFolderChooser(const FolderChooser& chooser) {
     FolderChoice choice;
     if (dialog.exec() != QDialog::Accepted)
         return choice;
-    choice.result = ChooserConfirmed;
+    choice.result = ChooserResult::Confirmed;
     choice.directoryPath = dialog.directory().absolutePath();
     const QStringList selected = dialog.selectedFiles();
     choice.chosenPath = selected.isEmpty() ? choice.directoryPath : selected.constFirst();

@@ -25,13 +25,13 @@ protected:
     }
 
     static FolderChoice confirmed(const QString& shown, const QString& chosen = QString()) {
-        return {ChooserConfirmed, shown, chosen.isEmpty() ? shown : chosen};
+        return {ChooserResult::Confirmed, shown, chosen.isEmpty() ? shown : chosen};
     }
 
     // Chooses and confirms the output folder through the window's button.
     void chooseOutputFolder(const QString& path) {
         window.desktop.answerChooser(confirmed(path));
-        window.desktop.answerAlert(AlertFirstButtonReturn);
+        window.desktop.answerAlert(AlertButton::First);
         form().outfolderB->click();
     }
 

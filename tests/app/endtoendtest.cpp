@@ -145,7 +145,7 @@ TEST_F(EndToEndTest, ReportsEveryPictureWithoutACopyAndWhy) {
     } else {
         std::cout << "[   NOTE   ] no unreadable picture: root reads every file\n";
     }
-    window.desktop.answerAlert(AlertFirstButtonReturn); // the failure alert, after the choosers
+    window.desktop.answerAlert(AlertButton::First); // the failure alert, after the choosers
 
     convert(source, output);
 
@@ -183,7 +183,7 @@ TEST_F(EndToEndTest, NotesAreListedApartFromThePicturesWithoutACopy) {
     const QDir in(source);
     makeJpegWithUnreadableExif(in.filePath(QStringLiteral("camera.jpg")));
     makePicture(in.filePath(QStringLiteral("plain.png")), QStringLiteral("png"));
-    window.desktop.answerAlert(AlertFirstButtonReturn);
+    window.desktop.answerAlert(AlertButton::First);
     convert(source, folder(QStringLiteral("first")));
 
     ASSERT_EQ(window.desktop.alerts.size(), 2U) << "the confirmation, then the report";
@@ -207,7 +207,7 @@ TEST_F(EndToEndTest, NotesAreListedApartFromThePicturesWithoutACopy) {
 
     for (int number = 1; number <= 11; ++number)
         writeText(in.filePath(QStringLiteral("broken%1.png").arg(number, 2, 10, QChar(u'0'))));
-    window.desktop.answerAlert(AlertFirstButtonReturn);
+    window.desktop.answerAlert(AlertButton::First);
     convert(source, folder(QStringLiteral("second")));
 
     ASSERT_EQ(failureAlerts().size(), 1);

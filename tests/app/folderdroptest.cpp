@@ -81,7 +81,7 @@ TEST_F(FolderDropTest, WhatCannotBeTheSourceIsRefusedWithTheReason) {
         cases.push_back({{QUrl::fromLocalFile(locked)}, WindowTexts::dropNotReadable(locked)});
     for (const Case& refused : cases) {
         window.desktop.alerts.clear();
-        window.desktop.answerAlert(AlertFirstButtonReturn);
+        window.desktop.answerAlert(AlertButton::First);
         ASSERT_TRUE(drop(refused.urls));
         EXPECT_EQ(onlyAlertText(), refused.reason);
         EXPECT_EQ(window.desktop.alerts.front().alert.messageText, WindowTexts::dropRefusedTitle());
@@ -90,7 +90,7 @@ TEST_F(FolderDropTest, WhatCannotBeTheSourceIsRefusedWithTheReason) {
 
     // The output folder itself gets the chooser's own refusal.
     window.desktop.alerts.clear();
-    window.desktop.answerAlert(AlertFirstButtonReturn);
+    window.desktop.answerAlert(AlertButton::First);
     ASSERT_TRUE(drop(output));
     EXPECT_EQ(onlyAlertText(), WindowTexts::overwriteProtection());
 
@@ -101,7 +101,7 @@ TEST_F(FolderDropTest, WhatCannotBeTheSourceIsRefusedWithTheReason) {
 }
 
 TEST_F(FolderDropTest, BeforeAnOutputFolderIsChosenADropOnlyExplains) {
-    window.desktop.answerAlert(AlertFirstButtonReturn);
+    window.desktop.answerAlert(AlertButton::First);
     ASSERT_TRUE(drop(source));
 
     EXPECT_EQ(onlyAlertText(), WindowTexts::dropBeforeOutputFolder());
