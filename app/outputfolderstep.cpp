@@ -1,5 +1,6 @@
+#include "outputfolderstep.h"
+
 #include "folderbookmarks.h"
-#include "plenwickapp.h"
 #include "windowtexts.h"
 
 namespace plenwick {
@@ -12,10 +13,11 @@ bool isUsableFolderPath(const QString& path) {
 
 } // namespace
 
-void Plenwickapp::outputFolder(QObject* /*sender*/) {
-    if (isConverting())
-        return; // a click handled during one of the run's event passes
+OutputFolderStep::OutputFolderStep(DesktopServices& services, UserDefaults& defaults)
+    : services(services)
+    , defaults(defaults) {}
 
+OutputFolderStep::Result OutputFolderStep::run() {
     const FolderChooser chooser{.title = WindowTexts::outputChooserTitle(),
                                 .prompt = WindowTexts::outputChooserPrompt(),
                                 .canChooseDirectories = true,
@@ -24,31 +26,25 @@ void Plenwickapp::outputFolder(QObject* /*sender*/) {
     // The folder highlighted or typed, else the one shown: confirmed, shown and stored alike.
     const QString chosen = choice.chosenPath.isEmpty() ? choice.directoryPath : choice.chosenPath;
 
-    if (choice.result != ChooserResult::Confirmed) {
-        state.startEnabled = false;
-        state.outputFolderPath.clear();
-        updateControls();
-    } else if (isUsableFolderPath(chosen)) {
-        Alert confirmation;
-        confirmation.messageText = WindowTexts::outputConfirmationTitle();
-        confirmation.informativeText = WindowTexts::outputConfirmation(chosen);
-        confirmation.buttons = {WindowTexts::ok(), WindowTexts::cancel()};
-        confirmation.titlebarAppearsTransparent = true;
-        if (services.runAlert(confirmation) == AlertButton::First) {
-            state.outputFolderPath = chosen;
-            state.dpiEnabled = true;
-            state.startEnabled = true;
-            updateControls();
-            storeFolderBookmark(defaults, chosen, Settings::OutputFolderBookmark);
-        } else {
-            services.beep();
-            state.startEnabled = false;
-            state.dpiEnabled = false;
-            state.outputFolderPath.clear();
-            updateControls();
-        }
+    if (choice.result != ChooserResult::Confirmed)
+        return {Outcome::Cancelled, {}};
+    if (!isUsableFolderPath(chosen))
+        return {Outcome::Unusable, {}};
+    if (!confirm(chosen)) {
+        services.beep();
+        return {Outcome::Declined, {}};
     }
-    buttonPressed(this);
+    storeFolderBookmark(defaults, chosen, Settings::OutputFolderBookmark);
+    return {Outcome::Confirmed, chosen};
+}
+
+bool OutputFolderStep::confirm(const QString& folder) {
+    Alert confirmation;
+    confirmation.messageText = WindowTexts::outputConfirmationTitle();
+    confirmation.informativeText = WindowTexts::outputConfirmation(folder);
+    confirmation.buttons = {WindowTexts::ok(), WindowTexts::cancel()};
+    confirmation.titlebarAppearsTransparent = true;
+    return services.runAlert(confirmation) == AlertButton::First;
 }
 
 } // namespace plenwick

@@ -1,9 +1,14 @@
-#include "plenwickapp.h"
+#include "startupnotice.h"
+
 #include "windowtexts.h"
 
 namespace plenwick {
 
-void Plenwickapp::tip(bool onDemand) {
+StartupNotice::StartupNotice(DesktopServices& services, UserDefaults& defaults)
+    : services(services)
+    , defaults(defaults) {}
+
+void StartupNotice::show(bool onDemand) {
     Alert alert;
     alert.messageText = WindowTexts::startupNoticeTitle();
     alert.informativeText = WindowTexts::startupNotice();
@@ -19,10 +24,6 @@ void Plenwickapp::tip(bool onDemand) {
             services.runAlert(alert);
     }
     defaults.setFlag(Settings::StartupNoticeSuppressed, alert.suppressionChecked);
-}
-
-void Plenwickapp::tipStartup(QObject* /*sender*/) {
-    tip(true);
 }
 
 } // namespace plenwick
