@@ -32,7 +32,7 @@ protected:
     void touch(const QString& name) const { writeText(QDir(source).filePath(name)); }
 
     void expectClosingReset() const {
-        EXPECT_EQ(outputTitle(), WindowTexts::selectOutputFolderFirst());
+        EXPECT_EQ(outputTitle(), ExpectedTexts::SelectOutputFolderFirst);
         EXPECT_FALSE(form().startB->isEnabled());
         EXPECT_FALSE(form().dpi->isEnabled());
         EXPECT_EQ(form().progressBar->value(), 0);
@@ -56,7 +56,7 @@ TEST_F(BatchRunTest, WithoutAUsableOutputFolderOnlyTheTitleChanges) {
             ASSERT_TRUE(QDir(output).removeRecursively());
         }
         form().startB->click();
-        EXPECT_EQ(outputTitle(), WindowTexts::selectOutputFolderFirst());
+        EXPECT_EQ(outputTitle(), ExpectedTexts::SelectOutputFolderFirst);
         EXPECT_EQ(window.desktop.choosers.size(), 1U) << "no source chooser";
         EXPECT_TRUE(form().startB->isEnabled());
     }
@@ -68,8 +68,8 @@ TEST_F(BatchRunTest, CancelledSourceChooserLeavesTheOutputPath) {
     startWithSource({});
     ASSERT_EQ(window.desktop.choosers.size(), 2U);
     const FolderChooser& chooser = window.desktop.choosers.back();
-    EXPECT_EQ(chooser.title, WindowTexts::sourceChooserTitle());
-    EXPECT_EQ(chooser.prompt, WindowTexts::sourceChooserPrompt());
+    EXPECT_EQ(chooser.title, ExpectedTexts::SourceChooserTitle);
+    EXPECT_EQ(chooser.prompt, ExpectedTexts::SourceChooserPrompt);
     EXPECT_TRUE(chooser.canChooseDirectories);
     EXPECT_FALSE(chooser.canCreateDirectories);
     EXPECT_EQ(outputTitle(), output);
@@ -90,9 +90,9 @@ TEST_F(BatchRunTest, OutputFolderAsSourceIsRefusedUnderAnyOfItsPaths) {
 
         ASSERT_EQ(window.desktop.alerts.size(), 1U) << path.toStdString();
         const Alert& refusal = window.desktop.alerts.front().alert;
-        EXPECT_EQ(refusal.messageText, WindowTexts::overwriteProtectionTitle());
-        EXPECT_EQ(refusal.informativeText, WindowTexts::overwriteProtection());
-        EXPECT_EQ(refusal.buttons, QStringList{WindowTexts::gotIt()});
+        EXPECT_EQ(refusal.messageText, ExpectedTexts::OverwriteProtectionTitle);
+        EXPECT_EQ(refusal.informativeText, ExpectedTexts::OverwriteProtection);
+        EXPECT_EQ(refusal.buttons, QStringList{ExpectedTexts::GotIt});
         EXPECT_TRUE(refusal.titlebarAppearsTransparent);
     }
     EXPECT_TRUE(window.desktop.tools.commands().empty());

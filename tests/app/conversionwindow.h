@@ -2,9 +2,9 @@
 
 #include "bookmark.h"
 #include "buttontitle.h"
+#include "expectedtexts.h"
 #include "loadedinterface.h"
 #include "plenwickapp.h"
-#include "windowtexts.h"
 
 #include <QDir>
 #include <QTemporaryDir>

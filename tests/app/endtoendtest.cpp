@@ -47,7 +47,7 @@ protected:
     }
 
     [[nodiscard]] QStringList failureAlerts() const {
-        return window.desktop.log.filter(QStringLiteral("alert ") + WindowTexts::failuresTitle());
+        return window.desktop.log.filter(QStringLiteral("alert ") + ExpectedTexts::FailuresTitle);
     }
 
     void expectOpenedAndBeeped(const QString& output) const {
@@ -157,8 +157,7 @@ TEST_F(EndToEndTest, ReportsEveryPictureWithoutACopyAndWhy) {
     const QStringList lines =
         window.desktop.alerts.back().alert.informativeText.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), broken.size() + 1);
-    EXPECT_EQ(lines.front(),
-              WindowTexts::failures(broken.size(), broken.size() + 3, {}).split(u'\n').front());
+    EXPECT_EQ(lines.front(), ExpectedTexts::failuresHeading(broken.size(), broken.size() + 3));
     QSet<QString> named;
     for (const QString& line : lines.mid(1)) {
         const qsizetype colon = line.indexOf(QStringLiteral(": "));
@@ -188,8 +187,8 @@ TEST_F(EndToEndTest, NotesAreListedApartFromThePicturesWithoutACopy) {
 
     ASSERT_EQ(window.desktop.alerts.size(), 2U) << "the confirmation, then the report";
     const Alert& notesOnly = window.desktop.alerts.back().alert;
-    EXPECT_EQ(notesOnly.messageText, WindowTexts::notesTitle());
-    const QString heading = WindowTexts::notes(1, 2, QString()).section(u'\n', 0, 0);
+    EXPECT_EQ(notesOnly.messageText, ExpectedTexts::NotesTitle);
+    const QString heading = ExpectedTexts::notesHeading(1, 2);
     const QStringList lines = notesOnly.informativeText.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << notesOnly.informativeText.toStdString();
     EXPECT_EQ(lines.front(), heading);
@@ -212,16 +211,17 @@ TEST_F(EndToEndTest, NotesAreListedApartFromThePicturesWithoutACopy) {
 
     ASSERT_EQ(failureAlerts().size(), 1);
     const QString report = window.desktop.alerts.back().alert.informativeText;
-    const QString failures =
-        report.section(WindowTexts::notes(1, 13, QString()).section(u'\n', 0, 0), 0, 0);
-    EXPECT_TRUE(failures.startsWith(WindowTexts::failures(11, 13, QString()).section(u'\n', 0, 0)))
+    const QString failures = report.section(ExpectedTexts::notesHeading(1, 13), 0, 0);
+    EXPECT_TRUE(failures.startsWith(ExpectedTexts::failuresHeading(11, 13)))
         << report.toStdString();
     const QStringList failed = failures.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(failed.size(), 1 + 10 + 1) << report.toStdString();
     for (const QString& line : failed.mid(1, 10))
         EXPECT_TRUE(line.startsWith(QStringLiteral("broken"))) << line.toStdString();
     EXPECT_EQ(failed.back(), QStringLiteral("and 1 more"));
-    EXPECT_TRUE(report.endsWith(u'\n' + WindowTexts::notes(1, 13, note))) << report.toStdString();
+    EXPECT_TRUE(report.endsWith(u'\n' + ExpectedTexts::notesHeading(1, 13) +
+                                QStringLiteral("\n\n") + note + u'\n'))
+        << report.toStdString();
 }
 
 // The picture names of the step-1 commands that ran: the pictures a run started.

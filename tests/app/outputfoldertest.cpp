@@ -27,16 +27,16 @@ TEST_F(OutputFolderTest, ConfirmedFolderMakesTheWindowReadyAndIsRemembered) {
 
     ASSERT_EQ(window.desktop.choosers.size(), 1U);
     const FolderChooser& chooser = window.desktop.choosers.front();
-    EXPECT_EQ(chooser.title, WindowTexts::outputChooserTitle());
-    EXPECT_EQ(chooser.prompt, WindowTexts::outputChooserPrompt());
+    EXPECT_EQ(chooser.title, ExpectedTexts::OutputChooserTitle);
+    EXPECT_EQ(chooser.prompt, ExpectedTexts::OutputChooserPrompt);
     EXPECT_TRUE(chooser.canChooseDirectories && chooser.canCreateDirectories);
 
     ASSERT_EQ(window.desktop.alerts.size(), 1U);
     const Alert& confirmation = window.desktop.alerts.front().alert;
-    EXPECT_EQ(confirmation.messageText, WindowTexts::outputConfirmationTitle());
-    EXPECT_EQ(confirmation.informativeText, WindowTexts::outputConfirmation(output));
+    EXPECT_EQ(confirmation.messageText, ExpectedTexts::OutputConfirmationTitle);
+    EXPECT_EQ(confirmation.informativeText, ExpectedTexts::outputConfirmation(output));
     EXPECT_TRUE(confirmation.informativeText.contains(u":\n\n" + output + u"\n\n"));
-    EXPECT_EQ(confirmation.buttons, (QStringList{WindowTexts::ok(), WindowTexts::cancel()}));
+    EXPECT_EQ(confirmation.buttons, (QStringList{ExpectedTexts::Ok, ExpectedTexts::Cancel}));
     EXPECT_TRUE(confirmation.titlebarAppearsTransparent);
 
     EXPECT_EQ(outputTitle(), output);
@@ -72,7 +72,7 @@ TEST_P(OutputFolderOutcomeTest, FollowsTheStateTable) {
     form().outfolderB->click();
 
     EXPECT_EQ(outputTitle(),
-              GetParam().titleKept ? earlier : WindowTexts::selectOutputFolderFirst());
+              GetParam().titleKept ? earlier : ExpectedTexts::SelectOutputFolderFirst);
     EXPECT_EQ(form().startB->isEnabled(), GetParam().startEnabled);
     EXPECT_EQ(form().dpi->isEnabled(), GetParam().dpiEnabled);
     EXPECT_EQ(window.desktop.beeps, GetParam().beeps);
@@ -103,7 +103,7 @@ TEST_F(OutputFolderTest, TheChosenFolderIsConfirmedShownAndStoredAlike) {
         form().outfolderB->click();
 
         EXPECT_EQ(window.desktop.alerts.back().alert.informativeText,
-                  WindowTexts::outputConfirmation(chosen));
+                  ExpectedTexts::outputConfirmation(chosen));
         EXPECT_EQ(outputTitle(), chosen);
         EXPECT_EQ(storedItem(Settings::OutputFolderBookmark), chosen);
         expectAllAnswersUsed();
