@@ -1,5 +1,6 @@
 #include "alertdialog.h"
 
+#include <QAccessibleWidget>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -30,11 +31,22 @@ QLabel* informationIcon(QWidget* parent) {
     return icon;
 }
 
+// Qt gives an alert's role only to its own message box; this gives it to ours.
+QAccessibleInterface* alertAccessible(const QString& className, QObject* object) {
+    if (className != QLatin1String(AlertDialog::staticMetaObject.className()) ||
+        !object->isWidgetType())
+        return nullptr;
+    // Owned by the accessibility framework's cache from here.
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::AlertMessage);
+}
+
 } // namespace
 
 AlertDialog::AlertDialog(const Alert& alert, QWidget* parent)
     : QDialog(parent)
     , accessory(alert.accessoryView) {
+    static const bool accessibleAsAlert = (QAccessible::installFactory(&alertAccessible), true);
+    Q_UNUSED(accessibleAsAlert);
     // A screen reader announces an alert by its name and description: both texts, whole, and
     // not the window title, which a transparent title bar leaves empty.
     setAccessibleName(alert.messageText);
