@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <algorithm>
 
@@ -69,7 +70,11 @@ AlertDialog::AlertDialog(const Alert& alert, QWidget* parent)
     grid->addWidget(message, 0, 1);
     QLabel* informative = plainLabel(alert.informativeText, this);
     informative->setMinimumWidth(300);
-    informative->setMaximumWidth(500);
+    // Lines wrap at 500 pixels; a name longer than that widens the alert, up to the screen,
+    // rather than being cut off.
+    const int widest = screen()->availableGeometry().width() - 200;
+    informative->setMaximumWidth(
+        std::max(500, std::min(informative->minimumSizeHint().width(), widest)));
     grid->addWidget(informative, 1, 1);
     if (alert.showsSuppressionButton) {
         suppression = new QCheckBox(QObject::tr("Do not show this message again"), this);

@@ -82,6 +82,20 @@ TEST(AlertDialogTest, ShowsItsTextsAsPlainTextAndNamesThemToAssistiveTechnology)
     });
 }
 
+// A failure list names pictures whose names may not wrap: none is cut off.
+TEST(AlertDialogTest, ALongNameWidensTheAlertInsteadOfBeingCutOff) {
+    Alert alert;
+    alert.messageText = QStringLiteral("Some pictures were not converted");
+    alert.informativeText = QString(70, u'x') + QStringLiteral(".jpg: not a picture");
+    runAlertAndThen(alert, [&alert](QWidget& shown) {
+        for (const QLabel* label : shown.findChildren<QLabel*>()) {
+            if (label->text() == alert.informativeText) {
+                EXPECT_GE(label->width(), label->minimumSizeHint().width());
+            }
+        }
+    });
+}
+
 TEST(AlertDialogTest, ReportsTheSuppressionBoxAndGivesTheAccessoryViewBack) {
     QWidget owner;
     auto* view = new QLabel(QStringLiteral("tip picture"), &owner); // owned by owner
