@@ -1,6 +1,6 @@
 #include "bundleinfo.h"
 #include "clirun.h"
-#include "interfaceloader.h"
+#include "interface.h"
 #include "options.h"
 #include "progressdisplay.h"
 #include "qtdesktopservices.h"

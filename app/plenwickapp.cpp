@@ -1,9 +1,12 @@
 #include "plenwickapp.h"
 
-#include "batchengine.h"
-#include "buttonstate.h"
+#include "batchtexts.h"
 #include "buttontitle.h"
+#include "folderbookmarks.h"
+#include "folderdrop.h"
+#include "folderidentity.h"
 #include "intvalue.h"
+#include "toolprocess.h"
 #include "windowtexts.h"
 
 #include <QDropEvent>
@@ -28,7 +31,17 @@ std::shared_ptr<const QMimeData> mimeCopy(const QMimeData& data) {
 Plenwickapp::Plenwickapp(DesktopServices& services, UserDefaults& defaults, QObject* parent)
     : QObject(parent)
     , services(services)
-    , defaults(defaults) {}
+    , defaults(defaults)
+    , startupNotice(services, defaults)
+    , outputFolderStep(services, defaults)
+    , run(services) {
+    connect(&run, &RunController::progressMoved, this, &Plenwickapp::showProgress);
+    connect(&run, &RunController::progressTextChanged, this, [this](const QString& text) {
+        state.progressText = text;
+        updateControls();
+    });
+    connect(&run, &RunController::ended, this, &Plenwickapp::finishBatch);
+}
 
 Plenwickapp::~Plenwickapp() = default;
 
@@ -92,16 +105,11 @@ void Plenwickapp::controlTextDidChange(QObject* notificationObject) {
         dpi->setText(QString::number(DpiMinimum));
         dpi->selectAll(); // the next keystroke replaces the stand-in instead of following it
     }
-    if (batch)
-        batch->setDpi(dpiValue()); // from the next picture on
+    run.setDpi(dpiValue());
 }
 
 void Plenwickapp::buttonPressed(QObject* /*sender*/) {
     services.pumpEventsOnce();
-    if (startB != nullptr)
-        setButtonState(*startB, ButtonState::On);
-    if (outfolderB != nullptr)
-        setButtonState(*outfolderB, ButtonState::On);
 }
 
 void Plenwickapp::windowWillClose(QObject* /*notification*/) {
@@ -110,10 +118,7 @@ void Plenwickapp::windowWillClose(QObject* /*notification*/) {
 
 void Plenwickapp::terminateProgram() {
     quitting = true;
-    if (batch) {
-        batch->abort();
-        batch->wait(); // the tools and their scratch files are gone before the program ends
-    }
+    run.abort(); // the tools and their scratch files are gone before the program ends
     services.terminate();
 }
 
@@ -144,6 +149,183 @@ bool Plenwickapp::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+void Plenwickapp::tip(bool onDemand) {
+    startupNotice.show(onDemand);
+}
+
+void Plenwickapp::tipStartup(QObject* /*sender*/) {
+    tip(true);
+}
+
+void Plenwickapp::outputFolder(QObject* /*sender*/) {
+    if (isConverting())
+        return; // a click handled during one of the run's event passes
+    showOutputFolderChoice(outputFolderStep.run());
+    buttonPressed(this);
+}
+
+void Plenwickapp::showOutputFolderChoice(const OutputFolderStep::Result& result) {
+    switch (result.outcome) {
+    case OutputFolderStep::Outcome::Cancelled:
+        state.startEnabled = false;
+        state.outputFolderPath.clear();
+        break;
+    case OutputFolderStep::Outcome::Unusable:
+        return;
+    case OutputFolderStep::Outcome::Declined:
+        state.startEnabled = false;
+        state.dpiEnabled = false;
+        state.outputFolderPath.clear();
+        break;
+    case OutputFolderStep::Outcome::Confirmed:
+        state.outputFolderPath = result.folder;
+        state.dpiEnabled = true;
+        state.startEnabled = true;
+        break;
+    }
+    updateControls();
+}
+
+void Plenwickapp::doConversion(QObject* /*sender*/) {
+    if (running)
+        return; // a click that reached the window while an alert or a run was under way
+    running = true;
+    if (!resolveOutput() || !chooseSourceAndStart())
+        running = false;
+}
+
+void Plenwickapp::stopConversion(QObject* /*sender*/) {
+    if (!run.isRunning())
+        return;
+    run.requestStop();
+    state.stopRequested = true;
+    updateControls();
+}
+
+bool Plenwickapp::resolveOutput() {
+    const std::optional<QUrl> output = resolveOutputFolder(defaults);
+    state.outputFolderPath = output ? output->toLocalFile() : QString();
+    updateControls();
+    return output.has_value();
+}
+
+bool Plenwickapp::chooseSourceAndStart() {
+    const FolderChooser chooser{.title = WindowTexts::sourceChooserTitle(),
+                                .prompt = WindowTexts::sourceChooserPrompt(),
+                                .canChooseDirectories = true,
+                                .canCreateDirectories = false};
+    const FolderChoice choice = services.runFolderChooser(chooser);
+    if (choice.result != ChooserResult::Confirmed)
+        return false;
+    return startWithSource(choice.directoryPath, choice.chosenPath);
+}
+
+void Plenwickapp::acceptDrop(const QMimeData& data) {
+    if (running)
+        return;
+    if (!state.startEnabled) {
+        refuse(WindowTexts::dropRefusedTitle(), WindowTexts::dropBeforeOutputFolder());
+        return;
+    }
+    const std::variant<QString, RefusedDrop> dropped = droppedFolder(data);
+    if (const auto* refused = std::get_if<RefusedDrop>(&dropped)) {
+        switch (refused->reason) {
+        case DropRefusal::NotOneItem:
+            refuse(WindowTexts::dropRefusedTitle(), WindowTexts::dropNotOneItem());
+            return;
+        case DropRefusal::NotAFolder:
+            refuse(WindowTexts::dropRefusedTitle(), WindowTexts::dropNotAFolder(refused->name));
+            return;
+        case DropRefusal::NotReadable:
+            refuse(WindowTexts::dropRefusedTitle(), WindowTexts::dropNotReadable(refused->name));
+            return;
+        }
+    }
+    const QString& folder = std::get<QString>(dropped);
+    running = true;
+    if (!resolveOutput() || !startWithSource(folder, folder))
+        running = false;
+}
+
+void Plenwickapp::refuse(const QString& title, const QString& reason) {
+    Alert refusal;
+    refusal.messageText = title;
+    refusal.informativeText = reason;
+    refusal.buttons = {WindowTexts::gotIt()};
+    refusal.titlebarAppearsTransparent = true;
+    services.runAlert(refusal);
+}
+
+bool Plenwickapp::startWithSource(const QString& directory, const QString& chosen) {
+    returnDirectory = directory;
+    if (isSameFolder(returnDirectory, state.outputFolderPath)) {
+        refuse(WindowTexts::overwriteProtectionTitle(), WindowTexts::overwriteProtection());
+        buttonPressed(this);
+        return false;
+    }
+    if (returnDirectory.isEmpty() || returnDirectory == u'/') {
+        closingReset();
+        return false;
+    }
+    if (!isOwnToolPresent()) {
+        refuse(WindowTexts::failuresTitle(), BatchTexts::toolMissing(ownToolPath()));
+        buttonPressed(this);
+        return false;
+    }
+    state.batchShown = true;
+    state.stopRequested = false;
+    state.progressText.clear();
+    updateControls();
+    if (startB->hasFocus())
+        stopB->setFocus(); // the keyboard stays where the run can be stopped
+    storeFolderBookmark(defaults, chosen, Settings::SourceFolderBookmark);
+
+    std::optional<BatchPlan> plan = planBatch(returnDirectory, state.outputFolderPath);
+    if (!plan) {
+        // Nothing was converted: take the cover away again so the window stays usable.
+        state.batchShown = false;
+        closingReset();
+        return false;
+    }
+    run.start(std::move(*plan), dpiValue());
+    return true;
+}
+
+void Plenwickapp::finishBatch(const RunEnd& end) {
+    buttonPressed(this);
+    if (stopB->hasFocus())
+        outfolderB->setFocus();
+    state.batchShown = false;
+    updateControls();
+    if (!quitting) {
+        notifyUnwatchedEnd(end);
+        services.openUrl(QUrl::fromLocalFile(state.outputFolderPath));
+        if (!end.failures.empty() || !end.notedConversions.empty()) {
+            Alert report = runReport(end);
+            services.runAlert(report);
+        }
+    }
+    closingReset();
+    running = false;
+}
+
+void Plenwickapp::notifyUnwatchedEnd(const RunEnd& end) {
+    if (myWindow == nullptr || myWindow->isActiveWindow())
+        return;
+    const auto needAttention =
+        static_cast<qsizetype>(end.failures.size() + end.notedConversions.size());
+    services.showNotification(WindowTexts::runEndedTitle(),
+                              WindowTexts::runEnded(end.converted, needAttention));
+}
+
+void Plenwickapp::closingReset() {
+    state.outputFolderPath.clear();
+    state.startEnabled = false;
+    state.dpiEnabled = false;
+    showProgress(state.progressMaximum, 0);
+    services.beep();
 }
 
 qint64 Plenwickapp::dpiValue() const {

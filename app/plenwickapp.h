@@ -1,7 +1,9 @@
 #pragma once
 
 #include "desktopservices.h"
-#include "picturejob.h"
+#include "outputfolderstep.h"
+#include "runcontroller.h"
+#include "startupnotice.h"
 #include "userdefaults.h"
 
 #include <QLabel>
@@ -14,15 +16,11 @@
 #include <QPushButton>
 #include <QString>
 #include <QUrl>
-#include <memory>
-#include <vector>
 
 namespace plenwick {
 
-class BatchEngine;
-
 // The main window's controller. Its methods are the window's actions and delegate callbacks; the
-// batch itself is BatchEngine's, which runs off the window's thread while this shows it.
+// run itself is RunController's, which runs off the window's thread while this shows it.
 class Plenwickapp final : public QObject {
     Q_OBJECT
 
@@ -83,24 +81,26 @@ private:
     void updateControls();
     // The bar's value is set only when the run moves it: each setting is a step the user sees.
     void showProgress(int maximum, int value);
-    // From the output folder to the source folder's plan; false when the run ends there.
-    bool startBatch();
-    // The output folder the run will use, from its bookmark; false when there is none.
+    void showOutputFolderChoice(const OutputFolderStep::Result& result);
+    // The steps of a run, each false when the run ends there: the output folder it will use,
+    // from its bookmark; the source folder from its chooser; the source's checks, plan and run.
     bool resolveOutput();
-    // From the chosen source folder to its run; false when the run ends there.
+    bool chooseSourceAndStart();
     bool startWithSource(const QString& directory, const QString& chosen);
     // A folder dropped on the window starts the run as the source chooser's answer would.
     void acceptDrop(const QMimeData& data);
-    void refuseDrop(const QString& reason);
-    void runBatch(BatchPlan plan);
-    void finishBatch();
-    // The end-of-run alert: the pictures that got no copy, then those converted with a note.
-    void showReport(qsizetype pictureCount);
+    void refuse(const QString& title, const QString& reason);
+    void finishBatch(const RunEnd& end);
+    // A user who went on with other work hears of the end; one watching sees it.
+    void notifyUnwatchedEnd(const RunEnd& end);
     void closingReset();
     [[nodiscard]] qint64 dpiValue() const;
 
     DesktopServices& services;
     UserDefaults& defaults;
+    StartupNotice startupNotice;
+    OutputFolderStep outputFolderStep;
+    RunController run;
 
     QPointer<QLineEdit> dpi;
     QPointer<QMainWindow> myWindow;
@@ -111,15 +111,11 @@ private:
     QPointer<QLabel> progressText;
     QPointer<QPushButton> stopB;
     QString returnDirectory; // the source folder of the latest run
-    QUrl bookmarkFileURL;    // the output folder of the latest run, resolved from its bookmark
 
     WindowState state;
     bool progressMoved = false;
-    bool running = false;                         // from the start action to the end of its run
-    std::unique_ptr<BatchEngine> batch;           // while a run converts
-    std::vector<PictureOutcome> failures;         // of the latest run
-    std::vector<PictureOutcome> notedConversions; // of the latest run
-    bool quitting = false;                        // the program ends: a running batch stops at once
+    bool running = false;  // from the start action to the end of its run
+    bool quitting = false; // the program ends: a running batch stops at once
 };
 
 } // namespace plenwick

@@ -1,9 +1,14 @@
-#include "plenwickapp.h"
+#include "startupnotice.h"
+
 #include "windowtexts.h"
 
 namespace plenwick {
 
-void Plenwickapp::tip(bool onDemand) {
+StartupNotice::StartupNotice(DesktopServices& services, UserDefaults& defaults)
+    : services(services)
+    , defaults(defaults) {}
+
+void StartupNotice::show(bool onDemand) {
     Alert alert;
     alert.messageText = WindowTexts::startupNoticeTitle();
     alert.informativeText = WindowTexts::startupNotice();
@@ -11,19 +16,14 @@ void Plenwickapp::tip(bool onDemand) {
     alert.titlebarAppearsTransparent = true;
     alert.showsSuppressionButton = true;
 
-    if (defaults.integerForKey(SettingsKey::StartupNoticeSuppressed) != 1) {
+    if (!defaults.flag(Settings::StartupNoticeSuppressed)) {
         services.runAlert(alert);
     } else {
         alert.suppressionChecked = true;
         if (onDemand)
             services.runAlert(alert);
     }
-    defaults.setInteger(alert.suppressionChecked ? 1 : 0, SettingsKey::StartupNoticeSuppressed);
-    defaults.synchronize();
-}
-
-void Plenwickapp::tipStartup(QObject* /*sender*/) {
-    tip(true);
+    defaults.setFlag(Settings::StartupNoticeSuppressed, alert.suppressionChecked);
 }
 
 } // namespace plenwick

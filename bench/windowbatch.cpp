@@ -1,7 +1,7 @@
 // Converts a folder through the real main window, as a user does, with the choosers answered
 // by script; prints the wall seconds from the start button to the end of the run.
 //   plenwick_windowbench DPI SOURCE OUTPUT
-#include "interfaceloader.h"
+#include "interface.h"
 #include "plenwickapp.h"
 #include "scripteddesktopservices.h"
 #include "temporarysettings.h"
@@ -22,18 +22,18 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QApplication::arguments();
     using namespace plenwick;
     test::TemporarySettings settings;
-    settings.store(SettingsKey::StartupNoticeSuppressed, 1);
+    settings.store(Settings::StartupNoticeSuppressed, 1);
     test::ScriptedDesktopServices desktop;
     const Interface interface(desktop, settings.userDefaults(), BundleInfo::mainBundle());
     interface.mainWindow().show();
 
     const QString& output = arguments.at(3);
-    desktop.answerChooser({ChooserConfirmed, output, output});
-    desktop.answerAlert(AlertFirstButtonReturn);
+    desktop.answerChooser({ChooserResult::Confirmed, output, output});
+    desktop.answerAlert(AlertButton::First);
     interface.form().outfolderB->click();
     interface.form().dpi->setText(arguments.at(1));
-    desktop.answerChooser({ChooserConfirmed, arguments.at(2), arguments.at(2)});
-    desktop.answerAlert(AlertFirstButtonReturn); // a failure alert, should one come
+    desktop.answerChooser({ChooserResult::Confirmed, arguments.at(2), arguments.at(2)});
+    desktop.answerAlert(AlertButton::First); // a failure alert, should one come
 
     QElapsedTimer clock;
     clock.start();

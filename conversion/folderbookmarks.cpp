@@ -4,19 +4,18 @@
 
 namespace plenwick {
 
-void storeFolderBookmark(UserDefaults& defaults, const QString& path, SettingsKey key) {
+void storeFolderBookmark(UserDefaults& defaults, const QString& path, const BytesSetting& key) {
     const std::optional<QByteArray> data = bookmarkData(path);
     if (!data)
         return;
-    defaults.setObject(*data, key);
-    defaults.synchronize();
+    defaults.setBytes(key, *data);
 }
 
 std::optional<QUrl> resolveOutputFolder(const UserDefaults& defaults) {
-    const QVariant stored = defaults.objectForKey(SettingsKey::OutputFolderBookmark);
-    if (!stored.isValid() || stored.typeId() != QMetaType::QByteArray)
+    const std::optional<QByteArray> stored = defaults.bytes(Settings::OutputFolderBookmark);
+    if (!stored)
         return std::nullopt;
-    const std::optional<QString> path = resolveBookmarkData(stored.toByteArray());
+    const std::optional<QString> path = resolveBookmarkData(*stored);
     if (!path)
         return std::nullopt;
     // Nothing to open on Linux: access lasts while the folder's permissions allow it.

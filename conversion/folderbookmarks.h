@@ -10,7 +10,7 @@ namespace plenwick {
 
 // Stores the item's bookmark under the key and synchronizes; when no bookmark can be made, the key
 // keeps its earlier value and nothing is reported.
-void storeFolderBookmark(UserDefaults& defaults, const QString& path, SettingsKey key);
+void storeFolderBookmark(UserDefaults& defaults, const QString& path, const BytesSetting& key);
 // The output folder from its stored bookmark, or nothing when none is stored or it no longer
 // resolves.
 [[nodiscard]] std::optional<QUrl> resolveOutputFolder(const UserDefaults& defaults);

@@ -1,25 +1,46 @@
 #include "harrowfenpanel.h"
 
+#include "autostarttiptext.h"
+#include "harrowfenlinks.h"
 #include "siblingapps.h"
 #include "systemversion.h"
 #include "ui_panel.h"
 #include "versiontext.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QIcon>
 #include <QSignalBlocker>
+#include <QUrl>
+#include <memory>
 #include <utility>
 
 namespace plenwick {
 
 namespace {
-constexpr SettingsKey FirstTimeKey = SettingsKey::FirstLaunchDone;
-constexpr SettingsKey DockKey = SettingsKey::DockIconShown;
-
 // Assistive technology reads a named label's name alone, never its text: the description
 // carries the text.
 void setLabelText(QLabel& label, const QString& text) {
     label.setText(text);
     label.setAccessibleDescription(text);
+}
+
+constexpr int PauseBetweenLinksMs = 100;
+
+// The menu image compiled in under the title's name; none when there is none.
+QIcon namedImage(const QString& name) {
+    const QString path = u":/siblings/" + name + u".png";
+    return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
+void installSubmenu(QAction* item, std::unique_ptr<QMenu> submenu) {
+    if (item == nullptr)
+        return;
+    submenu->setTitle(item->text());
+    QMenu* previous = item->menu();
+    item->setMenu(submenu.release()); // owned by its parent, the panel
+    if (previous != nullptr)
+        previous->deleteLater(); // it may still be on screen in its own event loop
 }
 } // namespace
 
@@ -62,18 +83,17 @@ void Harrowfenpanel::awakeFromNib() {
         setLabelText(*versionLabel,
                      QCoreApplication::translate("Panel", "Plenwick v%1").arg(appVersion));
 
-    if (defaults.integerForKey(FirstTimeKey) != 1) {
-        defaults.setInteger(1, FirstTimeKey);
-        defaults.setInteger(1, DockKey);
-        defaults.synchronize();
+    if (!defaults.flag(Settings::FirstLaunchDone)) {
+        // The icon's value first: a launch marked done has written it.
+        defaults.setFlag(Settings::DockIconShown, true);
+        defaults.setFlag(Settings::FirstLaunchDone, true);
     }
 
     addingPromoAppsOfHarrowfen(titlesOf(siblingApps()));
 }
 
 void Harrowfenpanel::restoreDockIconMode() {
-    bool isNumber = false;
-    const bool hidden = defaults.objectForKey(DockKey).toLongLong(&isNumber) == 0 && isNumber;
+    const bool hidden = !defaults.flag(Settings::DockIconShown);
     if (dockButton != nullptr) {
         // Showing the stored mode is no switch by the user.
         const QSignalBlocker quiet(dockButton);
@@ -102,8 +122,77 @@ void Harrowfenpanel::dockIconSwitching(QObject* /*sender*/) {
     QMetaObject::invokeMethod(
         this, [this] { services.activateApplication(); }, Qt::QueuedConnection);
 
-    defaults.setInteger(dockButtonState(), DockKey);
-    defaults.synchronize();
+    defaults.setFlag(Settings::DockIconShown, dockButtonState() != 0);
+}
+
+void Harrowfenpanel::tipsForAutostart(QObject* /*sender*/) {
+    Alert alert;
+    alert.messageText = QCoreApplication::translate("Panel", "Tips for 'Auto open at login'");
+    alert.informativeText = autostartTipText(appVersion);
+    alert.buttons = {QCoreApplication::translate("Panel", "Got it")};
+    alert.titlebarAppearsTransparent = true;
+    alert.accessoryView = tipView;
+    services.runAlert(alert);
+}
+
+void Harrowfenpanel::addingPromoAppsOfHarrowfen(const QStringList& titles) {
+    auto withImages = std::make_unique<QMenu>(this);
+    auto withoutImages = std::make_unique<QMenu>(this);
+    for (const QString& title : titles) {
+        for (QMenu* menu : {withImages.get(), withoutImages.get()}) {
+            QAction* item = menu->addAction(title);
+            item->setData(title);
+            connect(item, &QAction::triggered, this, [this, item] { excuteMyPromo(item); });
+        }
+        withImages->actions().constLast()->setIcon(namedImage(title));
+    }
+    installSubmenu(harrowfenSubmenuS, std::move(withImages));
+    installSubmenu(harrowfenSubmenuD, std::move(withoutImages));
+}
+
+void Harrowfenpanel::excuteMyPromo(QObject* sender) {
+    const auto* item = qobject_cast<const QAction*>(sender);
+    if (const auto link = promoLink(item != nullptr ? item->data() : QVariant(), siblingApps()))
+        services.openUrl(*link);
+}
+
+void Harrowfenpanel::rateMe(QObject* /*sender*/) {
+    services.openUrl(QUrl(QString::fromUtf16(ProductPageLink)));
+}
+
+void Harrowfenpanel::sendEmailtoMe(QObject* /*sender*/) {
+    services.openUrl(QUrl(emailLink(EmailKind::SupportRequest, appVersion, systemVersion())));
+}
+
+void Harrowfenpanel::featureRequest(QObject* /*sender*/) {
+    Alert alert;
+    alert.messageText =
+        QCoreApplication::translate("Panel", "Need more functions? or have some ideas?");
+    alert.informativeText = QCoreApplication::translate(
+        "Panel", "Plese visit app's home page and leave your request there. You may also "
+                 "drop us an email or check out all our apps up to now.");
+    alert.buttons = {QCoreApplication::translate("Panel", "feature request"),
+                     QCoreApplication::translate("Panel", "more by Harrowfen"),
+                     QCoreApplication::translate("Panel", "cancel")};
+    alert.titlebarAppearsTransparent = true;
+
+    switch (services.runAlert(alert)) {
+    case AlertButton::First:
+        services.openUrl(QUrl(QString::fromUtf16(ProductPageLink)));
+        // Lets the store take the first link before the mail program is asked for the second.
+        services.runEventLoopFor(PauseBetweenLinksMs);
+        services.openUrl(QUrl(emailLink(EmailKind::FeatureRequest, appVersion, systemVersion())));
+        break;
+    case AlertButton::Second:
+        services.openUrl(QUrl(QString::fromUtf16(StoreSearchLink)));
+        break;
+    default:
+        break;
+    }
+}
+
+void Harrowfenpanel::moreBYharrowfen(QObject* /*sender*/) {
+    services.openUrl(QUrl(QString::fromUtf16(StoreSearchLink)));
 }
 
 } // namespace plenwick

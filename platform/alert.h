@@ -7,10 +7,14 @@
 
 namespace plenwick {
 
-// Button codes of a modal alert: the first button added answers 1000, the second 1001, ...
-inline constexpr int AlertFirstButtonReturn = 1000;
-inline constexpr int AlertSecondButtonReturn = 1001;
-inline constexpr int AlertThirdButtonReturn = 1002;
+// The button that closed a modal alert, in the order the buttons were added. The values are the
+// button codes callers of such alerts know: the first button answers 1000, the second 1001, ...
+enum class AlertButton { First = 1000, Second = 1001, Third = 1002 };
+
+// The button at the index, counted from the first one added.
+[[nodiscard]] constexpr AlertButton alertButtonAt(qsizetype index) {
+    return static_cast<AlertButton>(static_cast<qsizetype>(AlertButton::First) + index);
+}
 
 // A modal alert as the callers describe it. Built empty, filled in, then run.
 struct Alert final {

@@ -18,9 +18,9 @@ class DesktopServices {
 public:
     virtual ~DesktopServices() = default;
 
-    // Runs the alert modally; answers the code of the pressed button (1000 for the first) and
-    // leaves the suppression check box's final state in the alert.
-    virtual int runAlert(Alert& alert) = 0;
+    // Runs the alert modally; answers the pressed button and leaves the suppression check box's
+    // final state in the alert.
+    virtual AlertButton runAlert(Alert& alert) = 0;
     virtual FolderChoice runFolderChooser(const FolderChooser& chooser) = 0;
     virtual void openUrl(const QUrl& url) = 0;
     virtual void beep() = 0;

@@ -4,9 +4,8 @@
 
 namespace plenwick {
 
-// A chooser's answer of 1 means "confirmed"; anything else is a cancel.
-inline constexpr int ChooserConfirmed = 1;
-inline constexpr int ChooserCancelled = 0;
+// How a chooser closed; the values are the codes its callers know.
+enum class ChooserResult { Cancelled = 0, Confirmed = 1 };
 
 struct FolderChooser final {
     QString title;
@@ -16,7 +15,7 @@ struct FolderChooser final {
 };
 
 struct FolderChoice final {
-    int result = ChooserCancelled;
+    ChooserResult result = ChooserResult::Cancelled;
     // The folder the chooser was showing when the user confirmed.
     QString directoryPath;
     // What the user selected; differs from directoryPath for an item highlighted but not opened.

@@ -7,7 +7,7 @@ namespace plenwick {
 // The desktop services done for real with Qt.
 class QtDesktopServices final : public DesktopServices {
 public:
-    int runAlert(Alert& alert) override;
+    AlertButton runAlert(Alert& alert) override;
     FolderChoice runFolderChooser(const FolderChooser& chooser) override;
     void openUrl(const QUrl& url) override;
     void beep() override;

@@ -1,33 +1,30 @@
 #pragma once
 
-#include <QString>
+#include <QStringView>
 
 namespace plenwick {
 
-// Every user-defaults key of the program. Code names a key by this type, so a misspelt key cannot
-// compile; the stored names are fixed by files that earlier versions wrote.
-enum class SettingsKey {
-    StartupNoticeSuppressed, // "iStatement": 1 when the startup notice is not to show by itself
-    OutputFolderBookmark,    // "iDataD": bookmark of the confirmed output folder
-    SourceFolderBookmark,    // "iDataS": bookmark of the latest source folder choice
-    FirstLaunchDone,         // "firstTime": 1 once the first launch wrote its defaults
-    DockIconShown,           // "iDock": 0 when the task-bar icon is hidden
+// A stored yes or no, written as the whole number 1 or 0. Only the number of the value that is not
+// the fallback reads as that value; an absent entry, another number or text reads as the fallback,
+// as earlier versions read their own files.
+struct FlagSetting final {
+    QStringView storedName;
+    bool fallback;
 };
 
-[[nodiscard]] inline QString settingsKeyName(SettingsKey key) {
-    switch (key) {
-    case SettingsKey::StartupNoticeSuppressed:
-        return QStringLiteral("iStatement");
-    case SettingsKey::OutputFolderBookmark:
-        return QStringLiteral("iDataD");
-    case SettingsKey::SourceFolderBookmark:
-        return QStringLiteral("iDataS");
-    case SettingsKey::FirstLaunchDone:
-        return QStringLiteral("firstTime");
-    case SettingsKey::DockIconShown:
-        return QStringLiteral("iDock");
-    }
-    return {};
-}
+// Stored bytes, a bookmark; an absent entry or one that holds no bytes reads as none.
+struct BytesSetting final {
+    QStringView storedName;
+};
+
+// Every user default of the program, typed, each stored name written once. The stored names and
+// their formats are fixed by files that earlier versions wrote.
+namespace Settings {
+inline constexpr FlagSetting StartupNoticeSuppressed{u"iStatement", false};
+inline constexpr BytesSetting OutputFolderBookmark{u"iDataD"};
+inline constexpr BytesSetting SourceFolderBookmark{u"iDataS"};
+inline constexpr FlagSetting FirstLaunchDone{u"firstTime", false};
+inline constexpr FlagSetting DockIconShown{u"iDock", true};
+} // namespace Settings
 
 } // namespace plenwick

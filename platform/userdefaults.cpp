@@ -9,23 +9,28 @@ UserDefaults::UserDefaults()
 UserDefaults::UserDefaults(const QString& filePath)
     : settings(filePath, QSettings::IniFormat) {}
 
-QVariant UserDefaults::objectForKey(SettingsKey key) const {
-    return settings.value(settingsKeyName(key));
+bool UserDefaults::flag(const FlagSetting& setting) const {
+    bool isNumber = false;
+    const qint64 stored = settings.value(setting.storedName.toString()).toLongLong(&isNumber);
+    const qint64 otherValue = setting.fallback ? 0 : 1;
+    return isNumber && stored == otherValue ? !setting.fallback : setting.fallback;
 }
 
-void UserDefaults::setObject(const QVariant& value, SettingsKey key) {
-    settings.setValue(settingsKeyName(key), value);
+bool UserDefaults::setFlag(const FlagSetting& setting, bool value) {
+    settings.setValue(setting.storedName.toString(), qint64{value ? 1 : 0});
+    return synchronize();
 }
 
-qint64 UserDefaults::integerForKey(SettingsKey key) const {
-    const QVariant value = settings.value(settingsKeyName(key));
-    bool ok = false;
-    const qint64 number = value.toLongLong(&ok);
-    return ok ? number : 0;
+std::optional<QByteArray> UserDefaults::bytes(const BytesSetting& setting) const {
+    const QVariant stored = settings.value(setting.storedName.toString());
+    if (!stored.isValid() || stored.typeId() != QMetaType::QByteArray)
+        return std::nullopt;
+    return stored.toByteArray();
 }
 
-void UserDefaults::setInteger(qint64 value, SettingsKey key) {
-    settings.setValue(settingsKeyName(key), value);
+bool UserDefaults::setBytes(const BytesSetting& setting, const QByteArray& value) {
+    settings.setValue(setting.storedName.toString(), value);
+    return synchronize();
 }
 
 bool UserDefaults::synchronize() {

@@ -2,14 +2,16 @@
 
 #include "settingskeys.h"
 
+#include <QByteArray>
 #include <QSettings>
 #include <QString>
-#include <QVariant>
+#include <optional>
 
 namespace plenwick {
 
-// The program's user defaults: one settings file. Every setter is followed by synchronize() at
-// its caller, as each write must be durable before the program goes on.
+// The program's user defaults: one settings file. Every write is durable before its setter
+// returns, so no caller can forget to synchronize; a setter answers false when the file could
+// not be written.
 class UserDefaults final {
 public:
     // The default settings file under the XDG configuration folder.
@@ -17,15 +19,14 @@ public:
     // A settings file at the given path (tests point this at a temporary folder).
     explicit UserDefaults(const QString& filePath);
 
-    [[nodiscard]] QVariant objectForKey(SettingsKey key) const;
-    void setObject(const QVariant& value, SettingsKey key);
-    // 0 when the key is absent or holds no whole number.
-    [[nodiscard]] qint64 integerForKey(SettingsKey key) const;
-    void setInteger(qint64 value, SettingsKey key);
-    // Writes pending changes to disk; false when the file could not be written.
-    bool synchronize();
+    [[nodiscard]] bool flag(const FlagSetting& setting) const;
+    bool setFlag(const FlagSetting& setting, bool value);
+    [[nodiscard]] std::optional<QByteArray> bytes(const BytesSetting& setting) const;
+    bool setBytes(const BytesSetting& setting, const QByteArray& value);
 
 private:
+    bool synchronize();
+
     QSettings settings;
 };
 

@@ -38,8 +38,8 @@ TEST(AccessibleNamesTest, WhatEveryControlShowsIsWhatAssistiveTechnologyReads) {
     ASSERT_TRUE(QDir().mkpath(folder));
     LoadedInterface window;
     window.load();
-    window.desktop.answerChooser({ChooserConfirmed, folder, folder});
-    window.desktop.answerAlert(AlertFirstButtonReturn);
+    window.desktop.answerChooser({ChooserResult::Confirmed, folder, folder});
+    window.desktop.answerAlert(AlertButton::First);
     window.form().outfolderB->click();
     ASSERT_EQ(accessible(window.form().outfolderB, QAccessible::Name), folder);
 

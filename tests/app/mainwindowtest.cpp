@@ -1,6 +1,6 @@
+#include "expectedtexts.h"
 #include "loadedinterface.h"
 #include "plenwickapp.h"
-#include "windowtexts.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ protected:
 
 TEST_F(MainWindowTest, StartsWaitingForAnOutputFolder) {
     const Ui::MainWindow& form = window.form();
-    EXPECT_EQ(form.outfolderB->text(), WindowTexts::selectOutputFolderFirst());
+    EXPECT_EQ(form.outfolderB->text(), ExpectedTexts::SelectOutputFolderFirst);
     EXPECT_FALSE(form.startB->isEnabled());
     EXPECT_FALSE(form.dpi->isEnabled());
     EXPECT_TRUE(form.outfolderB->isEnabled());

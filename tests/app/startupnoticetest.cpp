@@ -1,6 +1,6 @@
+#include "expectedtexts.h"
 #include "loadedinterface.h"
 #include "plenwickapp.h"
-#include "windowtexts.h"
 
 #include <gtest/gtest.h>
 
@@ -46,9 +46,9 @@ TEST_P(StartupNoticeTest, FollowsTheStoredChoice) {
     ASSERT_EQ(window.desktop.alerts.size(), row.shown ? 1U : 0U);
     if (row.shown) {
         const auto& [alert, shownTicked, answer] = window.desktop.alerts.front();
-        EXPECT_EQ(alert.messageText, WindowTexts::startupNoticeTitle());
-        EXPECT_EQ(alert.informativeText, WindowTexts::startupNotice());
-        EXPECT_EQ(alert.buttons, QStringList{WindowTexts::gotIt()});
+        EXPECT_EQ(alert.messageText, ExpectedTexts::StartupNoticeTitle);
+        EXPECT_EQ(alert.informativeText, ExpectedTexts::StartupNotice);
+        EXPECT_EQ(alert.buttons, QStringList{ExpectedTexts::GotIt});
         EXPECT_TRUE(alert.titlebarAppearsTransparent);
         EXPECT_TRUE(alert.showsSuppressionButton);
         EXPECT_EQ(shownTicked, row.shownTicked);

@@ -138,7 +138,7 @@ const QString SupportEmail = email(u"support"_s, u"issue"_s);
 const QString FeatureEmail = email(u"frature"_s, u"request"_s);
 
 // The control used, the answer to its alert if it asks, and what the desktop is asked for.
-using ActionRow = std::tuple<std::string, std::optional<int>, QStringList>;
+using ActionRow = std::tuple<std::string, std::optional<AlertButton>, QStringList>;
 
 // A panel of version 2.1.5 on a system whose version text needs encoding.
 class PanelSupportActionsTest : public PanelFixture, public testing::WithParamInterface<ActionRow> {
@@ -177,15 +177,15 @@ INSTANTIATE_TEST_SUITE_P(
         ActionRow{"rateAction", {}, {ProductPage}}, ActionRow{"moreAction", {}, {StoreSearch}},
         ActionRow{"supportButton", {}, {SystemRead, SupportEmail}},
         ActionRow{"featureRequestButton",
-                  AlertFirstButtonReturn,
+                  AlertButton::First,
                   {FeatureAlert, ProductPage, u"run-loop 100"_s, SystemRead, FeatureEmail}},
-        ActionRow{"featureRequestButton", AlertSecondButtonReturn, {FeatureAlert, StoreSearch}},
-        ActionRow{"featureRequestButton", AlertThirdButtonReturn, {FeatureAlert}}));
+        ActionRow{"featureRequestButton", AlertButton::Second, {FeatureAlert, StoreSearch}},
+        ActionRow{"featureRequestButton", AlertButton::Third, {FeatureAlert}}));
 
 using AutostartTipTest = PanelSupportActionsTest;
 
 TEST_F(AutostartTipTest, ShowsTheTextOfThisVersionWithThePictureAndOpensNothing) {
-    desktop.answerAlert(AlertFirstButtonReturn);
+    desktop.answerAlert(AlertButton::First);
     activate("autostartButton");
     EXPECT_EQ(desktop.log, QStringList{u"alert Tips for 'Auto open at login'"_s});
     ASSERT_EQ(desktop.alerts.size(), 1U);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interfaceloader.h"
+#include "interface.h"
 #include "qtprinters.h"
 #include "scripteddesktopservices.h"
 #include "temporarysettings.h"
@@ -16,7 +16,7 @@ class LoadedInterface {
 public:
     explicit LoadedInterface(bool suppressStartupNotice = true) {
         if (suppressStartupNotice)
-            settings.store(SettingsKey::StartupNoticeSuppressed, 1);
+            settings.store(Settings::StartupNoticeSuppressed, 1);
     }
 
     void load() {

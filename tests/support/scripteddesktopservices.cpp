@@ -11,7 +11,7 @@
 
 namespace plenwick::test {
 
-int ScriptedDesktopServices::runAlert(Alert& alert) {
+AlertButton ScriptedDesktopServices::runAlert(Alert& alert) {
     log.append(QStringLiteral("alert ") + alert.messageText);
     if (alertAnswers.empty())
         throw std::logic_error("an alert ran that the test did not expect: " +

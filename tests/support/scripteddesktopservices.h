@@ -53,21 +53,21 @@ private:
 class ScriptedDesktopServices final : public DesktopServices {
 public:
     struct AlertAnswer final {
-        int code = AlertFirstButtonReturn;
+        AlertButton code = AlertButton::First;
         // The suppression check box's state when the alert closes; unset keeps what it showed.
         std::optional<bool> suppressionChecked;
     };
     struct RecordedAlert final {
         Alert alert;                  // as it was when it ran
         bool suppressionShownChecked; // the check box's state when it appeared
-        int answer;
+        AlertButton answer;
     };
 
     void answerAlert(AlertAnswer answer) { alertAnswers.push_back(answer); }
-    void answerAlert(int code) { alertAnswers.push_back({code, std::nullopt}); }
+    void answerAlert(AlertButton code) { alertAnswers.push_back({code, std::nullopt}); }
     void answerChooser(FolderChoice choice) { chooserAnswers.push_back(std::move(choice)); }
 
-    int runAlert(Alert& alert) override;
+    AlertButton runAlert(Alert& alert) override;
     FolderChoice runFolderChooser(const FolderChooser& chooser) override;
     void openUrl(const QUrl& url) override;
     void beep() override;

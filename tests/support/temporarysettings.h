@@ -27,14 +27,18 @@ public:
         QFile::copy(path, copy);
         return QSettings(copy, QSettings::IniFormat).value(key);
     }
-    [[nodiscard]] QVariant onDisk(SettingsKey key) const { return onDisk(settingsKeyName(key)); }
+    [[nodiscard]] QVariant onDisk(const auto& setting) const {
+        return onDisk(setting.storedName.toString());
+    }
     // Puts a value into the file, as an earlier run of the program would have.
     void store(const QString& key, const QVariant& value) {
         QSettings earlierRun(path, QSettings::IniFormat);
         earlierRun.setValue(key, value);
         earlierRun.sync();
     }
-    void store(SettingsKey key, const QVariant& value) { store(settingsKeyName(key), value); }
+    void store(const auto& setting, const QVariant& value) {
+        store(setting.storedName.toString(), value);
+    }
 
 private:
     QTemporaryDir folder;

@@ -58,10 +58,10 @@ TEST(TranslationTest, TheAlertsSpeakGermanAndShowThePathAsItIs) {
     const QString output = QDir(root.path()).filePath(u"100% sicher &Co %1"_s);
     ASSERT_TRUE(QDir().mkpath(output));
     LoadedInterface window(false);
-    window.desktop.answerAlert(AlertFirstButtonReturn); // the startup notice
+    window.desktop.answerAlert(AlertButton::First); // the startup notice
     window.load();
-    window.desktop.answerChooser({ChooserConfirmed, output, output});
-    window.desktop.answerAlert(AlertFirstButtonReturn);
+    window.desktop.answerChooser({ChooserResult::Confirmed, output, output});
+    window.desktop.answerAlert(AlertButton::First);
     window.form().outfolderB->click();
 
     ASSERT_TRUE(window.desktop.allAnswersUsed());

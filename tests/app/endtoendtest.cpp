@@ -47,7 +47,7 @@ protected:
     }
 
     [[nodiscard]] QStringList failureAlerts() const {
-        return window.desktop.log.filter(QStringLiteral("alert ") + WindowTexts::failuresTitle());
+        return window.desktop.log.filter(QStringLiteral("alert ") + ExpectedTexts::FailuresTitle);
     }
 
     void expectOpenedAndBeeped(const QString& output) const {
@@ -55,6 +55,29 @@ protected:
         EXPECT_EQ(window.desktop.openedUrls.front(), QUrl::fromLocalFile(output));
         EXPECT_EQ(window.desktop.log.last(), QStringLiteral("beep"));
         EXPECT_FALSE(form().progressBar->isVisible());
+    }
+
+    // ExifTool reads 300 DPI from each copy; the user's own "a.jp2" keeps its bytes.
+    static void expectAt300DpiBesideTheUsersOwnFile(const QString& output,
+                                                    const QSet<QString>& names) {
+        const std::map<QString, QJsonObject> judged = judge(output);
+        for (const QString& name : names) {
+            const QJsonObject file = judged.contains(name) ? judged.at(name) : QJsonObject();
+            if (name == QStringLiteral("a.jp2")) {
+                QFile own(QDir(output).filePath(name));
+                EXPECT_TRUE(own.open(QIODevice::ReadOnly) && own.readAll() == "mine")
+                    << "untouched";
+            } else if (name.endsWith(QStringLiteral(".jpg"))) {
+                EXPECT_EQ(std::pair(file[QStringLiteral("JFIF:XResolution")].toDouble(),
+                                    file[QStringLiteral("IFD0:YResolution")].toDouble()),
+                          std::pair(300.0, 300.0))
+                    << name.toStdString();
+            } else {
+                EXPECT_EQ(file[QStringLiteral("PNG-pHYs:PixelsPerUnitY")].toDouble(),
+                          std::round(300 / 0.0254))
+                    << name.toStdString();
+            }
+        }
     }
 
     QTemporaryDir workingFolder;
@@ -95,24 +118,7 @@ TEST_F(EndToEndTest, ConvertsEveryPictureOfAFolderAndNothingElse) {
                                                         QDir::System | QDir::NoDotAndDotDot);
     EXPECT_EQ(QSet<QString>(produced.begin(), produced.end()), expected);
 
-    const std::map<QString, QJsonObject> judged = judge(output);
-    for (const QString& name : expected) {
-        const bool jpeg = name.endsWith(QStringLiteral(".jpg"));
-        const QJsonObject file = judged.contains(name) ? judged.at(name) : QJsonObject();
-        if (name == QStringLiteral("a.jp2")) {
-            QFile own(QDir(output).filePath(name));
-            EXPECT_TRUE(own.open(QIODevice::ReadOnly) && own.readAll() == "mine") << "untouched";
-        } else if (jpeg) {
-            EXPECT_EQ(std::pair(file[QStringLiteral("JFIF:XResolution")].toDouble(),
-                                file[QStringLiteral("IFD0:YResolution")].toDouble()),
-                      std::pair(300.0, 300.0))
-                << name.toStdString();
-        } else {
-            EXPECT_EQ(file[QStringLiteral("PNG-pHYs:PixelsPerUnitY")].toDouble(),
-                      std::round(300 / 0.0254))
-                << name.toStdString();
-        }
-    }
+    expectAt300DpiBesideTheUsersOwnFile(output, expected);
     for (const auto& [name, copy] : pictures) {
         EXPECT_EQ(differingPixels(QDir(source).filePath(QString::fromUtf8(name)),
                                   QDir(output).filePath(QString::fromUtf8(copy ? copy : name))),
@@ -145,7 +151,7 @@ TEST_F(EndToEndTest, ReportsEveryPictureWithoutACopyAndWhy) {
     } else {
         std::cout << "[   NOTE   ] no unreadable picture: root reads every file\n";
     }
-    window.desktop.answerAlert(AlertFirstButtonReturn); // the failure alert, after the choosers
+    window.desktop.answerAlert(AlertButton::First); // the failure alert, after the choosers
 
     convert(source, output);
 
@@ -157,8 +163,7 @@ TEST_F(EndToEndTest, ReportsEveryPictureWithoutACopyAndWhy) {
     const QStringList lines =
         window.desktop.alerts.back().alert.informativeText.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), broken.size() + 1);
-    EXPECT_EQ(lines.front(),
-              WindowTexts::failures(broken.size(), broken.size() + 3, {}).split(u'\n').front());
+    EXPECT_EQ(lines.front(), ExpectedTexts::failuresHeading(broken.size(), broken.size() + 3));
     QSet<QString> named;
     for (const QString& line : lines.mid(1)) {
         const qsizetype colon = line.indexOf(QStringLiteral(": "));
@@ -183,13 +188,13 @@ TEST_F(EndToEndTest, NotesAreListedApartFromThePicturesWithoutACopy) {
     const QDir in(source);
     makeJpegWithUnreadableExif(in.filePath(QStringLiteral("camera.jpg")));
     makePicture(in.filePath(QStringLiteral("plain.png")), QStringLiteral("png"));
-    window.desktop.answerAlert(AlertFirstButtonReturn);
+    window.desktop.answerAlert(AlertButton::First);
     convert(source, folder(QStringLiteral("first")));
 
     ASSERT_EQ(window.desktop.alerts.size(), 2U) << "the confirmation, then the report";
     const Alert& notesOnly = window.desktop.alerts.back().alert;
-    EXPECT_EQ(notesOnly.messageText, WindowTexts::notesTitle());
-    const QString heading = WindowTexts::notes(1, 2, QString()).section(u'\n', 0, 0);
+    EXPECT_EQ(notesOnly.messageText, ExpectedTexts::NotesTitle);
+    const QString heading = ExpectedTexts::notesHeading(1, 2);
     const QStringList lines = notesOnly.informativeText.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << notesOnly.informativeText.toStdString();
     EXPECT_EQ(lines.front(), heading);
@@ -207,21 +212,22 @@ TEST_F(EndToEndTest, NotesAreListedApartFromThePicturesWithoutACopy) {
 
     for (int number = 1; number <= 11; ++number)
         writeText(in.filePath(QStringLiteral("broken%1.png").arg(number, 2, 10, QChar(u'0'))));
-    window.desktop.answerAlert(AlertFirstButtonReturn);
+    window.desktop.answerAlert(AlertButton::First);
     convert(source, folder(QStringLiteral("second")));
 
     ASSERT_EQ(failureAlerts().size(), 1);
     const QString report = window.desktop.alerts.back().alert.informativeText;
-    const QString failures =
-        report.section(WindowTexts::notes(1, 13, QString()).section(u'\n', 0, 0), 0, 0);
-    EXPECT_TRUE(failures.startsWith(WindowTexts::failures(11, 13, QString()).section(u'\n', 0, 0)))
+    const QString failures = report.section(ExpectedTexts::notesHeading(1, 13), 0, 0);
+    EXPECT_TRUE(failures.startsWith(ExpectedTexts::failuresHeading(11, 13)))
         << report.toStdString();
     const QStringList failed = failures.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(failed.size(), 1 + 10 + 1) << report.toStdString();
     for (const QString& line : failed.mid(1, 10))
         EXPECT_TRUE(line.startsWith(QStringLiteral("broken"))) << line.toStdString();
     EXPECT_EQ(failed.back(), QStringLiteral("and 1 more"));
-    EXPECT_TRUE(report.endsWith(u'\n' + WindowTexts::notes(1, 13, note))) << report.toStdString();
+    EXPECT_TRUE(report.endsWith(u'\n' + ExpectedTexts::notesHeading(1, 13) +
+                                QStringLiteral("\n\n") + note + u'\n'))
+        << report.toStdString();
 }
 
 // The picture names of the step-1 commands that ran: the pictures a run started.

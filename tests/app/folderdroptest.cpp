@@ -56,7 +56,7 @@ TEST_F(FolderDropTest, AFolderDroppedAfterTheOutputFolderStartsTheRunWithIt) {
     EXPECT_TRUE(window.desktop.alerts.empty());
     ASSERT_EQ(window.desktop.openedUrls.size(), 1U);
     EXPECT_EQ(window.desktop.openedUrls.front(), QUrl::fromLocalFile(output));
-    EXPECT_EQ(storedItem(SettingsKey::SourceFolderBookmark), source);
+    EXPECT_EQ(storedItem(Settings::SourceFolderBookmark), source);
     EXPECT_EQ(window.desktop.choosers.size(), 1U) << "no source chooser";
 }
 
@@ -72,39 +72,39 @@ TEST_F(FolderDropTest, WhatCannotBeTheSourceIsRefusedWithTheReason) {
         QString reason;
     };
     std::vector<Case> cases{
-        {{QUrl::fromLocalFile(file)}, WindowTexts::dropNotAFolder(file)},
+        {{QUrl::fromLocalFile(file)}, ExpectedTexts::dropNotAFolder(file)},
         {{QUrl(u"https://example.org/photos/"_s)},
-         WindowTexts::dropNotAFolder(u"https://example.org/photos/"_s)},
-        {{QUrl::fromLocalFile(source), QUrl::fromLocalFile(output)}, WindowTexts::dropNotOneItem()},
+         ExpectedTexts::dropNotAFolder(u"https://example.org/photos/"_s)},
+        {{QUrl::fromLocalFile(source), QUrl::fromLocalFile(output)}, ExpectedTexts::DropNotOneItem},
     };
     if (!privileged) // root lists any folder
-        cases.push_back({{QUrl::fromLocalFile(locked)}, WindowTexts::dropNotReadable(locked)});
+        cases.push_back({{QUrl::fromLocalFile(locked)}, ExpectedTexts::dropNotReadable(locked)});
     for (const Case& refused : cases) {
         window.desktop.alerts.clear();
-        window.desktop.answerAlert(AlertFirstButtonReturn);
+        window.desktop.answerAlert(AlertButton::First);
         ASSERT_TRUE(drop(refused.urls));
         EXPECT_EQ(onlyAlertText(), refused.reason);
-        EXPECT_EQ(window.desktop.alerts.front().alert.messageText, WindowTexts::dropRefusedTitle());
+        EXPECT_EQ(window.desktop.alerts.front().alert.messageText, ExpectedTexts::DropRefusedTitle);
     }
     ::chmod(QFile::encodeName(locked).constData(), 0700);
 
     // The output folder itself gets the chooser's own refusal.
     window.desktop.alerts.clear();
-    window.desktop.answerAlert(AlertFirstButtonReturn);
+    window.desktop.answerAlert(AlertButton::First);
     ASSERT_TRUE(drop(output));
-    EXPECT_EQ(onlyAlertText(), WindowTexts::overwriteProtection());
+    EXPECT_EQ(onlyAlertText(), ExpectedTexts::OverwriteProtection);
 
     EXPECT_TRUE(window.desktop.tools.commands().empty());
     EXPECT_TRUE(window.desktop.openedUrls.empty());
-    EXPECT_FALSE(stored(SettingsKey::SourceFolderBookmark).isValid());
+    EXPECT_FALSE(stored(Settings::SourceFolderBookmark).isValid());
     EXPECT_TRUE(form().startB->isEnabled()) << "the window is still ready for a run";
 }
 
 TEST_F(FolderDropTest, BeforeAnOutputFolderIsChosenADropOnlyExplains) {
-    window.desktop.answerAlert(AlertFirstButtonReturn);
+    window.desktop.answerAlert(AlertButton::First);
     ASSERT_TRUE(drop(source));
 
-    EXPECT_EQ(onlyAlertText(), WindowTexts::dropBeforeOutputFolder());
+    EXPECT_EQ(onlyAlertText(), ExpectedTexts::DropBeforeOutputFolder);
     EXPECT_TRUE(window.desktop.choosers.empty());
     EXPECT_TRUE(window.desktop.openedUrls.empty());
 }

@@ -1,4 +1,3 @@
-#include "buttonstate.h"
 #include "conversionwindow.h"
 #include "folderbookmarks.h"
 
@@ -9,13 +8,8 @@ namespace {
 
 class OutputFolderTest : public ConversionWindow {
 protected:
-    // Every way through the action ends with both buttons on, after one event pass.
-    void expectEndedWithButtonPressed() {
-        EXPECT_EQ(buttonState(*form().startB), ButtonState::On);
-        EXPECT_EQ(buttonState(*form().outfolderB), ButtonState::On);
-        EXPECT_EQ(window.desktop.log.last(), QStringLiteral("pump"));
-        EXPECT_TRUE(window.desktop.allAnswersUsed());
-    }
+    // Every way through the action asks the user exactly what the test scripted.
+    void expectAllAnswersUsed() { EXPECT_TRUE(window.desktop.allAnswersUsed()); }
 };
 
 // The path is shown as it is: no '%1' filled in, no '&' made a keyboard shortcut.
@@ -25,7 +19,7 @@ TEST_F(OutputFolderTest, ConfirmedFolderMakesTheWindowReadyAndIsRemembered) {
     std::optional<QString> onDiskAtFirstPass;
     window.desktop.beforeEachPump = [this, &onDiskAtFirstPass] {
         if (!onDiskAtFirstPass)
-            onDiskAtFirstPass = storedItem(SettingsKey::OutputFolderBookmark).value_or(QString());
+            onDiskAtFirstPass = storedItem(Settings::OutputFolderBookmark).value_or(QString());
     };
     chooseOutputFolder(output);
     window.desktop.beforeEachPump = {};
@@ -33,29 +27,29 @@ TEST_F(OutputFolderTest, ConfirmedFolderMakesTheWindowReadyAndIsRemembered) {
 
     ASSERT_EQ(window.desktop.choosers.size(), 1U);
     const FolderChooser& chooser = window.desktop.choosers.front();
-    EXPECT_EQ(chooser.title, WindowTexts::outputChooserTitle());
-    EXPECT_EQ(chooser.prompt, WindowTexts::outputChooserPrompt());
+    EXPECT_EQ(chooser.title, ExpectedTexts::OutputChooserTitle);
+    EXPECT_EQ(chooser.prompt, ExpectedTexts::OutputChooserPrompt);
     EXPECT_TRUE(chooser.canChooseDirectories && chooser.canCreateDirectories);
 
     ASSERT_EQ(window.desktop.alerts.size(), 1U);
     const Alert& confirmation = window.desktop.alerts.front().alert;
-    EXPECT_EQ(confirmation.messageText, WindowTexts::outputConfirmationTitle());
-    EXPECT_EQ(confirmation.informativeText, WindowTexts::outputConfirmation(output));
+    EXPECT_EQ(confirmation.messageText, ExpectedTexts::OutputConfirmationTitle);
+    EXPECT_EQ(confirmation.informativeText, ExpectedTexts::outputConfirmation(output));
     EXPECT_TRUE(confirmation.informativeText.contains(u":\n\n" + output + u"\n\n"));
-    EXPECT_EQ(confirmation.buttons, (QStringList{WindowTexts::ok(), WindowTexts::cancel()}));
+    EXPECT_EQ(confirmation.buttons, (QStringList{ExpectedTexts::Ok, ExpectedTexts::Cancel}));
     EXPECT_TRUE(confirmation.titlebarAppearsTransparent);
 
     EXPECT_EQ(outputTitle(), output);
     EXPECT_TRUE(QKeySequence::mnemonic(form().outfolderB->text()).isEmpty());
     EXPECT_TRUE(form().dpi->isEnabled() && form().startB->isEnabled());
     EXPECT_EQ(window.desktop.beeps, 0);
-    expectEndedWithButtonPressed();
+    expectAllAnswersUsed();
 }
 
 struct Outcome {
     const char* what;
     FolderChoice choice; // the folder names are made real by the test
-    std::optional<int> confirmation;
+    std::optional<AlertButton> confirmation;
     bool titleKept, startEnabled, dpiEnabled;
     int beeps;
 };
@@ -78,21 +72,21 @@ TEST_P(OutputFolderOutcomeTest, FollowsTheStateTable) {
     form().outfolderB->click();
 
     EXPECT_EQ(outputTitle(),
-              GetParam().titleKept ? earlier : WindowTexts::selectOutputFolderFirst());
+              GetParam().titleKept ? earlier : ExpectedTexts::SelectOutputFolderFirst);
     EXPECT_EQ(form().startB->isEnabled(), GetParam().startEnabled);
     EXPECT_EQ(form().dpi->isEnabled(), GetParam().dpiEnabled);
     EXPECT_EQ(window.desktop.beeps, GetParam().beeps);
-    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), earlier);
-    expectEndedWithButtonPressed();
+    EXPECT_EQ(storedItem(Settings::OutputFolderBookmark), earlier);
+    expectAllAnswersUsed();
 }
 
-const FolderChoice Tmp{ChooserConfirmed, QStringLiteral("/tmp"), {}};
-const FolderChoice Root{ChooserConfirmed, QStringLiteral("/"), QStringLiteral("/")};
-const FolderChoice EmptyPath{ChooserConfirmed, QString(), QString()};
+const FolderChoice Tmp{ChooserResult::Confirmed, QStringLiteral("/tmp"), {}};
+const FolderChoice Root{ChooserResult::Confirmed, QStringLiteral("/"), QStringLiteral("/")};
+const FolderChoice EmptyPath{ChooserResult::Confirmed, QString(), QString()};
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Outcomes, OutputFolderOutcomeTest, testing::Values(
-    Outcome{"confirmation cancelled", Tmp, AlertSecondButtonReturn, false, false, false, 1},
+    Outcome{"confirmation cancelled", Tmp, AlertButton::Second, false, false, false, 1},
     Outcome{"chooser cancelled", {}, std::nullopt, false, false, true, 0},
     Outcome{"root shown", Root, std::nullopt, true, true, true, 0},
     Outcome{"empty path", EmptyPath, std::nullopt, true, true, true, 0}));
@@ -105,31 +99,31 @@ TEST_F(OutputFolderTest, TheChosenFolderIsConfirmedShownAndStoredAlike) {
     for (const QString& chosen : {folder(QStringLiteral("shown/highlighted")),
                                   folder(QStringLiteral("typed/elsewhere")), shown}) {
         window.desktop.answerChooser(confirmed(shown, chosen));
-        window.desktop.answerAlert(AlertFirstButtonReturn);
+        window.desktop.answerAlert(AlertButton::First);
         form().outfolderB->click();
 
         EXPECT_EQ(window.desktop.alerts.back().alert.informativeText,
-                  WindowTexts::outputConfirmation(chosen));
+                  ExpectedTexts::outputConfirmation(chosen));
         EXPECT_EQ(outputTitle(), chosen);
-        EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), chosen);
-        expectEndedWithButtonPressed();
+        EXPECT_EQ(storedItem(Settings::OutputFolderBookmark), chosen);
+        expectAllAnswersUsed();
     }
     // A chooser that names no item: the folder shown.
-    window.desktop.answerChooser({ChooserConfirmed, shown, QString()});
-    window.desktop.answerAlert(AlertFirstButtonReturn);
+    window.desktop.answerChooser({ChooserResult::Confirmed, shown, QString()});
+    window.desktop.answerAlert(AlertButton::First);
     form().outfolderB->click();
     EXPECT_EQ(outputTitle(), shown);
-    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), shown);
+    EXPECT_EQ(storedItem(Settings::OutputFolderBookmark), shown);
 }
 
 TEST_F(OutputFolderTest, FailedBookmarkKeepsTheEarlierOne) {
     const QString earlier = folder(QStringLiteral("earlier"));
     chooseOutputFolder(earlier);
     window.desktop.answerChooser(confirmed(earlier, root.filePath(QStringLiteral("vanished"))));
-    window.desktop.answerAlert(AlertFirstButtonReturn);
+    window.desktop.answerAlert(AlertButton::First);
     form().outfolderB->click();
 
-    EXPECT_EQ(storedItem(SettingsKey::OutputFolderBookmark), earlier);
+    EXPECT_EQ(storedItem(Settings::OutputFolderBookmark), earlier);
     EXPECT_TRUE(form().startB->isEnabled());
 }
 

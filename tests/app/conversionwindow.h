@@ -2,9 +2,9 @@
 
 #include "bookmark.h"
 #include "buttontitle.h"
+#include "expectedtexts.h"
 #include "loadedinterface.h"
 #include "plenwickapp.h"
-#include "windowtexts.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -25,13 +25,13 @@ protected:
     }
 
     static FolderChoice confirmed(const QString& shown, const QString& chosen = QString()) {
-        return {ChooserConfirmed, shown, chosen.isEmpty() ? shown : chosen};
+        return {ChooserResult::Confirmed, shown, chosen.isEmpty() ? shown : chosen};
     }
 
     // Chooses and confirms the output folder through the window's button.
     void chooseOutputFolder(const QString& path) {
         window.desktop.answerChooser(confirmed(path));
-        window.desktop.answerAlert(AlertFirstButtonReturn);
+        window.desktop.answerAlert(AlertButton::First);
         form().outfolderB->click();
     }
 
@@ -49,8 +49,10 @@ protected:
     [[nodiscard]] QString outputTitle() const {
         return form().outfolderB->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
     }
-    [[nodiscard]] QVariant stored(SettingsKey key) const { return window.settings.onDisk(key); }
-    [[nodiscard]] std::optional<QString> storedItem(SettingsKey key) const {
+    [[nodiscard]] QVariant stored(const BytesSetting& key) const {
+        return window.settings.onDisk(key);
+    }
+    [[nodiscard]] std::optional<QString> storedItem(const BytesSetting& key) const {
         return resolveBookmarkData(stored(key).toByteArray());
     }
 

@@ -1,4 +1,4 @@
-#include "interfaceloader.h"
+#include "interface.h"
 
 #include "harrowfenpanel.h"
 #include "plenwickapp.h"
