@@ -98,6 +98,19 @@ public:
         return data;
     }
 
+    // Copies the chunk as it stands, its CRC checked on the way.
+    void copyAsItStands(const std::array<char, 4>& type, std::uint32_t length) {
+        std::uint8_t head[8];
+        storeBigEndian(head, length, 4);
+        std::memcpy(head + 4, type.data(), 4);
+        put(head);
+        std::uint8_t crc[4];
+        storeBigEndian(
+            crc,
+            passData(type, length, [this](std::span<const std::uint8_t> piece) { put(piece); }), 4);
+        put(crc);
+    }
+
     [[noreturn]] void fail(const std::string& what) const {
         throw Failure(source_, "damaged or truncated PNG file: " + what);
     }
@@ -120,6 +133,35 @@ std::vector<std::uint8_t> physData(const Density& density) {
     return data;
 }
 
+// Checks the image header against the picture limits and copies it; the picture's size.
+PictureSize copyHeader(PngChunkCopier& copier, std::FILE* in, const std::array<char, 4>& type,
+                       std::uint32_t length) {
+    if (std::string_view(type.data(), 4) != "IHDR" || length != 13)
+        copier.fail("no image header first");
+    const std::vector<std::uint8_t> header = copier.readData(type, length);
+    const PictureSize size{static_cast<std::uint32_t>(readBigEndian(header.data(), 4)),
+                           static_cast<std::uint32_t>(readBigEndian(header.data() + 4, 4))};
+    // Samples per pixel by colour type: grey, RGB, palette, grey+alpha, RGBA.
+    const std::uint8_t colourType = header[9];
+    const std::uint64_t channels = colourType == 2   ? 3
+                                   : colourType == 4 ? 2
+                                   : colourType == 6 ? 4
+                                                     : 1;
+    checkPngHeader(copier.source(), size.width, size.height, channels * header[8], sizeOf(in));
+    copier.putChunk("IHDR", header);
+    return size;
+}
+
+// The eXIf chunk with the new resolution in its first directory; a malformed one is left out.
+void copyExifWithDensity(PngChunkCopier& copier, const std::array<char, 4>& type,
+                         std::uint32_t length, const Density& density) {
+    const auto edited = withIfd0Values(copier.readData(type, length), densityValues(density));
+    if (edited)
+        copier.putChunk("eXIf", *edited);
+    else
+        warn(copier.source(), "left out a malformed eXIf chunk");
+}
+
 } // namespace
 
 PictureSize copyPng(std::FILE* in, const std::string& source, std::FILE* out,
@@ -138,19 +180,7 @@ PictureSize copyPng(std::FILE* in, const std::string& source, std::FILE* out,
     while (copier.nextHeader(length, type)) {
         const std::string_view name(type.data(), 4);
         if (!sawHeader) {
-            if (name != "IHDR" || length != 13)
-                copier.fail("no image header first");
-            const std::vector<std::uint8_t> header = copier.readData(type, length);
-            size = {static_cast<std::uint32_t>(readBigEndian(header.data(), 4)),
-                    static_cast<std::uint32_t>(readBigEndian(header.data() + 4, 4))};
-            // Samples per pixel by colour type: grey, RGB, palette, grey+alpha, RGBA.
-            const std::uint8_t colourType = header[9];
-            const std::uint64_t channels = colourType == 2   ? 3
-                                           : colourType == 4 ? 2
-                                           : colourType == 6 ? 4
-                                                             : 1;
-            checkPngHeader(source, size.width, size.height, channels * header[8], sizeOf(in));
-            copier.putChunk("IHDR", header);
+            size = copyHeader(copier, in, type, length);
             sawHeader = true;
             continue;
         }
@@ -162,26 +192,10 @@ PictureSize copyPng(std::FILE* in, const std::string& source, std::FILE* out,
             copier.putChunk("pHYs", physData(*density));
         sawData = sawData || name == "IDAT";
         if (density && name == "eXIf" && length <= largestHeldChunk) {
-            const auto edited =
-                withIfd0Values(copier.readData(type, length), densityValues(*density));
-            if (edited)
-                copier.putChunk("eXIf", *edited);
-            else
-                warn(source, "left out a malformed eXIf chunk");
+            copyExifWithDensity(copier, type, length, *density);
             continue;
         }
-        // Copied as it stands, its CRC checked on the way.
-        std::uint8_t head[8];
-        storeBigEndian(head, length, 4);
-        std::memcpy(head + 4, type.data(), 4);
-        copier.put(head);
-        std::uint8_t crc[4];
-        storeBigEndian(
-            crc,
-            copier.passData(type, length,
-                            [&](std::span<const std::uint8_t> piece) { copier.put(piece); }),
-            4);
-        copier.put(crc);
+        copier.copyAsItStands(type, length);
         if (name == "IEND")
             break;
     }

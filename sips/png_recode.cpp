@@ -55,6 +55,38 @@ struct HeldChunk {
 // Walks the chunks of `file` from its start as far as they go, keeping the ancillary ones whose
 // CRC matches (less tRNS, which libpng reads, and those the copy writes itself); the others are
 // left out with a warning. An eXIf block gets the new resolution.
+// The chunk whose header `head` was just read, with its CRC checked and an eXIf chunk given the
+// new resolution; nothing, with a warning, when it is cut short, damaged or malformed.
+std::optional<HeldChunk> readHeldChunk(std::FILE* file, const std::uint8_t (&head)[8],
+                                       std::uint32_t length, const std::string& source,
+                                       const std::optional<Density>& density) {
+    const std::string name(reinterpret_cast<const char*>(head + 4), 4);
+    HeldChunk held;
+    held.data.resize(length + std::size_t{4});
+    if (std::fread(held.data.data(), 1, held.data.size(), file) != held.data.size()) {
+        warn(source, "left out a " + name + " chunk the file ends inside");
+        return std::nullopt;
+    }
+    uLong crc = crc32(crc32(0, nullptr, 0), head + 4, 4);
+    crc = crc32(crc, held.data.data(), length);
+    if (readBigEndian(held.data.data() + length, 4) != crc) {
+        warn(source, "left out a damaged " + name + " chunk (its CRC does not match)");
+        return std::nullopt;
+    }
+    held.data.resize(length);
+    if (density && name == "eXIf") {
+        std::optional<std::vector<std::uint8_t>> edited =
+            withIfd0Values(held.data, densityValues(*density));
+        if (!edited) {
+            warn(source, "left out a malformed eXIf chunk");
+            return std::nullopt;
+        }
+        held.data = std::move(*edited);
+    }
+    std::memcpy(held.chunk.name, head + 4, 4);
+    return held;
+}
+
 std::vector<HeldChunk> soundAncillaryChunks(std::FILE* file, const std::string& source,
                                             const std::optional<Density>& density) {
     std::vector<HeldChunk> kept;
@@ -87,32 +119,15 @@ std::vector<HeldChunk> soundAncillaryChunks(std::FILE* file, const std::string& 
                 break;
             continue;
         }
-        HeldChunk held;
-        held.data.resize(length + std::size_t{4});
-        if (std::fread(held.data.data(), 1, held.data.size(), file) != held.data.size()) {
-            warn(source, "left out a " + name + " chunk the file ends inside");
-            break;
-        }
-        uLong crc = crc32(crc32(0, nullptr, 0), head + 4, 4);
-        crc = crc32(crc, held.data.data(), length);
-        if (readBigEndian(held.data.data() + length, 4) != crc) {
-            warn(source, "left out a damaged " + name + " chunk (its CRC does not match)");
+        std::optional<HeldChunk> held = readHeldChunk(file, head, length, source, density);
+        if (!held) {
+            if (std::feof(file) || std::ferror(file))
+                break;
             continue;
         }
-        held.data.resize(length);
-        if (density && name == "eXIf") {
-            std::optional<std::vector<std::uint8_t>> edited =
-                withIfd0Values(held.data, densityValues(*density));
-            if (!edited) {
-                warn(source, "left out a malformed eXIf chunk");
-                continue;
-            }
-            held.data = std::move(*edited);
-        }
-        std::memcpy(held.chunk.name, head + 4, 4);
-        held.chunk.location = location;
+        held->chunk.location = location;
         heldBytes += length;
-        kept.push_back(std::move(held));
+        kept.push_back(*std::move(held));
     }
     for (HeldChunk& held : kept) { // their data stays put from here on
         held.chunk.data = held.data.data();
@@ -143,11 +158,6 @@ public:
     }
 
     PictureSize recode(const std::optional<Density>& density) {
-        png_uint_32 width = 0;
-        png_uint_32 height = 0;
-        int depth = 0;
-        int colourType = 0;
-        int interlace = 0;
         const std::vector<HeldChunk> chunks = soundAncillaryChunks(file_.get(), source_, density);
         std::vector<png_unknown_chunk> before;
         std::vector<png_unknown_chunk> after;
@@ -155,30 +165,67 @@ public:
             (held.chunk.location == PNG_AFTER_IDAT ? after : before).push_back(held.chunk);
         if (std::fseek(file_.get(), 0, SEEK_SET) != 0)
             throw Failure(source_, "cannot read the file again");
+        const Header header = readHeader();
+        writeHeader(header, density, before);
+
+        if (header.passes > 1)
+            copyInterlacedRows(header.rowBytes, header.height, header.passes);
+        else
+            copyRows(header.rowBytes, header.height);
+
+        // Whatever follows the image data (an end chunk or none) libpng need not read.
+        writeStep([&] {
+            if (!after.empty())
+                png_set_unknown_chunks(write_.png, write_.info, after.data(),
+                                       static_cast<int>(after.size()));
+            png_write_end(write_.png, write_.info);
+        });
+        return {header.width, header.height};
+    }
+
+private:
+    struct Header final {
+        png_uint_32 width = 0;
+        png_uint_32 height = 0;
+        int depth = 0;
+        int colourType = 0;
+        int passes = 1;
+        std::size_t rowBytes = 0;
+    };
+
+    // The picture's own chunks up to its image data, read by libpng and checked against the
+    // picture limits; the ancillary chunks come from the walk before.
+    Header readHeader() {
+        Header header;
+        int interlace = 0;
         readStep([&] {
-            // The ancillary chunks come from the walk above, libpng reads the picture's own
-            // (IHDR, PLTE, tRNS, IDAT).
             png_set_keep_unknown_chunks(read_.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
             png_init_io(read_.png, file_.get());
             png_read_info(read_.png, read_.info);
-            png_get_IHDR(read_.png, read_.info, &width, &height, &depth, &colourType, &interlace,
-                         nullptr, nullptr);
+            png_get_IHDR(read_.png, read_.info, &header.width, &header.height, &header.depth,
+                         &header.colourType, &interlace, nullptr, nullptr);
         });
-        checkPngHeader(source_, width, height,
+        checkPngHeader(source_, header.width, header.height,
                        std::uint64_t{png_get_channels(read_.png, read_.info)} *
-                           static_cast<std::uint64_t>(depth),
+                           static_cast<std::uint64_t>(header.depth),
                        sizeOf(file_.get()));
-        int passes = 1;
         readStep([&] {
-            passes = png_set_interlace_handling(read_.png);
+            header.passes = png_set_interlace_handling(read_.png);
             png_read_update_info(read_.png, read_.info);
         });
-        const std::size_t rowBytes = png_get_rowbytes(read_.png, read_.info);
+        header.rowBytes = png_get_rowbytes(read_.png, read_.info);
+        return header;
+    }
 
+    // The copy's chunks before its image data: the same size, depth, colours, palette and
+    // transparency, not interlaced, the new resolution and the ancillary chunks kept.
+    void writeHeader(const Header& header, const std::optional<Density>& density,
+                     std::vector<png_unknown_chunk>& before) {
         writeStep([&] {
             png_set_keep_unknown_chunks(write_.png, PNG_HANDLE_CHUNK_ALWAYS, nullptr, -1);
-            png_set_IHDR(write_.png, write_.info, width, height, depth, colourType,
-                         PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+            png_set_IHDR(write_.png, write_.info, header.width, header.height, header.depth,
+                         header.colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE,
+                         PNG_FILTER_TYPE_BASE);
             png_colorp palette = nullptr;
             int colours = 0;
             if (png_get_PLTE(read_.png, read_.info, &palette, &colours) != 0)
@@ -196,23 +243,8 @@ public:
                                        static_cast<int>(before.size()));
             png_write_info(write_.png, write_.info);
         });
-
-        if (passes > 1)
-            copyInterlacedRows(rowBytes, height, passes);
-        else
-            copyRows(rowBytes, height);
-
-        // Whatever follows the image data (an end chunk or none) libpng need not read.
-        writeStep([&] {
-            if (!after.empty())
-                png_set_unknown_chunks(write_.png, write_.info, after.data(),
-                                       static_cast<int>(after.size()));
-            png_write_end(write_.png, write_.info);
-        });
-        return {width, height};
     }
 
-private:
     template <typename Step> void readStep(Step&& step) {
         if (!pngGuarded(read_.png, std::forward<Step>(step)))
             throw Failure(source_, std::string("cannot decode PNG data: ") + readErrors_.message);

@@ -109,17 +109,11 @@ int colourTypeOf(ColourModel model) {
     }
 }
 
-} // namespace
-
-void writePng(RowReader& source, std::FILE* out, const std::string& target,
-              const PngExtras& extras) {
-    const Layout& layout = source.layout();
-    PngWrite write;
-    if (write.png == nullptr || write.info == nullptr)
-        throw Failure(target, "out of memory");
+// The chunks before the image data: size and colour, resolution, profile, EXIF and XMP.
+void writeHeader(PngWrite& write, std::FILE* out, const std::string& target, const Layout& layout,
+                 const PngExtras& extras) {
     png_structp png = write.png;
     png_infop info = write.info;
-
     char xmpKey[] = "XML:com.adobe.xmp";
     char iccName[] = "ICC profile";
     png_text xmpText{};
@@ -151,22 +145,30 @@ void writePng(RowReader& source, std::FILE* out, const std::string& target,
     });
     if (!started)
         failWriting(out, target, std::string("cannot encode PNG: ") + write.errors.message);
+}
 
-    const auto writeChunk = [&](const char* name, const std::uint8_t* data, std::size_t size) {
-        if (!pngGuarded(png, [&] {
-                png_write_chunk(png, reinterpret_cast<png_const_bytep>(name), data, size);
-            }))
-            failWriting(out, target, std::string("cannot encode PNG: ") + write.errors.message);
-    };
+// One chunk as given: the image data is deflated here, not by libpng.
+void writeChunk(PngWrite& write, std::FILE* out, const std::string& target, const char* name,
+                const std::uint8_t* data, std::size_t size) {
+    if (!pngGuarded(write.png, [&] {
+            png_write_chunk(write.png, reinterpret_cast<png_const_bytep>(name), data, size);
+        }))
+        failWriting(out, target, std::string("cannot encode PNG: ") + write.errors.message);
+}
+
+// The rows, filtered and deflated in slices on threads of their own, written in order as IDAT
+// chunks of one zlib stream.
+void writeImageData(RowReader& source, PngWrite& write, std::FILE* out, const std::string& target) {
+    const Layout& layout = source.layout();
     static constexpr std::uint8_t zlibHeader[2] = {0x78, 0x01}; // deflate, 32 KB window
-    writeChunk("IDAT", zlibHeader, sizeof zlibHeader);
+    writeChunk(write, out, target, "IDAT", zlibHeader, sizeof zlibHeader);
     uLong adler = adler32(0, nullptr, 0);
     std::deque<std::future<Deflated>> pending;
     const auto writeOldest = [&] {
         const Deflated done = pending.front().get();
         pending.pop_front();
         adler = adler32_combine(adler, done.adler, static_cast<z_off_t>(done.inputSize));
-        writeChunk("IDAT", done.bytes.data(), done.bytes.size());
+        writeChunk(write, out, target, "IDAT", done.bytes.data(), done.bytes.size());
     };
 
     const std::uint32_t sliceRows =
@@ -195,8 +197,19 @@ void writePng(RowReader& source, std::FILE* out, const std::string& target,
     const std::uint8_t check[4] = {
         static_cast<std::uint8_t>(adler >> 24), static_cast<std::uint8_t>(adler >> 16),
         static_cast<std::uint8_t>(adler >> 8), static_cast<std::uint8_t>(adler)};
-    writeChunk("IDAT", check, sizeof check);
-    writeChunk("IEND", nullptr, 0);
+    writeChunk(write, out, target, "IDAT", check, sizeof check);
+}
+
+} // namespace
+
+void writePng(RowReader& source, std::FILE* out, const std::string& target,
+              const PngExtras& extras) {
+    PngWrite write;
+    if (write.png == nullptr || write.info == nullptr)
+        throw Failure(target, "out of memory");
+    writeHeader(write, out, target, source.layout(), extras);
+    writeImageData(source, write, out, target);
+    writeChunk(write, out, target, "IEND", nullptr, 0);
 }
 
 } // namespace sips
