@@ -41,18 +41,8 @@ private:
     std::string path_;
     FilePtr file_;
     PngErrors errors_;
-    // Released by their own destructor, so a constructor that fails half-way leaks nothing.
-    struct ReadStructs final {
-        png_structp png = nullptr;
-        png_infop info = nullptr;
-        ReadStructs() = default;
-        ReadStructs(const ReadStructs&) = delete;
-        ReadStructs& operator=(const ReadStructs&) = delete;
-        ~ReadStructs() {
-            png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr);
-        }
-    };
-    ReadStructs structs_;
+    // Released by its destructor, so a constructor that fails half-way leaks nothing.
+    PngReadStructs structs_;
     png_structp& png_ = structs_.png;
     png_infop& info_ = structs_.info;
     Layout layout_;

@@ -23,25 +23,6 @@ namespace {
 
 constexpr std::uint32_t rowsPerBand = 64;
 
-// Released by their own destructors, so that a failure half-way leaks nothing.
-struct ReadStructs final {
-    png_structp png = nullptr;
-    png_infop info = nullptr;
-    ReadStructs() = default;
-    ReadStructs(const ReadStructs&) = delete;
-    ReadStructs& operator=(const ReadStructs&) = delete;
-    ~ReadStructs() { png_destroy_read_struct(&png, &info, nullptr); }
-};
-
-struct WriteStructs final {
-    png_structp png = nullptr;
-    png_infop info = nullptr;
-    WriteStructs() = default;
-    WriteStructs(const WriteStructs&) = delete;
-    WriteStructs& operator=(const WriteStructs&) = delete;
-    ~WriteStructs() { png_destroy_write_struct(&png, &info); }
-};
-
 // What the walk below holds in memory, so that a file of countless small chunks costs no more.
 constexpr std::uint64_t mostHeldBytes = std::uint64_t{1} << 26;
 constexpr std::size_t mostHeldChunks = 1000;
@@ -307,8 +288,8 @@ private:
     FilePtr file_;
     PngErrors readErrors_;
     PngErrors writeErrors_;
-    ReadStructs read_;
-    WriteStructs write_;
+    PngReadStructs read_;
+    PngWriteStructs write_;
 };
 
 } // namespace

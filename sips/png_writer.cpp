@@ -80,20 +80,18 @@ void appendFiltered(const std::uint8_t* row, const Layout& layout, std::vector<s
         bytes[i] = static_cast<std::uint8_t>(bytes[i] - bytes[i - pixel]);
 }
 
-// Owns libpng's write structures.
+// libpng's write structures with their error record.
 struct PngWrite final {
     PngErrors errors;
-    png_structp png = nullptr;
-    png_infop info = nullptr;
+    PngWriteStructs structs;
+    png_structp& png = structs.png;
+    png_infop& info = structs.info;
     PngWrite() {
         png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &errors, pngRecordAndResume,
                                       pngIgnoreWarning);
         if (png != nullptr)
             info = png_create_info_struct(png);
     }
-    PngWrite(const PngWrite&) = delete;
-    PngWrite& operator=(const PngWrite&) = delete;
-    ~PngWrite() { png_destroy_write_struct(&png, info != nullptr ? &info : nullptr); }
 };
 
 int colourTypeOf(ColourModel model) {
