@@ -1,24 +1,12 @@
-#include "temporarysettings.h"
+#include "userdefaults.h"
 
 #include <gtest/gtest.h>
 
-namespace plenwick::test {
+namespace plenwick {
 namespace {
 
-// The flags' stored forms are judged by the window's and the panel's tests; bytes are the
-// settings' own: they reach the file's bytes as they are, and text under their key is no bytes.
-TEST(UserDefaultsTest, BytesReachTheDiskWholeAndTextReadsAsNone) {
-    TemporarySettings settings;
-    UserDefaults& defaults = settings.userDefaults();
-    const QByteArray bookmark("\0bookmark\xff", 10);
-    ASSERT_TRUE(defaults.setBytes(Settings::OutputFolderBookmark, bookmark));
-    EXPECT_EQ(settings.onDisk(QStringLiteral("iDataD")).toByteArray(), bookmark);
-    EXPECT_EQ(defaults.bytes(Settings::OutputFolderBookmark), bookmark);
-    EXPECT_FALSE(defaults.bytes(Settings::SourceFolderBookmark));
-    settings.store(Settings::SourceFolderBookmark, QStringLiteral("not bytes"));
-    EXPECT_FALSE(defaults.bytes(Settings::SourceFolderBookmark));
-}
-
+// What the setters write, and in which form, is judged through the window's and the panel's
+// tests, which read the file back; only a failed write cannot be reached from there.
 TEST(UserDefaultsTest, SettersReportAFileThatCannotBeWritten) {
     UserDefaults defaults(QStringLiteral("/proc/plenwick-cannot-write-here/plenwick.conf"));
     EXPECT_FALSE(defaults.setFlag(Settings::DockIconShown, true));
@@ -26,4 +14,4 @@ TEST(UserDefaultsTest, SettersReportAFileThatCannotBeWritten) {
 }
 
 } // namespace
-} // namespace plenwick::test
+} // namespace plenwick
