@@ -7,7 +7,8 @@
 namespace plenwick {
 namespace {
 
-// Another folder under the old name is not the item that was chosen.
+// Another folder under the old name is not the item that was chosen (a folder that is gone is
+// judged through the window).
 TEST(BookmarkTest, ResolvesToTheChosenFolderUntilItIsReplacedOrGone) {
     const QTemporaryDir root;
     const QString folder = root.filePath(QStringLiteral("Out put & more ü"));
@@ -23,8 +24,6 @@ TEST(BookmarkTest, ResolvesToTheChosenFolderUntilItIsReplacedOrGone) {
 
     ASSERT_TRUE(QDir().rename(folder, root.filePath(QStringLiteral("moved away"))));
     ASSERT_TRUE(QDir().mkpath(folder));
-    EXPECT_FALSE(resolveBookmarkData(data));
-    ASSERT_TRUE(QDir(folder).removeRecursively());
     EXPECT_FALSE(resolveBookmarkData(data));
 }
 
