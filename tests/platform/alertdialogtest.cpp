@@ -44,10 +44,8 @@ TEST(AlertDialogTest, ButtonsAnswerInTheOrderAddedAndKeysPressTheFirstOrTheLast)
     };
     const std::pair<std::function<void(QWidget&)>, AlertButton> rows[] = {
         {click("second"), AlertButton::Second},
-        {click("third"), AlertButton::Third},
         {[](QWidget& shown) { QTest::keyClick(&shown, Qt::Key_Return); }, AlertButton::First},
-        {[](QWidget& shown) { QTest::keyClick(&shown, Qt::Key_Escape); }, AlertButton::Third},
-        {[](QWidget& shown) { shown.close(); }, AlertButton::Third}};
+        {[](QWidget& shown) { QTest::keyClick(&shown, Qt::Key_Escape); }, AlertButton::Third}};
     Alert alert = threeButtons();
     for (const auto& [user, answer] : rows)
         EXPECT_EQ(runAlertAndThen(alert, user), answer);

@@ -56,13 +56,7 @@ TEST_F(TranslationTest, TheWindowAndItsAlertsSpeakGermanAndShowThePathAsItIs) {
 TEST_F(TranslationTest, CountsAndQtsButtonsFollowEachLanguage) {
     ASSERT_TRUE(QDir(Translations::folder()).exists(u"plenwick_de.qm"_s)) << "built beside";
     const QLocale French(QLocale::French, QLocale::France);
-    const struct {
-        QLocale language;
-        int converted;
-        int failed;
-        QString ended;
-        QString cancel;
-    } rows[] = {
+    const std::tuple<QLocale, int, int, QString, QString> rows[] = {
         {German, 1, 5, u"1 Bild konvertiert, 5 erfordern Aufmerksamkeit."_s, u"Abbrechen"_s},
         {German, 7, 0, u"7 Bilder konvertiert."_s, u"Abbrechen"_s},
         {French, 0, 0, u"0 image convertie."_s, u"Annuler"_s},
@@ -70,13 +64,13 @@ TEST_F(TranslationTest, CountsAndQtsButtonsFollowEachLanguage) {
         {QLocale(QLocale::Japanese), 2, 1, u"2 枚の画像を変換、1 枚は要確認。"_s, u"キャンセル"_s},
         {QLocale(QLocale::Italian), 0, 2, u"0 pictures converted, 2 need attention."_s,
          u"Cancel"_s}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.language.name().toStdString());
-        QLocale::setDefault(row.language);
+    for (const auto& [language, converted, failed, ended, cancel] : rows) {
+        SCOPED_TRACE(language.name().toStdString());
+        QLocale::setDefault(language);
         const Translations loaded;
-        EXPECT_EQ(WindowTexts::runEnded(row.converted, row.failed), row.ended);
+        EXPECT_EQ(WindowTexts::runEnded(converted, failed), ended);
         const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
-        EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove(u'&'), row.cancel);
+        EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove(u'&'), cancel);
     }
 }
 
