@@ -92,12 +92,12 @@ def main():
     parser.add_argument("--findings", type=Path, default=Path("fuzz-findings"))
     arguments = parser.parse_args()
     rng = random.Random(arguments.seed)
-    end = time.monotonic() + arguments.minutes * 60
     mutants = findings = 0
     with tempfile.TemporaryDirectory(prefix="sips-fuzz-") as scratch:
         folder = Path(scratch)
         picture = folder / "picture"
         corpus = seeds(arguments.sips, arguments.pictures, folder / "seed.jp2")
+        end = time.monotonic() + arguments.minutes * 60
         lines = [
             ["-s", "format", "jp2", picture, "--out", folder / "scratch.jp2"],
             ["-s", "format", "jpeg", picture, "-s", "dpiHeight", "300", "-s", "dpiWidth", "300"],

@@ -20,9 +20,8 @@ app=com.harrowfen.Plenwick
 lintian --fail-on error,warning "$deb" || fail lintian
 
 dpkg-deb --extract "$deb" "$root"
-# The program and its tool are judged by running them below.
-for file in usr/share/doc/plenwick/{copyright,changelog.gz} \
-    usr/share/icons/hicolor/scalable/apps/$app.svg \
+# The program and its tool are judged by running them below, copyright and changelog by lintian.
+for file in usr/share/icons/hicolor/scalable/apps/$app.svg \
     usr/share/plenwick/translations/plenwick_{de,es,fr,ja}.qm; do
     [ -f "$root/$file" ] || fail "not in the package: $file"
 done
