@@ -5,7 +5,7 @@ program's command lines. Run it against a sanitizer build of SIPS; not part of `
 # make_hostile_pictures.py make them) and the tool's own intermediates of steps 1 and 2 made from
 # them, so that the JPEG, PNG, TIFF and JPEG 2000 readers and the carry box are all reached; half
 # of the changes to a file that carries a source land in or near the carry. A run is a finding
-# when the tool crashes, a sanitizer reports, it runs over the time limit, or it fails without
+# when the tool crashes, a sanitizer reports, it runs over a minute, or it fails without
 # exactly one error line or leaves a file behind. Each finding is kept with its command line; the
 # same seed damages the same files in the same order.
 import argparse
@@ -17,16 +17,14 @@ import tempfile
 import time
 from pathlib import Path
 
-TIME_LIMIT = 60
 CARRY_MARKS = (bytes.fromhex("9d3c510e6a4f4b8ea170504c574b5352"), b"JP\x50\x4c")
-ENVIRONMENT = dict(os.environ, ASAN_OPTIONS="detect_leaks=1",
-                   UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1")
+ENVIRONMENT = dict(os.environ, UBSAN_OPTIONS="print_stacktrace=1")
 
 
 def run(sips, arguments):
     try:
         return subprocess.run([sips, *map(str, arguments)], env=ENVIRONMENT, capture_output=True,
-                              text=True, errors="replace", timeout=TIME_LIMIT)
+                              text=True, errors="replace", timeout=60)
     except subprocess.TimeoutExpired:
         return None
 
@@ -70,10 +68,9 @@ def mutate(data, rng, corpus):
 def judge(result, folder):
     if result is None:
         return "time limit"
-    if result.returncode < 0 or result.returncode > 1:
-        return f"exit status {result.returncode}"
-    if "Sanitizer" in result.stderr or "runtime error:" in result.stderr:
-        return "sanitizer"
+    crashed = result.returncode not in (0, 1) or "Sanitizer" in result.stderr
+    if crashed or "runtime error:" in result.stderr:
+        return f"crash or sanitizer report (status {result.returncode})"
     if result.returncode == 1:
         lines = result.stderr.splitlines()
         if len(lines) != 1 or not lines[0].startswith("sips: error: "):

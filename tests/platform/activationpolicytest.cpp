@@ -12,7 +12,6 @@ namespace {
 // must give each window back its own kind, a dialog included, and keep shown windows shown.
 TEST(ActivationPolicyTest, WindowsLeaveTheTaskBarAndComeBackAsTheyWere) {
     QMainWindow main;
-    main.menuBar()->addMenu(QStringLiteral("Menu"));
     QDialog panel;
     main.show();
     applyActivationPolicy(ActivationPolicy::Accessory);

@@ -35,15 +35,13 @@ Alert threeButtons() {
 }
 
 TEST(AlertDialogTest, ButtonsAnswerInTheOrderAddedAndKeysPressTheFirstOrTheLast) {
-    const auto click = [](const char* title) {
-        return [title](QWidget& shown) {
-            for (QPushButton* button : shown.findChildren<QPushButton*>())
-                if (button->text() == QLatin1StringView(title))
-                    button->click();
-        };
+    const auto clickSecond = [](QWidget& shown) {
+        for (QPushButton* button : shown.findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("second"))
+                button->click();
     };
     const std::pair<std::function<void(QWidget&)>, AlertButton> rows[] = {
-        {click("second"), AlertButton::Second},
+        {clickSecond, AlertButton::Second},
         {[](QWidget& shown) { QTest::keyClick(&shown, Qt::Key_Return); }, AlertButton::First},
         {[](QWidget& shown) { QTest::keyClick(&shown, Qt::Key_Escape); }, AlertButton::Third}};
     Alert alert = threeButtons();

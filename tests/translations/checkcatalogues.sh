@@ -14,9 +14,8 @@ cp translations/*.ts "$scratch/"
 
 failed=0
 for copy in "$scratch"/*.ts; do
-    if [ "$(grep -c '<message' "$copy")" -eq 0 ] ||
-        grep -n -B4 -E 'type="(unfinished|vanished|obsolete)"' "$copy"; then
-        echo "FAIL: $(basename "$copy") is empty or not complete for today's sources"
+    if grep -n -B4 -E 'type="(unfinished|vanished|obsolete)"' "$copy"; then
+        echo "FAIL: $(basename "$copy") is not complete for today's sources (entries above)"
         failed=1
     fi
 done
