@@ -1,11 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Debian package of BUILD_DIR into OUT_DIR, replacing what an earlier run left there.
 set -euo pipefail
-build=$1
-out=$2
-rm -rf "$out"
-mkdir -p "$out"
-cpack --config "$build/CPackConfig.cmake" -B "$out/work" >/dev/null
-mv "$out"/work/*.deb "$out/"
-rm -rf "$out/work"
-ls "$out"/*.deb
+rm -rf "$2"
+cpack --config "$1/CPackConfig.cmake" -B "$2" >/dev/null
+ls "$2"/*.deb
