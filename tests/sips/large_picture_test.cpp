@@ -9,15 +9,7 @@
 namespace sips_test {
 namespace {
 
-// A conversion that decodes `input` (a copy in its own format would not), under a shell setting.
-RunResult decode(const fs::path& input, const fs::path& output, const std::string& shell) {
-    const std::string format = output.extension() == ".png"   ? "png"
-                               : output.extension() == ".jp2" ? "jp2"
-                                                              : "jpeg";
-    return run({"/bin/sh", "-c", "trap '' XFSZ; " + shell + "; exec \"$0\" \"$@\"", SIPS_EXECUTABLE,
-                "-s", "format", format, input, "--out", output});
-}
-
+// Each conversion decodes its input: a copy in its own format would not.
 TEST(LargePicture, DecodedThroughATemporaryFileKeepsTheSamples) {
     TemporaryFolder folder;
     TemporaryFolder scratch;
@@ -25,8 +17,8 @@ TEST(LargePicture, DecodedThroughATemporaryFileKeepsTheSamples) {
     // The same picture interlaced and not: the same samples make the same JPEG.
     for (const char* sample : {"biginterlaced", "bigplain"}) {
         copySample(sample + std::string(".png"), folder / (sample + std::string(".png")));
-        ASSERT_EQ(decode(folder / (sample + std::string(".png")),
-                         folder / (sample + std::string(".jpg")), tmpdir)
+        ASSERT_EQ(sipsAfter(tmpdir, conversion(folder / (sample + std::string(".png")),
+                                               folder / (sample + std::string(".jpg"))))
                       .exitCode,
                   0);
     }
@@ -34,10 +26,14 @@ TEST(LargePicture, DecodedThroughATemporaryFileKeepsTheSamples) {
     // A progressive JPEG's coefficients, and those of one whose planes the intermediate keeps.
     copySample("bigprogressive.jpg", folder / "bigprogressive.jpg");
     copySample("bigprogressive420.jpg", folder / "bigprogressive420.jpg");
-    ASSERT_EQ(decode(folder / "bigprogressive.jpg", folder / "progressive.png", tmpdir).exitCode,
-              0);
+    ASSERT_EQ(
+        sipsAfter(tmpdir, conversion(folder / "bigprogressive.jpg", folder / "progressive.png"))
+            .exitCode,
+        0);
     EXPECT_EQ(pillow("psnr", folder / "bigprogressive.jpg", folder / "progressive.png"), "inf");
-    ASSERT_EQ(decode(folder / "bigprogressive420.jpg", folder / "planes.jp2", tmpdir).exitCode, 0);
+    ASSERT_EQ(sipsAfter(tmpdir, conversion(folder / "bigprogressive420.jpg", folder / "planes.jp2"))
+                  .exitCode,
+              0);
     EXPECT_EQ(exifTool(folder / "planes.jp2").at("Jpeg2000:ColorSpace"), "18");
     EXPECT_TRUE(folderEntries(scratch.path()).empty());
 }
@@ -70,9 +66,9 @@ TEST(LargePicture, SaysWhyItHasNoTemporaryFile) {
             TemporaryFolder folder;
             const fs::path input = folder / sample;
             copySample(sample, input);
-            EXPECT_EQ(decode(input, folder / output, shell).err, "sips: error: " + input.string() +
-                                                                     ": cannot decode " + kind +
-                                                                     " data: " + reason + "\n");
+            EXPECT_EQ(sipsAfter(shell, conversion(input, folder / output)).err,
+                      "sips: error: " + input.string() + ": cannot decode " + kind +
+                          " data: " + reason + "\n");
             EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{sample});
         }
     }

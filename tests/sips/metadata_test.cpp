@@ -82,31 +82,6 @@ TEST(MalformedSegment, IsLeftOutOfTheCopy) {
     }
 }
 
-// What follows the picture travels through the chain with it: the second picture of an MPF file,
-// its index moved with the copy's larger header, and a motion photo's video.
-TEST(JpegCopy, KeepsWhatFollowsThePicture) {
-    for (const char* sample : {"pair.jpg", "motion.jpg"}) {
-        SCOPED_TRACE(sample);
-        TemporaryFolder folder;
-        const fs::path source = folder / sample;
-        copySample(sample, source);
-        const fs::path jp2 = folder / "scratch.jp2";
-        ASSERT_EQ(makeRecordedIntermediate(source, jp2).exitCode, 0);
-        const fs::path copy = folder / "copy.jpg";
-        const RunResult last = convert(jp2, copy);
-        ASSERT_EQ(last.exitCode, 0) << last.err;
-        EXPECT_EQ(last.err, "");
-        EXPECT_EQ(exifTool(copy).at("IFD0:XResolution"), "300");
-        EXPECT_EQ(run({"exiftool", "-s3", "-validate", copy}).out, "OK\n");
-        EXPECT_EQ(pillow("frames", copy), pillow("frames", source));
-        const std::string bytes = fileBytes(source);
-        const std::size_t video = bytes.find("ftypmp42");
-        if (video != std::string::npos) {
-            EXPECT_TRUE(fileBytes(copy).ends_with(bytes.substr(video - 4)));
-        }
-    }
-}
-
 TEST(PngCopy, RefusesAChunkWhoseCrcDoesNotMatch) {
     TemporaryFolder folder;
     copySample("badcrc.png", folder / "source.png");

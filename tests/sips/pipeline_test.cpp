@@ -62,7 +62,12 @@ TEST(Pipeline, FourCommandLinesKeepThePictureAndRecordTheResolution) {
                               {"tiled16.tif", "600", false, false, "16"},
                               {"planes.tif", "150", false, true, "16"},
                               {"ink.tif", "300", false, false, "12", false},
-                              {"pages.tif", "300", false, true, "16", false}};
+                              {"pages.tif", "300", false, true, "16", false},
+                              // What follows the picture travels with it: the second picture of
+                              // an MPF file, its index moved with the copy's larger header, and a
+                              // motion photo's video.
+                              {"pair.jpg", "300", false, false, "18"},
+                              {"motion.jpg", "300", false, true, "17"}};
     for (const Sample& sample : samples) {
         SCOPED_TRACE(sample.name);
         TemporaryFolder sourceFolder;
@@ -111,6 +116,15 @@ TEST(Pipeline, FourCommandLinesKeepThePictureAndRecordTheResolution) {
         EXPECT_EQ(pillow("carry", jpg), "none") << "a copy carries nothing";
         if (sample.exact) {
             EXPECT_EQ(pillow("same-samples", source, jpegSource ? jpg : png), "yes");
+        }
+        if (jpegSource) {
+            EXPECT_EQ(run({"exiftool", "-s3", "-validate", jpg}).out,
+                      run({"exiftool", "-s3", "-validate", source}).out);
+            EXPECT_EQ(pillow("frames", jpg), pillow("frames", source));
+            const std::string bytes = fileBytes(source);
+            const std::size_t video = bytes.find("ftypmp42");
+            EXPECT_TRUE(video == std::string::npos ||
+                        fileBytes(jpg).ends_with(bytes.substr(video - 4)));
         }
         for (const fs::path& file : {jp2, png, jpg}) {
             SCOPED_TRACE(file.filename().string());

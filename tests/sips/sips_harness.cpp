@@ -48,14 +48,26 @@ RunResult sips(const std::vector<std::string>& arguments) {
     return run(all);
 }
 
-RunResult convert(const fs::path& in, const fs::path& out, const std::string& dpi) {
+RunResult sipsAfter(const std::string& setting, const std::vector<std::string>& arguments) {
+    std::vector<std::string> all{
+        "/bin/sh", "-c", "trap '' XFSZ; " + setting + "; exec \"$0\" \"$@\"", SIPS_EXECUTABLE};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return run(all);
+}
+
+std::vector<std::string> conversion(const fs::path& in, const fs::path& out,
+                                    const std::string& dpi) {
     const std::string format = out.extension() == ".jp2"   ? "jp2"
                                : out.extension() == ".png" ? "png"
                                                            : "jpeg";
     std::vector<std::string> arguments{"-s", "format", format, in, "--out", out};
     if (!dpi.empty())
         arguments.insert(arguments.end(), {"-s", "dpiHeight", dpi, "-s", "dpiWidth", dpi});
-    return sips(arguments);
+    return arguments;
+}
+
+RunResult convert(const fs::path& in, const fs::path& out, const std::string& dpi) {
+    return sips(conversion(in, out, dpi));
 }
 
 RunResult recordResolution(const fs::path& file, const std::string& dpi) {
@@ -94,16 +106,8 @@ TemporaryFolder::~TemporaryFolder() {
 }
 
 void copySample(const std::string& name, const fs::path& destination) {
-    const fs::path samples = SIPS_SAMPLE_PICTURES;
-    // Running the test program alone (without CTest's fixture) makes the pictures on demand.
-    if (!fs::exists(samples / "photo.jp2") || !fs::exists(samples / "large.jpg")) {
-        for (const char* script : {"/make_pictures.py", "/make_hostile_pictures.py"}) {
-            const RunResult made = run(
-                {"/usr/bin/python3", std::string(SIPS_TEST_SCRIPTS) + script, samples.string()});
-            ASSERT_EQ(made.exitCode, 0) << made.err;
-        }
-    }
-    fs::copy_file(samples / name, destination, fs::copy_options::overwrite_existing);
+    fs::copy_file(fs::path(SIPS_SAMPLE_PICTURES) / name, destination,
+                  fs::copy_options::overwrite_existing);
 }
 
 RunResult makeIntermediate(const TemporaryFolder& folder, const std::string& sample) {

@@ -26,8 +26,14 @@ RunResult run(const std::vector<std::string>& arguments);
 // Runs the sips executable under test.
 RunResult sips(const std::vector<std::string>& arguments);
 
-// The tool making `out` from `in` in the format `out`'s name says (.jp2, .png, else JPEG), with
-// `dpi` recorded on both axes unless it is empty.
+// The tool run by a shell after `setting` (a umask, a file-size limit, TMPDIR); a write beyond
+// the file-size limit fails rather than ends the tool.
+RunResult sipsAfter(const std::string& setting, const std::vector<std::string>& arguments);
+
+// The arguments that make `out` from `in` in the format `out`'s name says (.jp2, .png, else JPEG),
+// with `dpi` recorded on both axes unless it is empty; and the tool run with them.
+std::vector<std::string> conversion(const fs::path& in, const fs::path& out,
+                                    const std::string& dpi = "");
 RunResult convert(const fs::path& in, const fs::path& out, const std::string& dpi = "");
 
 // The application's in-place step: `file` becomes a JPEG recording `dpi` on both axes.

@@ -12,19 +12,6 @@
 namespace sips_test {
 namespace {
 
-// Sets the process's umask, which the tool inherits, for as long as it lives.
-class Umask final {
-public:
-    explicit Umask(mode_t mask)
-        : previous_(::umask(mask)) {}
-    ~Umask() { ::umask(previous_); }
-    Umask(const Umask&) = delete;
-    Umask& operator=(const Umask&) = delete;
-
-private:
-    mode_t previous_;
-};
-
 mode_t modeOf(const fs::path& file) {
     struct stat info {};
     EXPECT_EQ(::stat(file.c_str(), &info), 0) << file;
@@ -34,11 +21,12 @@ mode_t modeOf(const fs::path& file) {
 TEST(WrittenFile, NewFileGetsTheModeTheUmaskLeaves) {
     TemporaryFolder folder;
     copySample("photo.jpg", folder / "photo.jpg");
-    for (const auto& [umask, expected] : {std::pair{022, 0644}, {002, 0664}, {077, 0600}}) {
-        const Umask mask(umask);
+    for (const auto& [umask, expected] :
+         {std::pair{"umask 022", 0644}, {"umask 002", 0664}, {"umask 077", 0600}}) {
         for (const char* name : {"out.jp2", "out.png", "out.jpg"}) {
-            SCOPED_TRACE(name);
-            ASSERT_EQ(convert(folder / "photo.jpg", folder / name).exitCode, 0);
+            SCOPED_TRACE(umask + std::string(" ") + name);
+            ASSERT_EQ(sipsAfter(umask, conversion(folder / "photo.jpg", folder / name)).exitCode,
+                      0);
             EXPECT_EQ(modeOf(folder / name), static_cast<mode_t>(expected));
             fs::remove(folder / name);
         }
@@ -49,11 +37,12 @@ TEST(WrittenFile, NewFileGetsTheModeTheUmaskLeaves) {
 // neither it nor a replaced file hands its target's set-ID bits or open permissions to the copy.
 TEST(WrittenFile, ReplacingAFileKeepsItsModeAndALinkMakesANewFile) {
     TemporaryFolder folder;
-    const Umask mask(022);
     const fs::path photo = folder / "photo.jpg";
     copySample("photo.jpg", photo);
     ::chmod(photo.c_str(), 0604);
-    ASSERT_EQ(recordResolution(photo).exitCode, 0);
+    ASSERT_EQ(
+        sipsAfter("umask 022", {"-s", "format", "jpeg", photo, "-s", "dpiWidth", "300"}).exitCode,
+        0);
     EXPECT_EQ(modeOf(photo), 0604u);
     for (const mode_t targetMode : {mode_t{0640}, mode_t{0777}, mode_t{04755}}) {
         SCOPED_TRACE(targetMode);
@@ -62,7 +51,7 @@ TEST(WrittenFile, ReplacingAFileKeepsItsModeAndALinkMakesANewFile) {
         copySample("alpha.png", target);
         ASSERT_EQ(::chmod(target.c_str(), targetMode), 0);
         fs::create_symlink(target, link);
-        ASSERT_EQ(convert(photo, link).exitCode, 0);
+        ASSERT_EQ(sipsAfter("umask 022", conversion(photo, link)).exitCode, 0);
         EXPECT_FALSE(fs::is_symlink(link));
         EXPECT_EQ(modeOf(link), 0644u);
         EXPECT_EQ(modeOf(target), targetMode) << "the link's target is left alone";
@@ -117,16 +106,7 @@ TEST(WrittenFile, KillingTheToolMidWriteLeavesNothingBehind) {
     EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"large.jpg"});
 }
 
-// The tool under a file-size limit of `blocks` of 512 bytes, which stands in for a full disk: each
-// is a write the system refuses, with a reason.
-RunResult underFileLimit(const std::string& blocks, const std::vector<std::string>& arguments) {
-    std::vector<std::string> line{"/bin/sh", "-c",
-                                  "trap '' XFSZ; ulimit -f " + blocks + "; exec \"$0\" \"$@\"",
-                                  SIPS_EXECUTABLE};
-    line.insert(line.end(), arguments.begin(), arguments.end());
-    return run(line);
-}
-
+// A file-size limit stands in for a full disk: each is a write the system refuses, with a reason.
 TEST(FullDisk, NamesTheSystemsReasonAndLeavesNothing) {
     for (const auto& [sample, format] :
          {std::pair{"photo.jpg", "jp2"}, {"photo.jpg", "png"}, {"alpha.png", "jpeg"}}) {
@@ -135,7 +115,7 @@ TEST(FullDisk, NamesTheSystemsReasonAndLeavesNothing) {
         copySample(sample, folder / sample);
         const fs::path out = folder / "out";
         const RunResult result =
-            underFileLimit("2", {"-s", "format", format, folder / sample, "--out", out});
+            sipsAfter("ulimit -f 2", {"-s", "format", format, folder / sample, "--out", out});
         EXPECT_NE(result.exitCode, 0);
         EXPECT_EQ(result.err, "sips: error: " + out.string() + ": cannot write: File too large\n");
         EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{sample});
@@ -151,8 +131,9 @@ TEST(FullDisk, WhileWritingTheCarryOfAJpegInPlace) {
     ASSERT_EQ(convert(folder / "large.png", jp2).exitCode, 0);
     const std::string before = fileBytes(jp2);
     const std::string blocks = std::to_string((fs::file_size(folder / "large.png") + 511) / 512);
-    const RunResult result = underFileLimit(
-        blocks, {"-s", "format", "jpeg", jp2, "-s", "dpiHeight", "300", "-s", "dpiWidth", "300"});
+    const RunResult result =
+        sipsAfter("ulimit -f " + blocks,
+                  {"-s", "format", "jpeg", jp2, "-s", "dpiHeight", "300", "-s", "dpiWidth", "300"});
     EXPECT_EQ(result.err, "sips: error: " + jp2.string() + ": cannot write: File too large\n");
     EXPECT_EQ(fileBytes(jp2), before);
     EXPECT_EQ(folderEntries(folder.path()), (std::vector<std::string>{"large.jp2", "large.png"}));
