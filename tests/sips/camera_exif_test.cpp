@@ -20,19 +20,9 @@ std::size_t number(const std::string& bytes, std::size_t at, int size, bool litt
     return value;
 }
 
-// The EXIF block (after "Exif\0\0") of a JPEG's first EXIF segment or a PNG's eXIf chunk.
+// The EXIF block of a JPEG's EXIF segment or a PNG's eXIf chunk, as ExifTool finds it.
 std::string exifBlock(const fs::path& file) {
-    const std::string bytes = fileBytes(file);
-    if (bytes.starts_with("\x89PNG")) {
-        const std::size_t at = bytes.find("eXIf");
-        return at == std::string::npos ? "" : bytes.substr(at + 4, number(bytes, at - 4, 4));
-    }
-    for (std::size_t at = 2; at + 4 <= bytes.size() && bytes[at + 1] != '\xDA';
-         at += 2 + number(bytes, at + 2, 2)) {
-        if (bytes[at + 1] == '\xE1' && bytes.compare(at + 4, 6, std::string("Exif\0\0", 6)) == 0)
-            return bytes.substr(at + 10, number(bytes, at + 2, 2) - 8);
-    }
-    return {};
+    return run({"exiftool", "-b", "-EXIF", file}).out;
 }
 
 // Every tag ExifTool reads, binary ones (thumbnails, previews) as their bytes, less what a copy

@@ -99,7 +99,9 @@ TEST(UndecodableInput, LeavesTheInputByteForByteAndNothingBehind) {
         {"bomb-under-limit.tif", 1, tooSmall.c_str()},
         {"bomb.j2k", 1, tooLarge.c_str()},
         {"bomb-under-limit.j2k", 1, tooSmall.c_str()},
-        {"no-photometric.tif", 1, "TIFF without a photometric interpretation\n", false}};
+        {"no-photometric.tif", 1, "TIFF without a photometric interpretation\n", false},
+        {"side-65536.png", 1, "picture too large: 65536x1 pixels", false},
+        {"side-65536.tif", 1, "picture too large: 65536x1 pixels", false}};
     for (const BrokenInput& broken : inputs) {
         SCOPED_TRACE(broken.sample);
         TemporaryFolder folder;
@@ -122,14 +124,9 @@ TEST(UndecodableInput, LeavesTheInputByteForByteAndNothingBehind) {
 }
 
 // 65535 pixels, the most a JPEG frame records, is the largest side taken through the whole chain,
-// although libjpeg writes no JPEG that wide; one more is refused from the header. 896 scans, a
-// pass over the picture each, are taken.
-TEST(Limits, TakeWhatLiesWithinThem) {
+// although libjpeg writes no JPEG that wide (one more is refused from the header).
+TEST(SideLimit, TakesExactly65535Pixels) {
     TemporaryFolder folder;
-    copySample("896-scans.jpg", folder / "scans.jpg");
-    const RunResult scans = convert(folder / "scans.jpg", folder / "scans.png");
-    EXPECT_EQ(scans.exitCode, 0) << scans.err;
-    EXPECT_EQ(pillow("psnr", folder / "scans.jpg", folder / "scans.png"), "inf");
     for (const char* sample : {"side-65535.png", "side-65535.tif"}) {
         SCOPED_TRACE(sample);
         const fs::path input = folder / sample;
@@ -142,14 +139,6 @@ TEST(Limits, TakeWhatLiesWithinThem) {
         ASSERT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(pillow("same-samples", input, folder / "copy.png"), "yes");
         EXPECT_EQ(exifTool(folder / "copy.png").at("PNG-pHYs:PixelsPerUnitX"), "11811");
-    }
-    for (const char* sample : {"side-65536.png", "side-65536.tif"}) {
-        SCOPED_TRACE(sample);
-        const fs::path input = folder / sample;
-        copySample(sample, input);
-        expectOneErrorLine(convert(input, folder / "refused.jp2"), input.string(),
-                           "picture too large: 65536x1 pixels");
-        EXPECT_FALSE(fs::exists(folder / "refused.jp2"));
     }
 }
 

@@ -38,9 +38,10 @@ TEST(LargePicture, DecodedThroughATemporaryFileKeepsTheSamples) {
     EXPECT_TRUE(folderEntries(scratch.path()).empty());
 }
 
-// 200x700: several bands of rows.
-TEST(TiffInBands, ThroughLibtiffsRgbaReaderKeepsTheSamples) {
-    for (const char* sample : {"bilevel.tif", "palette-tiles.tif"}) {
+// Through libtiff's RGBA reader, over several bands of rows (200x700); and 896 scans, a pass over
+// the picture each.
+TEST(OddLayouts, KeepTheSamples) {
+    for (const char* sample : {"bilevel.tif", "palette-tiles.tif", "896-scans.jpg"}) {
         SCOPED_TRACE(sample);
         TemporaryFolder folder;
         copySample(sample, folder / sample);
