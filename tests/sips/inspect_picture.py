@@ -1,26 +1,18 @@
 #!/usr/bin/python3
-"""Independent checks on pictures, through Pillow.
+"""Independent checks on pictures, through Pillow, ImageMagick, opj_decompress and hashlib:
+inspect_picture.py COMMAND FILE... prints
 
-  inspect_picture.py dpi FILE                 prints Pillow's dpi, rounded: "X Y"
-  inspect_picture.py psnr REFERENCE FILE      prints the PSNR in dB (inf when identical); the
-                                              reference is composited on white when the file has
-                                              no alpha, both compared at 8 bits in the file's mode
-  inspect_picture.py frames FILE              prints a digest of each picture's samples (an MPF
-                                              file holds several)
-  inspect_picture.py same-samples A B         prints "yes" when the decoded samples are identical
-                                              at full depth, palette included, whatever the
-                                              formats (16-bit colour PNG through ImageMagick)
-  inspect_picture.py jp2-readers SOURCE JP2  prints whether Pillow and opj_decompress decode JP2
-                                              to SOURCE's samples: "pillow=yes openjpeg=yes";
-                                              OpenJPEG at full depth, Pillow at 8 bits for
-                                              16-bit colour
-  inspect_picture.py ycc-readers JPEG JP2     prints how far Pillow's and opj_decompress's RGB of
-                                              JP2 (which holds JPEG's own Y, Cb, Cr planes) lie
-                                              from JPEG decoded to RGB: "MAX MEAN MAX MEAN", the
-                                              largest and the mean difference of a sample
-  inspect_picture.py carry FILE               prints "intact" when FILE carries a source whose two
-                                              SHA-256 digests, computed here, match the recorded
-                                              ones, "none" when it carries none, else "broken"
+  dpi FILE              Pillow's dpi, rounded: "X Y"
+  psnr REFERENCE FILE   the PSNR in dB ("inf" when identical), at 8 bits in FILE's mode, the
+                        reference composited on white when FILE has no alpha
+  frames FILE           a digest of each picture's samples (an MPF file holds several)
+  same-samples A B      "yes" when the samples are identical at full depth, palette included
+  jp2-readers SRC JP2   whether Pillow and opj_decompress decode JP2 to SRC's samples:
+                        "pillow=yes openjpeg=yes" (Pillow at 8 bits for 16-bit colour)
+  ycc-readers JPEG JP2  how far their RGB of JP2 (holding JPEG's own Y, Cb, Cr planes) lies from
+                        JPEG's: "MAX MEAN MAX MEAN", the largest and the mean difference
+  carry FILE            "intact" when FILE carries a source whose two SHA-256 digests, computed
+                        here, match the recorded ones, "none" when it carries none, else "broken"
 """
 import hashlib
 import math
@@ -36,49 +28,35 @@ from PIL import Image, ImageChops, ImageStat
 from tamper import CARRY_UUID, is_carry, jp2_boxes, jpeg_segments
 
 
-def eight_bit(image):
+def load(path):
+    image = Image.open(path)
+    if image.mode == "P":
+        image = image.convert("RGBA")
     if image.mode in ("I;16", "I;16B", "I"):
         return image.point(lambda v: v / 257).convert("L")
     return image
 
 
-def load(path):
-    image = Image.open(path)
-    if image.mode == "P":
-        image = image.convert("RGBA")
-    return eight_bit(image)
-
-
-def on_white(image):
-    if image.mode not in ("RGBA", "LA"):
-        return image
-    white = Image.new("RGBA", image.size, (255, 255, 255, 255))
-    flat = Image.alpha_composite(white, image.convert("RGBA")).convert("RGB")
-    return flat.convert("L") if image.mode == "LA" else flat
-
-
 def psnr(reference_path, path):
     image = load(path)
     reference = load(reference_path)
-    if "A" not in image.mode:
-        reference = on_white(reference)
+    if "A" not in image.mode and reference.mode in ("RGBA", "LA"):
+        white = Image.new("RGBA", reference.size, (255, 255, 255, 255))
+        reference = Image.alpha_composite(white, reference.convert("RGBA"))
     reference = reference.convert(image.mode)
     rms = ImageStat.Stat(ImageChops.difference(reference, image)).rms
     mse = sum(value * value for value in rms) / len(rms)
-    return math.inf if mse == 0 else 10 * math.log10(255 * 255 / mse)
-
-
-def png_depth(path):
-    with open(path, "rb") as file:
-        head = file.read(25)
-    return head[24] if head[:8] == b"\x89PNG\r\n\x1a\n" else 8
+    return f"{math.inf if mse == 0 else 10 * math.log10(255 * 255 / mse):.2f}"
 
 
 def deep_colour(path, image):
     if image.mode not in ("RGB", "RGBA"):
         return False
+    with open(path, "rb") as file:
+        head = file.read(25)
     bits = getattr(image, "tag_v2", {}).get(258, ())
-    return png_depth(path) == 16 or 16 in (bits if isinstance(bits, tuple) else (bits,))
+    return (head[:8] == b"\x89PNG\r\n\x1a\n" and head[24] == 16) or 16 in (
+        bits if isinstance(bits, tuple) else (bits,))
 
 
 def samples(path):
@@ -94,19 +72,11 @@ def samples(path):
     return image.mode, image.size, image.tobytes(), image.getpalette()
 
 
-def pillow_samples(path):
-    image = Image.open(path)
-    image.load()
-    if image.mode.startswith("I;16"):
-        image = image.convert("I")
-    return image.mode, image.size, image.tobytes()
-
-
 def pillow_reads(source, jp2):
     """Pillow reads 16-bit colour at 8 bits, rounding to nearest: such a source's full-depth
     samples are rounded the same way to compare."""
     if not deep_colour(source, Image.open(source)):
-        return pillow_samples(source) == pillow_samples(jp2)
+        return samples(source)[:3] == samples(jp2)[:3]
     image = Image.open(jp2)
     image.load()
     _, size, raw, _ = samples(source)
@@ -141,9 +111,8 @@ def colour_error(reference, image):
 
 def ycc_readers(source, jp2):
     reference = Image.open(source).convert("RGB")
-    pillow = Image.open(jp2)
     openjpeg = opj_decompressed(jp2, lambda decoded: colour_error(reference, Image.open(decoded)))
-    return f"{colour_error(reference, pillow)} {openjpeg}"
+    return f"{colour_error(reference, Image.open(jp2))} {openjpeg}"
 
 
 def jp2_carry(data):
@@ -197,23 +166,17 @@ def frames(path):
     return " ".join(digests)
 
 
-def main(command, *paths):
-    if command == "dpi":
-        dpi = Image.open(paths[0]).info.get("dpi")
-        print("none" if dpi is None else f"{round(dpi[0])} {round(dpi[1])}")
-    elif command == "psnr":
-        print(f"{psnr(*paths):.2f}")
-    elif command == "carry":
-        print(carry(paths[0]))
-    elif command == "frames":
-        print(frames(paths[0]))
-    elif command == "jp2-readers":
-        print(jp2_readers(*paths))
-    elif command == "ycc-readers":
-        print(ycc_readers(*paths))
-    elif command == "same-samples":
-        print("yes" if samples(paths[0]) == samples(paths[1]) else "no")
+def dpi(path):
+    dpi = Image.open(path).info.get("dpi")
+    return "none" if dpi is None else f"{round(dpi[0])} {round(dpi[1])}"
 
+
+def same_samples(a, b):
+    return "yes" if samples(a) == samples(b) else "no"
+
+
+COMMANDS = {"dpi": dpi, "psnr": psnr, "carry": carry, "frames": frames,
+            "jp2-readers": jp2_readers, "ycc-readers": ycc_readers, "same-samples": same_samples}
 
 if __name__ == "__main__":
-    main(*sys.argv[1:])
+    print(COMMANDS[sys.argv[1]](*sys.argv[2:]))

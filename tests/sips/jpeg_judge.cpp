@@ -34,8 +34,6 @@ struct Decompressor {
         jpeg_create_decompress(&info);
     }
     ~Decompressor() { jpeg_destroy_decompress(&info); }
-    Decompressor(const Decompressor&) = delete;
-    Decompressor& operator=(const Decompressor&) = delete;
 };
 
 struct Compressor {
@@ -46,8 +44,6 @@ struct Compressor {
         jpeg_create_compress(&info);
     }
     ~Compressor() { jpeg_destroy_compress(&info); }
-    Compressor(const Compressor&) = delete;
-    Compressor& operator=(const Compressor&) = delete;
 };
 
 File open(const char* name, const char* mode) {
@@ -77,8 +73,7 @@ void dump(jpeg_decompress_struct& info, jvirt_barray_ptr* arrays, std::FILE* out
     }
 }
 
-void writePlanes(Decompressor& decompressor, const std::string& prefix) {
-    jpeg_decompress_struct& info = decompressor.info;
+void writePlanes(jpeg_decompress_struct& info, const std::string& prefix) {
     if (info.num_components != 3) {
         std::fprintf(stderr, "not three components\n");
         std::exit(1);
@@ -87,24 +82,22 @@ void writePlanes(Decompressor& decompressor, const std::string& prefix) {
     info.dct_method = JDCT_ISLOW;
     jpeg_start_decompress(&info);
 
-    std::vector<std::vector<std::uint8_t>> planes(3);
-    std::vector<std::size_t> strides(3);
+    // Each plane whole, its rows a whole number of blocks wide, as many as its iMCU rows hold.
+    std::vector<std::uint8_t> planes[3];
+    std::vector<JSAMPROW> rows[3];
     for (int c = 0; c < 3; ++c) {
-        const jpeg_component_info& component = info.comp_info[c];
-        strides[c] = std::size_t{component.width_in_blocks} * DCTSIZE;
-        const std::size_t rows =
-            std::size_t{info.total_iMCU_rows} * component.v_samp_factor * DCTSIZE;
-        planes[c].resize(strides[c] * rows);
+        const std::size_t stride = std::size_t{info.comp_info[c].width_in_blocks} * DCTSIZE;
+        rows[c].resize(std::size_t{info.total_iMCU_rows} * info.comp_info[c].v_samp_factor *
+                       DCTSIZE);
+        planes[c].resize(stride * rows[c].size());
+        for (std::size_t row = 0; row < rows[c].size(); ++row)
+            rows[c][row] = planes[c].data() + row * stride;
     }
     for (JDIMENSION imcu = 0; imcu < info.total_iMCU_rows; ++imcu) {
-        std::vector<JSAMPROW> rows[3];
-        for (int c = 0; c < 3; ++c) {
-            const std::size_t height =
-                static_cast<std::size_t>(info.comp_info[c].v_samp_factor) * DCTSIZE;
-            for (std::size_t row = 0; row < height; ++row)
-                rows[c].push_back(planes[c].data() + (imcu * height + row) * strides[c]);
-        }
-        JSAMPARRAY arrays[3] = {rows[0].data(), rows[1].data(), rows[2].data()};
+        JSAMPARRAY arrays[3];
+        for (int c = 0; c < 3; ++c)
+            arrays[c] =
+                rows[c].data() + std::size_t{imcu} * info.comp_info[c].v_samp_factor * DCTSIZE;
         jpeg_read_raw_data(&info, arrays,
                            static_cast<JDIMENSION>(info.max_v_samp_factor * DCTSIZE));
     }
@@ -115,8 +108,7 @@ void writePlanes(Decompressor& decompressor, const std::string& prefix) {
         std::fprintf(out.get(), "PG ML + 8 %u %u\n", component.downsampled_width,
                      component.downsampled_height);
         for (JDIMENSION row = 0; row < component.downsampled_height; ++row)
-            std::fwrite(planes[c].data() + row * strides[c], 1, component.downsampled_width,
-                        out.get());
+            std::fwrite(rows[c][row], 1, component.downsampled_width, out.get());
     }
 }
 
@@ -136,7 +128,7 @@ int main(int argc, char** argv) {
     jpeg_stdio_src(&decompressor.info, in.get());
     jpeg_read_header(&decompressor.info, TRUE);
     if (command == "planes") {
-        writePlanes(decompressor, argv[first + 1]);
+        writePlanes(decompressor.info, argv[first + 1]);
     } else {
         const File out = open(argv[first + 1], "wb");
         jvirt_barray_ptr* arrays = jpeg_read_coefficients(&decompressor.info);

@@ -9,85 +9,67 @@
 namespace sips_test {
 namespace {
 
-// A conversion that decodes `input` (a copy in its own format would not), under a shell setting.
-RunResult decode(const fs::path& input, const fs::path& output, const std::string& shell) {
-    const std::string format = output.extension() == ".png"   ? "png"
-                               : output.extension() == ".jp2" ? "jp2"
-                                                              : "jpeg";
-    return run({"/bin/sh", "-c", "trap '' XFSZ; " + shell + "; exec \"$0\" \"$@\"", SIPS_EXECUTABLE,
-                "-s", "format", format, input, "--out", output});
-}
-
+// Each conversion decodes its input: a copy in its own format would not.
 TEST(LargePicture, DecodedThroughATemporaryFileKeepsTheSamples) {
     TemporaryFolder folder;
     TemporaryFolder scratch;
     const std::string tmpdir = "export TMPDIR='" + scratch.path().string() + "'";
-    copySample("bigprogressive.jpg", folder / "progressive.jpg");
-    ASSERT_EQ(decode(folder / "progressive.jpg", folder / "progressive.png", tmpdir).exitCode, 0);
-    EXPECT_EQ(pillow("psnr", folder / "progressive.jpg", folder / "progressive.png"), "inf");
     // The same picture interlaced and not: the same samples make the same JPEG.
-    for (const char* name : {"biginterlaced", "bigplain"}) {
-        copySample(std::string(name) + ".png", folder / (std::string(name) + ".png"));
-        ASSERT_EQ(decode(folder / (std::string(name) + ".png"),
-                         folder / (std::string(name) + ".jpg"), tmpdir)
+    for (const char* sample : {"biginterlaced", "bigplain"}) {
+        copySample(sample + std::string(".png"), folder / (sample + std::string(".png")));
+        ASSERT_EQ(sipsAfter(tmpdir, conversion(folder / (sample + std::string(".png")),
+                                               folder / (sample + std::string(".jpg"))))
                       .exitCode,
                   0);
     }
     EXPECT_TRUE(fileBytes(folder / "biginterlaced.jpg") == fileBytes(folder / "bigplain.jpg"));
+    // A progressive JPEG's coefficients, and those of one whose planes the intermediate keeps.
+    copySample("bigprogressive.jpg", folder / "bigprogressive.jpg");
+    copySample("bigprogressive420.jpg", folder / "bigprogressive420.jpg");
+    ASSERT_EQ(
+        sipsAfter(tmpdir, conversion(folder / "bigprogressive.jpg", folder / "progressive.png"))
+            .exitCode,
+        0);
+    EXPECT_EQ(pillow("psnr", folder / "bigprogressive.jpg", folder / "progressive.png"), "inf");
+    ASSERT_EQ(sipsAfter(tmpdir, conversion(folder / "bigprogressive420.jpg", folder / "planes.jp2"))
+                  .exitCode,
+              0);
+    EXPECT_EQ(exifTool(folder / "planes.jp2").at("Jpeg2000:ColorSpace"), "18");
     EXPECT_TRUE(folderEntries(scratch.path()).empty());
 }
 
-// A progressive JPEG whose planes the intermediate keeps still has its coefficients in the file.
-TEST(LargePicture, PlanesOfAProgressiveJpegComeThroughTheTemporaryFile) {
-    TemporaryFolder folder;
-    TemporaryFolder scratch;
-    const fs::path input = folder / "progressive.jpg";
-    copySample("bigprogressive420.jpg", input);
-    const RunResult refused =
-        decode(input, folder / "scratch.jp2", "export TMPDIR=/nonexistent-folder");
-    EXPECT_EQ(refused.err, "sips: error: " + input.string() +
-                               ": cannot decode JPEG data: cannot create a temporary file in "
-                               "/nonexistent-folder: No such file or directory\n");
-    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"progressive.jpg"});
-
-    const RunResult step =
-        decode(input, folder / "scratch.jp2", "export TMPDIR='" + scratch.path().string() + "'");
-    ASSERT_EQ(step.exitCode, 0) << step.err;
-    EXPECT_EQ(exifTool(folder / "scratch.jp2").at("Jpeg2000:ColorSpace"), "18");
-    EXPECT_TRUE(folderEntries(scratch.path()).empty());
-}
-
-// 200x700: several bands of rows.
-TEST(TiffInBands, ThroughLibtiffsRgbaReaderKeepsTheSamples) {
-    for (const char* sample : {"bilevel.tif", "palette-tiles.tif"}) {
+// Through libtiff's RGBA reader, over several bands of rows (200x700); and 896 scans, a pass over
+// the picture each.
+TEST(OddLayouts, KeepTheSamples) {
+    for (const char* sample : {"bilevel.tif", "palette-tiles.tif", "896-scans.jpg"}) {
         SCOPED_TRACE(sample);
         TemporaryFolder folder;
         copySample(sample, folder / sample);
-        const RunResult result =
-            sips({"-s", "format", "png", folder / sample, "--out", folder / "copy.png"});
+        const RunResult result = convert(folder / sample, folder / "copy.png");
         ASSERT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(pillow("psnr", folder / sample, folder / "copy.png"), "inf");
     }
 }
 
 TEST(LargePicture, SaysWhyItHasNoTemporaryFile) {
-    const std::map<std::string, std::string> reasons{
+    const std::pair<const char*, const char*> reasons[] = {
         {"export TMPDIR=/nonexistent-folder",
          "cannot create a temporary file in /nonexistent-folder: No such file or directory"},
         // Files of 10 MB at most: a colour's coefficients take 48, the interlaced rows 144.
         {"ulimit -f 20000", "cannot write a temporary file: File too large"}};
-    const std::map<std::string, std::string> samples{{"bigprogressive.jpg", "JPEG"},
-                                                     {"biginterlaced.png", "PNG"}};
-    for (const auto& [sample, kind] : samples) {
+    const std::tuple<const char*, const char*, const char*> samples[] = {
+        {"bigprogressive.jpg", "JPEG", "out.png"},
+        {"bigprogressive420.jpg", "JPEG", "out.jp2"},
+        {"biginterlaced.png", "PNG", "out.jpg"}};
+    for (const auto& [sample, kind, output] : samples) {
         for (const auto& [shell, reason] : reasons) {
-            SCOPED_TRACE(sample + ": " + shell);
+            SCOPED_TRACE(std::string(sample) + ": " + shell);
             TemporaryFolder folder;
             const fs::path input = folder / sample;
             copySample(sample, input);
-            const fs::path output = folder / (kind == "PNG" ? "out.jpg" : "out.png");
-            EXPECT_EQ(decode(input, output, shell).err, "sips: error: " + input.string() +
-                                                            ": cannot decode " + kind +
-                                                            " data: " + reason + "\n");
+            EXPECT_EQ(sipsAfter(shell, conversion(input, folder / output)).err,
+                      "sips: error: " + input.string() + ": cannot decode " + kind +
+                          " data: " + reason + "\n");
             EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{sample});
         }
     }

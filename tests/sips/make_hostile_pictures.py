@@ -9,20 +9,17 @@ from pathlib import Path
 
 from PIL import Image
 
-from make_pictures import photo, png_chunk
+from make_pictures import photo, png_bytes, png_chunk, png_file
 
 
-def tiff(entries, tail=b""):
+def tiff(entries, tail_tag, tail):
     """A little-endian TIFF with one IFD at offset 8; `entries` are (tag, type, count, value) with
-    the value inline, `tail` follows the IFD (offsets into it start at tiff_tail_offset(n))."""
+    the value inline, and the entry `tail_tag` holds the offset of `tail`, which follows the IFD."""
+    entries = sorted(entries + [(tail_tag, 4, 1, 8 + 2 + 12 * (len(entries) + 1) + 4)])
     ifd = struct.pack("<H", len(entries))
-    for tag, kind, count, value in sorted(entries):
+    for tag, kind, count, value in entries:
         ifd += struct.pack("<HHII", tag, kind, count, value)
     return b"II*\0" + struct.pack("<I", 8) + ifd + struct.pack("<I", 0) + tail
-
-
-def tiff_tail_offset(entry_count):
-    return 8 + 2 + 12 * entry_count + 4
 
 
 def exif_ifd(entries, start=8):
@@ -127,20 +124,15 @@ def main(folder):
         scan_cut(with_size(tiny_progressive, 65500, 65500), 4))
     (folder / "bomb-under-limit.jpg").write_bytes(scan_cut(with_size(tiny, 15000, 15000), 4))
 
-    signature = b"\x89PNG\r\n\x1a\n"
     for name, side in (("bomb.png", 100000), ("bomb-under-limit.png", 15000)):
-        header = struct.pack(">IIBBBBB", side, side, 8, 2, 0, 0, 1)  # RGB, Adam7
-        (folder / name).write_bytes(signature + png_chunk(b"IHDR", header) +
-                                    png_chunk(b"IDAT", zlib.compress(b"\0" * 4096)) +
-                                    png_chunk(b"IEND", b""))
+        (folder / name).write_bytes(png_file(side, side, 8, 2, b"\0" * 4096, interlace=1))
 
     data = zlib.compress(b"\0" * 64)
     for name, side in (("bomb.tif", 100000), ("bomb-under-limit.tif", 15000)):
         entries = [(256, 4, 1, side), (257, 4, 1, side), (258, 3, 1, 8), (259, 3, 1, 8),
                    (262, 3, 1, 1), (277, 3, 1, 1), (322, 4, 1, 16384), (323, 4, 1, 16384),
                    (325, 4, 1, len(data))]
-        offset = tiff_tail_offset(len(entries) + 1)
-        (folder / name).write_bytes(tiff(entries + [(324, 4, 1, offset)], data))
+        (folder / name).write_bytes(tiff(entries, 324, data))
 
     codestream = io.BytesIO()
     base.save(codestream, "JPEG2000", irreversible=False)
@@ -163,15 +155,12 @@ def main(folder):
     # Refused with a reason of its own, not libtiff's silence.
     entries = [(256, 4, 1, 4), (257, 4, 1, 4), (258, 3, 1, 8), (259, 3, 1, 1), (277, 3, 1, 1),
                (278, 4, 1, 4), (279, 4, 1, 16)]
-    offset = tiff_tail_offset(len(entries) + 1)
-    (folder / "no-photometric.tif").write_bytes(tiff(entries + [(273, 4, 1, offset)], b"\x80" * 16))
+    (folder / "no-photometric.tif").write_bytes(tiff(entries, 273, b"\x80" * 16))
 
     # Converted, with what cannot be carried dropped: a PNG as libvips writes camera photos (the
     # EXIF block twice, once on each side of the image data), EXIF that cannot be read, and a
     # ResolutionUnit without value.
-    plain = io.BytesIO()
-    base.save(plain, "PNG")
-    plain = plain.getvalue()
+    plain = png_bytes(base)
     exif = png_chunk(b"eXIf", camera_exif())
     (folder / "maker-notes.png").write_bytes(plain[:33] + exif + plain[33:-12] + exif + plain[-12:])
     broken = png_chunk(b"eXIf", b"II*\0\xff\xff\xff\x7f")  # its first IFD far past the end

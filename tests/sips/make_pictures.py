@@ -11,9 +11,10 @@ from pathlib import Path
 from PIL import Image, ImageCms, ImageFilter
 
 WIDTH, HEIGHT = 96, 64
+SIGNATURE = b"\x89PNG\r\n\x1a\n"
 
 
-def photo(mode="RGB"):
+def photo():
     """Smooth gradients with soft texture, like a photograph, small enough to convert quickly."""
     texture = Image.effect_noise((WIDTH, HEIGHT), 40).filter(ImageFilter.GaussianBlur(1.5))
     pixels = []
@@ -26,32 +27,35 @@ def photo(mode="RGB"):
             pixels.append(tuple(max(0, min(255, round(v))) for v in (r, g, b)))
     image = Image.new("RGB", (WIDTH, HEIGHT))
     image.putdata(pixels)
-    return image.convert(mode)
+    return image
 
 
 def with_alpha(image):
-    alpha = Image.linear_gradient("L").resize(image.size)
     rgba = image.convert("RGBA")
-    rgba.putalpha(alpha)
+    rgba.putalpha(Image.linear_gradient("L").resize(image.size))
     return rgba
-
-
-def write_png16_rgba(path, width, height):
-    """A 16-bit RGBA PNG whose low bytes vary, so that only full-depth decoding matches it. No
-    sample exceeds 65407, which Pillow 9.4 reads from JPEG 2000 as 0 (its rounding wraps)."""
-    raw = bytearray()
-    for y in range(height):
-        raw += b"\0"
-        for x in range(width):
-            raw += struct.pack(">HHHH", (x * 61 + y) % 65408, (y * 251 + x * 7) % 65408,
-                               (x * y) % 65408, 65000 - x * 63)
-    header = struct.pack(">IIBBBBB", width, height, 16, 6, 0, 0, 0)
-    Path(path).write_bytes(b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
-                           png_chunk(b"IDAT", zlib.compress(bytes(raw))) + png_chunk(b"IEND", b""))
 
 
 def png_chunk(kind, body):
     return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+
+def png_file(width, height, depth, colour, rows, interlace=0):
+    header = struct.pack(">IIBBBBB", width, height, depth, colour, 0, 0, interlace)
+    return (SIGNATURE + png_chunk(b"IHDR", header) + png_chunk(b"IDAT", zlib.compress(rows, 1)) +
+            png_chunk(b"IEND", b""))
+
+
+def write_png16(path, width, height, pixel):
+    """A 16-bit RGB or RGBA PNG (Pillow writes 16-bit only for grey) of pixel(x, y)'s samples."""
+    rows = bytearray()
+    for y in range(height):
+        rows += b"\0"
+        for x in range(width):
+            samples = pixel(x, y)
+            rows += struct.pack(f">{len(samples)}H", *samples)
+    colour = 2 if len(pixel(0, 0)) == 3 else 6
+    Path(path).write_bytes(png_file(width, height, 16, colour, bytes(rows)))
 
 
 def png_bytes(image):
@@ -60,18 +64,10 @@ def png_bytes(image):
     return buffer.getvalue()
 
 
-def write_png16(path, image):
-    """A 16-bit RGB PNG (Pillow writes 16-bit only for grey)."""
-    raw = b""
-    for y in range(image.height):
-        raw += b"\0"
-        for x in range(image.width):
-            r, g, b = image.getpixel((x, y))
-            raw += struct.pack(">HHH", r * 257 + (x & 0xFF), g * 257, b * 257 + (y & 0xFF))
-
-    header = struct.pack(">IIBBBBB", image.width, image.height, 16, 2, 0, 0, 0)
-    Path(path).write_bytes(b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
-                           png_chunk(b"IDAT", zlib.compress(raw)) + png_chunk(b"IEND", b""))
+def convert(source, destination, *options):
+    """ImageMagick's copy of `source` (a picture or a PNG file's bytes) with these options."""
+    data = source if isinstance(source, bytes) else png_bytes(source)
+    subprocess.run(["convert", "png:-", *options, str(destination)], input=data, check=True)
 
 
 def with_segment(path, destination, marker, payload):
@@ -102,36 +98,31 @@ def png_chunks(data):
     return chunks
 
 
-def write_readable_damaged_pngs(folder):
-    """PNG files that libpng reads whole but whose chunks do not add up, beside the intact files
-    they were made from: a palette with transparency that stops after its image data, and 16-bit
-    colour with a text chunk whose CRC is wrong between two sound ones."""
-    signature = b"\x89PNG\r\n\x1a\n"
+def write_damaged_pngs(folder):
+    """A PNG whose first image data chunk's CRC is wrong, refused; and PNG files that libpng reads
+    whole but whose chunks do not add up, beside the intact files they were made from: a palette
+    with transparency that stops after its image data, and 16-bit colour with a text chunk whose
+    CRC is wrong between two sound ones."""
+    data = bytearray((folder / "palette.png").read_bytes())
+    at = data.index(b"IDAT")
+    data[at + 4 + struct.unpack(">I", data[at - 4:at])[0]] ^= 0x01
+    (folder / "badcrc.png").write_bytes(bytes(data))
     chunks = png_chunks((folder / "palette.png").read_bytes())
     alphas = png_chunk(b"tRNS", bytes(range(0, 256, 4)))
     intact = b"".join(png_chunk(kind, body) + (alphas if kind == b"PLTE" else b"")
                       for kind, body in chunks)
-    (folder / "palette-alpha.png").write_bytes(signature + intact)
-    (folder / "no-end.png").write_bytes(signature + intact[:-12])
+    (folder / "palette-alpha.png").write_bytes(SIGNATURE + intact)
+    (folder / "no-end.png").write_bytes(SIGNATURE + intact[:-12])
     # More ancillary chunks than the tool holds while it encodes the picture anew.
     notes = b"".join(png_chunk(b"tEXt", b"Note\0%d" % n) for n in range(1200))
-    (folder / "many-chunks.png").write_bytes(signature + intact[:-12] + notes)
+    (folder / "many-chunks.png").write_bytes(SIGNATURE + intact[:-12] + notes)
     head, *rest = png_chunks((folder / "deep.png").read_bytes())
-    damaged = bytearray(png_chunk(b"tEXt", b"Comment\0scratched"))
-    damaged[-1] ^= 0x01
+    scratched = bytearray(png_chunk(b"tEXt", b"Comment\0scratched"))
+    scratched[-1] ^= 0x01
     (folder / "bad-text-crc.png").write_bytes(
-        signature + png_chunk(*head) + png_chunk(b"tEXt", b"Title\0Harbour") + bytes(damaged) +
+        SIGNATURE + png_chunk(*head) + png_chunk(b"tEXt", b"Title\0Harbour") + bytes(scratched) +
         png_chunk(b"gAMA", struct.pack(">I", 45455)) +
         b"".join(png_chunk(kind, body) for kind, body in rest))
-
-
-def with_bad_crc(path, destination):
-    """Copies a PNG with the CRC of its first data chunk changed."""
-    data = bytearray(Path(path).read_bytes())
-    at = data.index(b"IDAT")
-    length = struct.unpack(">I", data[at - 4:at])[0]
-    data[at + 4 + length] ^= 0x01
-    Path(destination).write_bytes(bytes(data))
 
 
 def write_interlaced_png(path, image):
@@ -149,9 +140,7 @@ def write_interlaced_png(path, image):
             for channel in range(3):
                 line[channel::3] = row[x0 * 3 + channel::dx * 3]
             data += b"\0" + line
-    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 1)
-    path.write_bytes(b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
-                     png_chunk(b"IDAT", zlib.compress(bytes(data), 1)) + png_chunk(b"IEND", b""))
+    path.write_bytes(png_file(width, height, 8, 2, bytes(data), interlace=1))
 
 
 def with_second_image_at(data, offset):
@@ -185,16 +174,14 @@ def main(folder):
              "-XMP-dc:Title=Harbour at dusk", "-XMP-tiff:XResolution=72",
              "-XMP-tiff:YResolution=72", "-IPTC:Keywords=harbour")
     with_alpha(base).save(folder / "alpha.png")
-    write_png16(folder / "deep.png", base)
+    write_png16(folder / "deep.png", WIDTH, HEIGHT, lambda x, y: tuple(
+        v * 257 + low for v, low in zip(base.getpixel((x, y)), (x, 0, y))))
     # What libtiff's RGBA reader decodes, over several bands of rows: a bilevel scan, and a
     # palette in tiles.
     tall = base.resize((200, 700))
-    tall.save(folder / "tall.png")
-    for name, options in (("bilevel.tif", ["-monochrome", "-compress", "Group4"]),
-                          ("palette-tiles.tif", ["-type", "Palette", "-define",
-                                                 "tiff:tile-geometry=64x64"])):
-        subprocess.run(["convert", str(folder / "tall.png"), *options, str(folder / name)],
-                       check=True)
+    convert(tall, folder / "bilevel.tif", "-monochrome", "-compress", "Group4")
+    convert(tall, folder / "palette-tiles.tif", "-type", "Palette", "-define",
+            "tiff:tile-geometry=64x64")
     # 48 megapixels of RGB, 144 MB: more than the tool holds in memory for an interlaced picture.
     ramp = Image.linear_gradient("L").resize((8000, 6000))
     wide = Image.merge("RGB", (ramp, Image.radial_gradient("L").resize((8000, 6000)),
@@ -204,10 +191,9 @@ def main(folder):
     # Its Y, Cb and Cr coefficients at 4:2:0 take 144 MB too.
     wide.save(folder / "bigprogressive420.jpg", quality=90, progressive=True, subsampling=2)
     # Tiles that overhang the picture, and separate sample planes (Pillow writes neither).
-    subprocess.run(["convert", str(folder / "deep.png"), "-define", "tiff:tile-geometry=48x48",
-                    "-compress", "zip", str(folder / "tiled16.tif")], check=True)
-    subprocess.run(["convert", "png:-", "-interlace", "plane", "-compress", "lzw",
-                    str(folder / "planes.tif")], input=png_bytes(with_alpha(base)), check=True)
+    convert((folder / "deep.png").read_bytes(), folder / "tiled16.tif", "-define",
+            "tiff:tile-geometry=48x48", "-compress", "zip")
+    convert(with_alpha(base), folder / "planes.tif", "-interlace", "plane", "-compress", "lzw")
     base.quantize(64).save(folder / "palette.png")
     base.convert("L").save(folder / "grey.jpg", quality=95)
     base.save(folder / "picture.tif", compression="tiff_lzw", dpi=(150, 150))
@@ -216,33 +202,34 @@ def main(folder):
     base.save(folder / "progressive.jpg", quality=90, progressive=True, dpi=(96, 96))
     # 24 megapixels at 4:4:4: 144 MB of coefficients, more than the tool holds in memory.
     ramp = Image.linear_gradient("L").resize((6000, 4000))
-    Image.merge("RGB", (ramp, ramp.transpose(Image.Transpose.ROTATE_180), base.resize((6000, 4000)).convert("L"))).save(
+    grey = base.resize((6000, 4000)).convert("L")
+    Image.merge("RGB", (ramp, ramp.transpose(Image.Transpose.ROTATE_180), grey)).save(
         folder / "bigprogressive.jpg", quality=90, progressive=True, subsampling=0)
     with_alpha(base).convert("LA").save(folder / "greyalpha.png", dpi=(150, 150))
     with_alpha(base).save(folder / "rgba.tif", compression="tiff_lzw")
-    deep_grey = Image.linear_gradient("L").resize((WIDTH, HEIGHT)).convert("I").point(lambda v: v * 257 + 3)
-    deep_grey.convert("I;16").save(folder / "deepgrey.tif")
+    deep_grey = Image.linear_gradient("L").resize((WIDTH, HEIGHT)).convert("I")
+    deep_grey.point(lambda v: v * 257 + 3).convert("I;16").save(folder / "deepgrey.tif")
     # Malformed metadata segments, which a copy leaves out.
-    with_segment(folder / "grey.jpg", folder / "badexif.jpg", 0xE1,
-                 b"Exif\0\0MM\0\x2a\0\0\0\x08\xff\xff\0\x01")
-    with_segment(folder / "grey.jpg", folder / "badicc.jpg", 0xE2,
-                 b"ICC_PROFILE\0\x02\x01" + bytes(40))
-    with_segment(folder / "grey.jpg", folder / "badphotoshop.jpg", 0xED,
-                 b"Photoshop 3.0\08BIM\x04\x04\0\0\xff\xff\xff\xf0")
-    with_segment(folder / "grey.jpg", folder / "badxmp.jpg", 0xE1,
-                 b"http://ns.adobe.com/xap/1.0/\0<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF")
-    with_bad_crc(folder / "palette.png", folder / "badcrc.png")
+    for name, marker, payload in (
+            ("badexif.jpg", 0xE1, b"Exif\0\0MM\0\x2a\0\0\0\x08\xff\xff\0\x01"),
+            ("badicc.jpg", 0xE2, b"ICC_PROFILE\0\x02\x01" + bytes(40)),
+            ("badphotoshop.jpg", 0xED, b"Photoshop 3.0\08BIM\x04\x04\0\0\xff\xff\xff\xf0"),
+            ("badxmp.jpg", 0xE1,
+             b"http://ns.adobe.com/xap/1.0/\0<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF")):
+        with_segment(folder / "grey.jpg", folder / name, marker, payload)
     # Readable damage, which the copy must still make exact: stray bytes among the metadata of a
-    # baseline JPEG and among the tables of a progressive one, and two PNG files.
+    # baseline JPEG and among the tables of a progressive one, and PNG files.
     with_stray_bytes(folder / "photo.jpg", folder / "stray.jpg", 4)
     with_stray_bytes(folder / "progressive.jpg", folder / "stray-progressive.jpg", 3)
-    write_readable_damaged_pngs(folder)
+    write_damaged_pngs(folder)
     # Large enough that its carry spans many JPEG segments, and its JPEG 2000 encoding several bands
     # and tiles, the last ones partial.
     base.resize((600, 700)).save(folder / "large.png", compress_level=0)
     # Five JPEG 2000 tiles across (the last 6 columns wide) and three bands (the last 12 rows high),
-    # at 16 bits.
-    write_png16_rgba(folder / "wide16.png", 1030, 140)
+    # at 16 bits, whose low bytes vary, so that only full-depth decoding matches it. No sample
+    # exceeds 65407, which Pillow 9.4 reads from JPEG 2000 as 0 (its rounding wraps).
+    write_png16(folder / "wide16.png", 1030, 140, lambda x, y: (
+        (x * 61 + y) % 65408, (y * 251 + x * 7) % 65408, (x * y) % 65408, 65000 - x * 63))
     # What PNG cannot hold: ink, several pages.
     base.convert("CMYK").save(folder / "ink.tif", compression="tiff_lzw")
     base.save(folder / "pages.tif", save_all=True, append_images=[base.rotate(180)])
@@ -260,28 +247,10 @@ def main(folder):
     write_plane_samples(folder, base)
 
 
-def not_srgb_profile():
-    """An RGB profile that is not sRGB: Pillow's sRGB profile with other red and blue primaries
-    and a description of its own."""
-    data = bytearray(ImageCms.ImageCmsProfile(ImageCms.createProfile("sRGB")).tobytes())
-    count = struct.unpack(">I", data[128:132])[0]
-    tags = {bytes(data[132 + 12 * i:136 + 12 * i]): struct.unpack(">II", data[136 + 12 * i:144 + 12 * i])
-            for i in range(count)}
-    red, blue = tags[b"rXYZ"][0], tags[b"bXYZ"][0]
-    data[red + 8:red + 20], data[blue + 8:blue + 20] = data[blue + 8:blue + 20], data[red + 8:red + 20]
-    desc = bytes(data[tags[b"desc"][0]:tags[b"desc"][0] + tags[b"desc"][1]])
-    for old, new in ((b"sRGB built-in", b"Wide RGB test"),
-                     ("sRGB built-in".encode("utf-16-be"), "Wide RGB test".encode("utf-16-be"))):
-        desc = desc.replace(old, new)
-    data[tags[b"desc"][0]:tags[b"desc"][0] + tags[b"desc"][1]] = desc
-    data[84:100] = bytes(16)  # the profile ID, no longer right
-    return bytes(data)
-
-
 def write_plane_samples(folder, base):
     """YCbCr JPEGs whose planes the intermediate keeps (4:2:0 and 4:2:2 of even sides, baseline
     and progressive), over several tiles (256x64) and bands, the last ones partial; and those that
-    keep RGB: odd sides, other samplings, a profile that is not sRGB."""
+    keep RGB: odd sides, other samplings."""
     # Sharp coloured edges, so that misplaced or swapped planes show.
     picture = base.resize((602, 402), Image.Resampling.NEAREST)
     picture.save(folder / "planes420.jpg", quality=90, subsampling=2)
@@ -290,11 +259,8 @@ def write_plane_samples(folder, base):
                                     subsampling=2, progressive=True)
     picture.save(folder / "rgb444.jpg", quality=90, subsampling=0)
     for name, factors in (("rgb440.jpg", "1x2"), ("rgb411.jpg", "4x1")):
-        subprocess.run(["convert", "png:-", "-sampling-factor", factors, "-quality", "90",
-                        str(folder / name)], input=png_bytes(picture), check=True)
+        convert(picture, folder / name, "-sampling-factor", factors, "-quality", "90")
     picture.resize((601, 401)).save(folder / "rgb420odd.jpg", quality=90, subsampling=2)
-    picture.save(folder / "rgb420profile.jpg", quality=90, subsampling=2,
-                 icc_profile=not_srgb_profile())
 
 
 if __name__ == "__main__":

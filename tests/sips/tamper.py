@@ -28,10 +28,8 @@ def jp2_boxes(data):
 
 
 def jp2_box(data, wanted, head=b""):
-    for at, length, kind in jp2_boxes(data):
-        if kind == wanted and data[at + 8:at + 8 + len(head)] == head:
-            return at, length
-    raise SystemExit(f"no {wanted} box")
+    return next((at, length) for at, length, kind in jp2_boxes(data)
+                if kind == wanted and data[at + 8:at + 8 + len(head)] == head)
 
 
 def jpeg_segments(data):
@@ -50,19 +48,20 @@ def carry_segments(data):
     return [(at, size) for at, size, marker in jpeg_segments(data) if is_carry(data, at, marker)]
 
 
+def flipped(data, at, size=1, mask=0x01):
+    return data[:at] + bytes(b ^ mask for b in data[at:at + size]) + data[at + size:]
+
+
 def tamper_jp2(edit, data, other):
     at, length = jp2_box(data, b"uuid", CARRY_UUID)
+    start, size = jp2_box(data, b"jp2c")
     if edit == "codestream":
-        start, size = jp2_box(data, b"jp2c")
-        middle = start + size // 2
-        return data[:middle] + bytes(b ^ 0xA5 for b in data[middle:middle + 256]) + data[middle + 256:]
+        return flipped(data, start + size // 2, 256, 0xA5)
     if edit == "drop":
         return data[:at] + data[at + length:]
     if edit == "image":
         # The first letter of the codestream's comment (COM: marker, length, registration).
-        start, size = jp2_box(data, b"jp2c")
-        letter = data.index(b"\xff\x64", start) + 6
-        return data[:letter] + bytes([data[letter] ^ 0x20]) + data[letter + 1:]
+        return flipped(data, data.index(b"\xff\x64", start) + 6, mask=0x20)
     if edit == "truncate":
         cut = 100
         return (data[:at] + struct.pack(">I", length - cut) + data[at + 4:at + length - cut] +
@@ -71,11 +70,9 @@ def tamper_jp2(edit, data, other):
         chunk = at + 8 + 16 + 84 + 8  # box head, UUID, the carry's fields, PNG signature
         while data[chunk + 4:chunk + 8] != b"IDAT":
             chunk += 12 + struct.unpack(">I", data[chunk:chunk + 4])[0]
-        crc = chunk + 8 + struct.unpack(">I", data[chunk:chunk + 4])[0]
-        return data[:crc] + bytes([data[crc] ^ 0x01]) + data[crc + 1:]
+        return flipped(data, chunk + 8 + struct.unpack(">I", data[chunk:chunk + 4])[0])
     if edit == "forge":
-        middle = at + length - 50
-        return data[:middle] + bytes([data[middle] ^ 0x01]) + data[middle + 1:]
+        return flipped(data, at + length - 50)
     other_at, other_length = jp2_box(other, b"uuid", CARRY_UUID)
     return data[:at] + other[other_at:other_at + other_length] + data[at + length:]
 
@@ -88,22 +85,16 @@ def tamper_jpeg(edit, data, other):
         step = table + 5 + 63  # the last step of the first table
         return data[:step] + bytes([min(data[step] + 1, 255)]) + data[step + 1:]
     if edit == "truncate":
-        at, size = segments[-1]
-        return data[:at] + data[at + size:]
+        return data[:segments[-1][0]] + data[last:]
     if edit == "forge":
-        at, size = segments[-1]
-        middle = at + size - 10
-        return data[:middle] + bytes([data[middle] ^ 0x01]) + data[middle + 1:]
+        return flipped(data, last - 10)
     theirs = carry_segments(other)
     return data[:first] + other[theirs[0][0]:theirs[-1][0] + theirs[-1][1]] + data[last:]
 
 
-def main(edit, path, other_path=None):
+if __name__ == "__main__":
+    edit, path, other = sys.argv[1], sys.argv[2], sys.argv[3:]
     data = Path(path).read_bytes()
-    other = Path(other_path).read_bytes() if edit == "swap" else b""
+    other = Path(other[0]).read_bytes() if edit == "swap" else b""
     change = tamper_jpeg if data[:2] == b"\xff\xd8" else tamper_jp2
     Path(path).write_bytes(change(edit, data, other))
-
-
-if __name__ == "__main__":
-    main(*sys.argv[1:])
