@@ -1,71 +1,70 @@
 #include "conversionwindow.h"
-#include "folderbookmarks.h"
 #include "testpictures.h"
 
-#include <QRegularExpression>
+#include <QDropEvent>
+#include <QMimeData>
+#include <sys/stat.h>
 
 namespace plenwick::test {
 namespace {
 
+using namespace Qt::StringLiterals;
+
+// The start action and a folder dropped on the window, up to and around a run.
 class BatchRunTest : public ConversionWindow {
 protected:
-    void SetUp() override {
-        output = folder(QStringLiteral("out"));
-        source = folder(QStringLiteral("in"));
-        chooseOutputFolder(output);
-        window.desktop.log.clear();
-        window.desktop.beeps = 0;
-        form().progressBar->reset();
-        QObject::connect(form().progressBar, &QProgressBar::valueChanged, form().progressBar,
-                         [this](int value) {
-                             progress.push_back(value);
-                             maximumSeen = form().progressBar->maximum();
-                         });
-    }
-
-    void startWithSource(const FolderChoice& choice) {
-        window.desktop.answerChooser(choice);
+    void start(const FolderChoice& source) {
+        window.desktop.answerChooser(source);
         form().startB->click();
         waitForRunEnd();
     }
 
-    void touch(const QString& name) const { writeText(QDir(source).filePath(name)); }
-
-    void expectClosingReset() const {
-        EXPECT_EQ(outputTitle(), ExpectedTexts::SelectOutputFolderFirst);
-        EXPECT_FALSE(form().startB->isEnabled());
-        EXPECT_FALSE(form().dpi->isEnabled());
-        EXPECT_EQ(form().progressBar->value(), 0);
-        EXPECT_EQ(window.desktop.beeps, 1);
-        EXPECT_EQ(window.desktop.log.last(), QStringLiteral("beep"));
+    // Drops the addresses on the window through Qt's own drag-enter and drop events.
+    void drop(const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QWidget& target = window.interface->mainWindow();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &dropped);
+        QTest::qWait(0); // the queued start
+        waitForRunEnd();
     }
 
-    QString output;
-    QString source;
-    std::vector<int> progress;
-    int maximumSeen = -1;
+    // The run's end: the output folder opened, then the window asks for one again, with a beep.
+    void expectOpenedAndReset() const {
+        EXPECT_EQ(window.desktop.logged(u"open"),
+                  QStringList{u"open "_s + QUrl::fromLocalFile(output).toString(QUrl::FullyEncoded)});
+        EXPECT_EQ(outputTitle(), ExpectedTexts::SelectOutputFolderFirst);
+        EXPECT_FALSE(form().startB->isEnabled() || form().dpi->isEnabled());
+        EXPECT_FALSE(form().coverB->isVisible() || form().progressBar->isVisible());
+        EXPECT_EQ(form().progressBar->value(), 0);
+        EXPECT_EQ(beeps(), 1);
+        EXPECT_EQ(window.desktop.log.last(), u"beep"_s);
+    }
+
+    const QString output = folder(u"out"_s);
+    const QString source = folder(u"in"_s);
 };
 
-// Absent (a first launch), not bookmark data, or a folder that is gone: the run only asks for
-// an output folder, quietly, and keeps what is stored.
+// A stored folder that is gone: the run only asks for an output folder, quietly.
 TEST_F(BatchRunTest, WithoutAUsableOutputFolderOnlyTheTitleChanges) {
-    const QVariant stale = stored(Settings::OutputFolderBookmark);
-    for (const QVariant& value : {QVariant(), QVariant(QByteArray("garbage")), stale}) {
-        window.settings.store(Settings::OutputFolderBookmark, value);
-        if (value == stale) {
-            ASSERT_TRUE(QDir(output).removeRecursively());
-        }
-        form().startB->click();
-        EXPECT_EQ(outputTitle(), ExpectedTexts::SelectOutputFolderFirst);
-        EXPECT_EQ(window.desktop.choosers.size(), 1U) << "no source chooser";
-        EXPECT_TRUE(form().startB->isEnabled());
-    }
-    EXPECT_EQ(stored(Settings::OutputFolderBookmark), stale);
-    EXPECT_EQ(window.desktop.beeps, 0);
+    chooseOutputFolder(output);
+    const QVariant stale = window.settings.onDisk(u"iDataD"_s);
+    ASSERT_TRUE(QDir(output).removeRecursively());
+    form().startB->click();
+    EXPECT_EQ(outputTitle(), ExpectedTexts::SelectOutputFolderFirst);
+    EXPECT_EQ(window.desktop.choosers.size(), 1U) << "no source chooser";
+    EXPECT_TRUE(form().startB->isEnabled());
+    EXPECT_EQ(window.settings.onDisk(u"iDataD"_s), stale);
+    EXPECT_EQ(beeps(), 0);
 }
 
-TEST_F(BatchRunTest, CancelledSourceChooserLeavesTheOutputPath) {
-    startWithSource({});
+TEST_F(BatchRunTest, TheSourceChooserCancelledLeavesTheWindowReady) {
+    chooseOutputFolder(output);
+    start({});
     ASSERT_EQ(window.desktop.choosers.size(), 2U);
     const FolderChooser& chooser = window.desktop.choosers.back();
     EXPECT_EQ(chooser.title, ExpectedTexts::SourceChooserTitle);
@@ -74,133 +73,158 @@ TEST_F(BatchRunTest, CancelledSourceChooserLeavesTheOutputPath) {
     EXPECT_FALSE(chooser.canCreateDirectories);
     EXPECT_EQ(outputTitle(), output);
     EXPECT_TRUE(form().startB->isEnabled());
-    EXPECT_EQ(window.desktop.beeps, 0);
-    EXPECT_FALSE(stored(Settings::SourceFolderBookmark).isValid());
+    EXPECT_EQ(beeps(), 0);
+    EXPECT_FALSE(window.settings.onDisk(u"iDataS"_s).isValid());
 }
 
-TEST_F(BatchRunTest, OutputFolderAsSourceIsRefusedUnderAnyOfItsPaths) {
-    const QString link = root.filePath(QStringLiteral("link-to-out"));
+TEST_F(BatchRunTest, TheOutputFolderAsSourceIsRefusedUnderAnyOfItsPaths) {
+    chooseOutputFolder(output);
+    const QString link = root.filePath(u"link-to-out"_s);
     ASSERT_TRUE(QFile::link(output, link));
-    const QString paths[] = {output, output + u'/', output + QStringLiteral("/../out"), link,
-                             QStringLiteral("//") + output.mid(1)};
-    for (const QString& path : paths) {
+    for (const QString& path : {QString(output + u"/../out"_s), link}) {
         window.desktop.alerts.clear();
         window.desktop.answerAlert(AlertButton::First);
-        startWithSource(confirmed(path));
+        start(confirmed(path));
 
         ASSERT_EQ(window.desktop.alerts.size(), 1U) << path.toStdString();
         const Alert& refusal = window.desktop.alerts.front().alert;
         EXPECT_EQ(refusal.messageText, ExpectedTexts::OverwriteProtectionTitle);
         EXPECT_EQ(refusal.informativeText, ExpectedTexts::OverwriteProtection);
-        EXPECT_EQ(refusal.buttons, QStringList{ExpectedTexts::GotIt});
-        EXPECT_TRUE(refusal.titlebarAppearsTransparent);
+        EXPECT_EQ(refusal.buttons, QStringList{u"Got it"_s});
     }
     EXPECT_TRUE(window.desktop.tools.commands().empty());
-    EXPECT_FALSE(stored(Settings::SourceFolderBookmark).isValid());
-    EXPECT_EQ(window.desktop.beeps, 0);
-    EXPECT_TRUE(form().startB->isEnabled());
-    EXPECT_TRUE(form().dpi->isEnabled());
+    EXPECT_FALSE(window.settings.onDisk(u"iDataS"_s).isValid());
+    EXPECT_EQ(beeps(), 0);
+    EXPECT_TRUE(form().startB->isEnabled() && form().dpi->isEnabled());
     EXPECT_FALSE(form().coverB->isVisible());
 }
 
-// "/", an empty path and a folder that cannot be listed end in the closing reset, with the cover
-// taken away so the window stays usable; only a listed folder's choice is remembered.
-TEST_F(BatchRunTest, UnusableSourceResetsTheWindow) {
-    const std::pair<QString, bool> sources[] = {{QStringLiteral("/"), false},
-                                                {QString(), false},
-                                                {root.filePath(QStringLiteral("missing")), true}};
-    for (const auto& [path, remembered] : sources) {
+// "/" and a folder that cannot be listed end in the closing reset, with the cover taken away so
+// the window stays usable; only a listed folder's choice is remembered.
+TEST_F(BatchRunTest, AnUnusableSourceResetsTheWindow) {
+    for (const auto& [path, remembered] : {std::pair{u"/"_s, false},
+                                           std::pair{root.filePath(u"missing"_s), true}}) {
         chooseOutputFolder(output);
-        window.desktop.beeps = 0;
-        startWithSource(confirmed(path, source));
-        expectClosingReset();
-        EXPECT_EQ(storedItem(Settings::SourceFolderBookmark).has_value(), remembered)
-            << path.toStdString();
-        EXPECT_FALSE(form().coverB->isVisible() || form().progressBar->isVisible());
-        EXPECT_TRUE(window.desktop.openedUrls.empty());
-        EXPECT_FALSE(window.controller().isConverting());
+        window.desktop.log.clear();
+        start(confirmed(path, source));
+        EXPECT_EQ(outputTitle(), ExpectedTexts::SelectOutputFolderFirst) << path.toStdString();
+        EXPECT_FALSE(form().startB->isEnabled() || form().coverB->isVisible());
+        EXPECT_EQ(window.desktop.log.last(), u"beep"_s);
+        EXPECT_TRUE(window.desktop.logged(u"open").isEmpty());
+        EXPECT_EQ(storedFolder(u"iDataS"_s).has_value(), remembered);
     }
 }
 
-TEST_F(BatchRunTest, EmptyFolderOpensTheOutputAndResets) {
-    startWithSource(confirmed(source));
-
-    EXPECT_TRUE(window.desktop.tools.commands().empty());
-    EXPECT_EQ(maximumSeen, 0);
-    ASSERT_EQ(window.desktop.openedUrls.size(), 1U);
-    EXPECT_EQ(window.desktop.openedUrls.front(), QUrl::fromLocalFile(output));
-    EXPECT_FALSE(form().coverB->isVisible());
-    EXPECT_FALSE(form().progressBar->isVisible());
-    expectClosingReset();
-}
-
+// Confirming a single file remembers that file, and converts its whole folder.
 TEST_F(BatchRunTest, NonPicturesCostNothingButMoveTheProgress) {
-    const QStringList names = {QStringLiteral("a.txt"),   QStringLiteral("b.jpe"),
-                               QStringLiteral("c.gif"),   QStringLiteral("d"),
-                               QStringLiteral(".hidden"), QStringLiteral("e.tiff~"),
-                               QStringLiteral("f.jp2"),   QStringLiteral("g.pdf"),
-                               QStringLiteral("h.pngx"),  QStringLiteral("i.jpg.txt")};
+    const QStringList names = {u"a.txt"_s, u"b.gif"_s, u".hidden"_s, u"d"_s};
     for (const QString& name : names)
-        touch(name);
-    startWithSource(confirmed(source, QDir(source).filePath(names.front())));
+        writeText(QDir(source).filePath(name));
+    std::vector<int> progress;
+    QObject::connect(form().progressBar, &QProgressBar::valueChanged, form().progressBar,
+                     [&](int value) {
+                         progress.push_back(value);
+                         EXPECT_EQ(form().progressBar->maximum(), 4);
+                     });
+    chooseOutputFolder(output);
+    window.desktop.log.clear();
+    start(confirmed(source, QDir(source).filePath(names.front())));
 
     EXPECT_TRUE(window.desktop.tools.commands().empty());
-    EXPECT_EQ(maximumSeen, 10);
-    EXPECT_EQ(progress, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0}));
-    // Confirming a single file remembers that file.
-    EXPECT_EQ(storedItem(Settings::SourceFolderBookmark), QDir(source).filePath(names.front()));
-    EXPECT_EQ(window.desktop.openedUrls.size(), 1U);
-    expectClosingReset();
+    EXPECT_EQ(progress, (std::vector<int>{1, 2, 3, 0}));
+    EXPECT_EQ(storedFolder(u"iDataS"_s), QDir(source).filePath(names.front()));
+    expectOpenedAndReset();
 }
 
 TEST_F(BatchRunTest, ActionsDuringARunAreIgnored) {
-    for (const char* name : {"a.txt", "b.txt", "c.txt"})
-        touch(QString::fromLatin1(name));
+    for (const QString& name : {u"a.txt"_s, u"b.txt"_s, u"c.txt"_s})
+        writeText(QDir(source).filePath(name));
     int reentries = 0;
-    QObject::connect(form().progressBar, &QProgressBar::valueChanged, form().progressBar,
-                     [this, &reentries] {
-                         if (!window.controller().isConverting())
-                             return;
-                         ++reentries;
-                         // The scripted desktop fails the test on any chooser not answered.
-                         window.controller().doConversion(nullptr);
-                         window.controller().outputFolder(nullptr);
-                     });
-    startWithSource(confirmed(source));
+    QObject::connect(form().progressBar, &QProgressBar::valueChanged, form().progressBar, [&] {
+        if (!window.controller().isConverting())
+            return;
+        ++reentries;
+        // The scripted desktop fails the test on any chooser not answered.
+        window.controller().doConversion(nullptr);
+        window.controller().outputFolder(nullptr);
+    });
+    chooseOutputFolder(output);
+    window.desktop.log.clear();
+    start(confirmed(source));
 
     EXPECT_GT(reentries, 0);
     EXPECT_EQ(window.desktop.choosers.size(), 2U);
-    EXPECT_EQ(window.desktop.openedUrls.size(), 1U);
-    expectClosingReset();
+    expectOpenedAndReset();
+}
+
+// Before an output folder is chosen a drop only explains; then a folder dropped is the source,
+// and what cannot be one is refused with the reason.
+TEST_F(BatchRunTest, AFolderDroppedStartsTheRunAndAnythingElseIsRefusedWithTheReason) {
+    window.desktop.answerAlert(AlertButton::First);
+    drop({QUrl::fromLocalFile(source)});
+    ASSERT_EQ(window.desktop.alerts.size(), 1U);
+    EXPECT_EQ(window.desktop.alerts.back().alert.informativeText,
+              ExpectedTexts::DropBeforeOutputFolder);
+
+    chooseOutputFolder(output);
+    const QString file = QDir(source).filePath(u"notes.txt"_s);
+    writeText(file);
+    const QString locked = folder(u"locked"_s);
+    ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0), 0);
+    std::vector<std::pair<QList<QUrl>, QString>> refused{
+        {{QUrl::fromLocalFile(output)}, ExpectedTexts::OverwriteProtection},
+        {{QUrl::fromLocalFile(file)}, ExpectedTexts::dropNotAFolder(file)},
+        {{QUrl(u"https://example.org/photos/"_s)},
+         ExpectedTexts::dropNotAFolder(u"https://example.org/photos/"_s)},
+        {{QUrl::fromLocalFile(source), QUrl::fromLocalFile(output)}, ExpectedTexts::DropNotOneItem}};
+    if (::access(QFile::encodeName(locked).constData(), R_OK) != 0) // root lists any folder
+        refused.push_back({{QUrl::fromLocalFile(locked)}, ExpectedTexts::dropNotReadable(locked)});
+    for (const auto& [urls, reason] : refused) {
+        window.desktop.alerts.clear();
+        window.desktop.answerAlert(AlertButton::First);
+        drop(urls);
+        ASSERT_EQ(window.desktop.alerts.size(), 1U) << reason.toStdString();
+        EXPECT_EQ(window.desktop.alerts.back().alert.informativeText, reason);
+    }
+    ::chmod(QFile::encodeName(locked).constData(), 0700);
+    EXPECT_EQ(window.desktop.alerts.back().alert.messageText, ExpectedTexts::DropRefusedTitle);
+    EXPECT_TRUE(window.desktop.logged(u"open").isEmpty());
+    EXPECT_FALSE(window.settings.onDisk(u"iDataS"_s).isValid());
+
+    window.desktop.log.clear();
+    drop({QUrl::fromLocalFile(source)});
+    EXPECT_EQ(storedFolder(u"iDataS"_s), source);
+    EXPECT_EQ(window.desktop.choosers.size(), 1U) << "no source chooser";
+    expectOpenedAndReset();
 }
 
 // The run's end reaches a user who went on with other work, and only such a user.
 TEST_F(BatchRunTest, ARunEndingWhileTheWindowIsNotActiveIsNotified) {
-    makePicture(QDir(source).filePath(QStringLiteral("a.png")), QStringLiteral("png"));
-    makeJpegWithUnreadableExif(QDir(source).filePath(QStringLiteral("b.jpg")));
-    touch(QStringLiteral("c.txt"));
-    const auto notifications = [this] {
-        return window.desktop.log.filter(QRegularExpression(QStringLiteral("^notify ")));
-    };
+    makePicture(QDir(source).filePath(u"a.png"_s), u"png"_s);
+    makeJpegWithUnreadableExif(QDir(source).filePath(u"b.jpg"_s));
+    writeText(QDir(source).filePath(u"c.txt"_s));
     QWidget& main = window.interface->mainWindow();
-
     QWidget elsewhere;
     elsewhere.show();
     elsewhere.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    chooseOutputFolder(output);
     window.desktop.answerAlert(AlertButton::First); // the note
-    startWithSource(confirmed(source));
-    EXPECT_EQ(notifications(),
-              QStringList{QStringLiteral("notify Plenwick finished\n"
-                                         "2 pictures converted, 1 needs attention.")});
+    start(confirmed(source));
+    EXPECT_EQ(window.desktop.logged(u"notify"),
+              QStringList{u"notify Plenwick finished\n2 pictures converted, 1 needs attention."_s});
+    // A note alone: the alert says the pictures were converted.
+    const Alert& report = window.desktop.alerts.back().alert;
+    EXPECT_EQ(report.messageText, ExpectedTexts::NotesTitle);
+    EXPECT_TRUE(report.informativeText.startsWith(ExpectedTexts::notesHeading(1, 2) + u"\n\nb.jpg: "));
 
     window.desktop.log.clear();
     main.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     chooseOutputFolder(output);
     window.desktop.answerAlert(AlertButton::First);
-    startWithSource(confirmed(source));
-    EXPECT_TRUE(notifications().isEmpty()) << notifications().join(u'|').toStdString();
+    start(confirmed(source));
+    EXPECT_TRUE(window.desktop.logged(u"notify").isEmpty());
     EXPECT_TRUE(window.desktop.allAnswersUsed());
 }
 

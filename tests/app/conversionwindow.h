@@ -1,7 +1,6 @@
 #pragma once
 
 #include "bookmark.h"
-#include "buttontitle.h"
 #include "expectedtexts.h"
 #include "loadedinterface.h"
 #include "plenwickapp.h"
@@ -38,9 +37,7 @@ protected:
     // The run goes on off the window's thread after the start action returns; this handles the
     // window's events until the run has ended.
     void waitForRunEnd() const {
-        constexpr int RunTimeoutMs = 120000;
-        EXPECT_TRUE(
-            QTest::qWaitFor([this] { return !window.controller().isConverting(); }, RunTimeoutMs))
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window.controller().isConverting(); }, 120000))
             << "the run did not end";
     }
 
@@ -49,12 +46,11 @@ protected:
     [[nodiscard]] QString outputTitle() const {
         return form().outfolderB->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
     }
-    [[nodiscard]] QVariant stored(const BytesSetting& key) const {
-        return window.settings.onDisk(key);
+    // The folder a bookmark in the settings file names, by its stored name.
+    [[nodiscard]] std::optional<QString> storedFolder(const QString& name) const {
+        return resolveBookmarkData(window.settings.onDisk(name).toByteArray());
     }
-    [[nodiscard]] std::optional<QString> storedItem(const BytesSetting& key) const {
-        return resolveBookmarkData(stored(key).toByteArray());
-    }
+    [[nodiscard]] qsizetype beeps() const { return window.desktop.logged(u"beep").size(); }
 
     QTemporaryDir root;
     LoadedInterface window;

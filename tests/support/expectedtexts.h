@@ -19,9 +19,6 @@ inline QString outputConfirmation(const QString& path) {
            u"mode you are using, sometimes you have to double clicking the folder and make it "
            u"displaying in blue.\n"_s;
 }
-inline const QString Ok = u"Ok"_s;
-inline const QString Cancel = u"Cancel"_s;
-inline const QString GotIt = u"Got it"_s;
 
 inline const QString SourceChooserTitle = u"Select Source Files Folder"_s;
 inline const QString SourceChooserPrompt = u"Select this picture folder"_s;

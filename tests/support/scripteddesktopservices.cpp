@@ -1,32 +1,35 @@
 #include "scripteddesktopservices.h"
 
-#include "eventpump.h"
 #include "toolprocess.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <algorithm>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace plenwick::test {
 
+QStringList ScriptedDesktopServices::logged(QStringView kind) const {
+    QStringList lines;
+    for (const QString& line : log) {
+        if (line.section(u' ', 0, 0) == kind)
+            lines.append(line);
+    }
+    return lines;
+}
+
 AlertButton ScriptedDesktopServices::runAlert(Alert& alert) {
-    log.append(QStringLiteral("alert ") + alert.messageText);
+    record(u"alert ", alert.messageText);
     if (alertAnswers.empty())
         throw std::logic_error("an alert ran that the test did not expect: " +
                                alert.messageText.toStdString());
     const AlertAnswer answer = alertAnswers.front();
     alertAnswers.pop_front();
-    const bool shownChecked = alert.suppressionChecked;
-    if (answer.suppressionChecked)
-        alert.suppressionChecked = *answer.suppressionChecked;
-    alerts.push_back({alert, shownChecked, answer.code});
+    alerts.push_back({alert, alert.suppressionChecked});
+    alert.suppressionChecked = answer.suppressionChecked.value_or(alert.suppressionChecked);
     return answer.code;
 }
 
 FolderChoice ScriptedDesktopServices::runFolderChooser(const FolderChooser& chooser) {
-    log.append(QStringLiteral("chooser ") + chooser.title);
+    record(u"chooser ", chooser.title);
     choosers.push_back(chooser);
     if (chooserAnswers.empty())
         throw std::logic_error("a chooser ran that the test did not expect: " +
@@ -34,30 +37,6 @@ FolderChoice ScriptedDesktopServices::runFolderChooser(const FolderChooser& choo
     FolderChoice choice = chooserAnswers.front();
     chooserAnswers.pop_front();
     return choice;
-}
-
-void ScriptedDesktopServices::openUrl(const QUrl& url) {
-    log.append(QStringLiteral("open ") + url.toString(QUrl::FullyEncoded));
-    openedUrls.push_back(url);
-}
-
-void ScriptedDesktopServices::beep() {
-    log.append(QStringLiteral("beep"));
-    ++beeps;
-}
-
-// Event passes, shell commands and file removals are real: the window must redraw and a run
-// must really convert.
-void ScriptedDesktopServices::pumpEventsOnce() {
-    log.append(QStringLiteral("pump"));
-    if (beforeEachPump)
-        beforeEachPump();
-    plenwick::pumpEventsOnce();
-}
-
-void ScriptedDesktopServices::runEventLoopFor(int milliseconds) {
-    log.append(QStringLiteral("run-loop ") + QString::number(milliseconds));
-    plenwick::runEventLoopFor(milliseconds);
 }
 
 std::vector<QByteArray> ToolRecord::commands() const {
@@ -88,12 +67,6 @@ ToolRun ToolRecord::run(const QByteArray& commandLine, int workingFolder) {
     const std::lock_guard lock(mutex);
     --running;
     return run;
-}
-
-void ScriptedDesktopServices::terminate() {
-    log.append(QStringLiteral("terminate"));
-    terminated = true;
-    QCoreApplication::quit();
 }
 
 } // namespace plenwick::test

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "desktopservices.h"
+#include "eventpump.h"
 
 #include <QString>
 #include <QStringList>
-#include <QUrl>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -47,7 +47,7 @@ private:
     ToolRecord& record;
 };
 
-// A desktop that answers modal requests from a script and records every request, in order. Event
+// A desktop that answers modal requests from a script and logs every request, in order. Event
 // passes, and what the batch's workers ask of the machine, are carried out for real, so that
 // whole runs can be checked.
 class ScriptedDesktopServices final : public DesktopServices {
@@ -60,50 +60,49 @@ public:
     struct RecordedAlert final {
         Alert alert;                  // as it was when it ran
         bool suppressionShownChecked; // the check box's state when it appeared
-        AlertButton answer;
     };
 
     void answerAlert(AlertAnswer answer) { alertAnswers.push_back(answer); }
     void answerAlert(AlertButton code) { alertAnswers.push_back({code, std::nullopt}); }
     void answerChooser(FolderChoice choice) { chooserAnswers.push_back(std::move(choice)); }
+    [[nodiscard]] bool allAnswersUsed() const {
+        return alertAnswers.empty() && chooserAnswers.empty();
+    }
+    // The log's lines of one kind ("open", "beep", ...).
+    [[nodiscard]] QStringList logged(QStringView kind) const;
 
     AlertButton runAlert(Alert& alert) override;
     FolderChoice runFolderChooser(const FolderChooser& chooser) override;
-    void openUrl(const QUrl& url) override;
-    void beep() override;
+    void openUrl(const QUrl& url) override { record(u"open ", url.toString(QUrl::FullyEncoded)); }
+    void beep() override { record(u"beep"); }
     void showNotification(const QString& summary, const QString& body) override {
-        log.append(QStringLiteral("notify ") + summary + u'\n' + body);
+        record(u"notify ", summary + u'\n' + body);
     }
-    void pumpEventsOnce() override;
-    void runEventLoopFor(int milliseconds) override;
+    void pumpEventsOnce() override { plenwick::pumpEventsOnce(); }
+    void runEventLoopFor(int milliseconds) override {
+        record(u"run-loop ", QString::number(milliseconds));
+        plenwick::runEventLoopFor(milliseconds);
+    }
     std::unique_ptr<BatchServices> makeBatchServices() override {
         return std::make_unique<RecordedBatchServices>(tools);
     }
     void setActivationPolicy(ActivationPolicy policy) override {
-        log.append(QStringLiteral("policy ") + QString::number(static_cast<int>(policy)));
+        record(u"policy ", QString::number(static_cast<int>(policy)));
     }
-    void activateApplication() override { log.append(QStringLiteral("activate")); }
-    void terminate() override;
+    void activateApplication() override { record(u"activate"); }
+    void terminate() override { record(u"terminate"); }
 
-    // Every request in order, one line each: "alert <message>", "chooser <title>",
-    // "open <url>", "beep", "pump", "run-loop <ms>", "policy <0|1>", "activate", "terminate",
+    // Every request in order, one line each: "alert <message>", "chooser <title>", "open <url>",
+    // "beep", "run-loop <ms>", "policy <0|1>", "activate", "terminate",
     // "notify <summary>\n<body>".
     QStringList log;
     std::vector<RecordedAlert> alerts;
     std::vector<FolderChooser> choosers;
-    std::vector<QUrl> openedUrls;
     ToolRecord tools;
-    // Called at each event pass before the events are handled, to look at what the program
-    // did up to there.
-    std::function<void()> beforeEachPump;
-    int beeps = 0;
-    bool terminated = false;
-
-    [[nodiscard]] bool allAnswersUsed() const {
-        return alertAnswers.empty() && chooserAnswers.empty();
-    }
 
 private:
+    void record(QStringView kind, const QString& detail = {}) { log.append(kind.toString() + detail); }
+
     std::deque<AlertAnswer> alertAnswers;
     std::deque<FolderChoice> chooserAnswers;
 };
