@@ -101,7 +101,9 @@ public:
     ToolRecord tools;
 
 private:
-    void record(QStringView kind, const QString& detail = {}) { log.append(kind.toString() + detail); }
+    void record(QStringView kind, const QString& detail = {}) {
+        log.append(kind.toString() + detail);
+    }
 
     std::deque<AlertAnswer> alertAnswers;
     std::deque<FolderChoice> chooserAnswers;
