@@ -6,7 +6,6 @@
 #include <QDBusVariant>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -49,14 +48,6 @@ struct Node final {
         const QDBusReply<QDBusVariant> reply =
             call(u"org.freedesktop.DBus.Properties"_s, u"Get"_s, {Accessible, property});
         return reply.isValid() ? reply.value().variant().toString() : QString();
-    }
-    // Whether the state, numbered as the bus numbers it (checked 4, pressed 20), is set.
-    [[nodiscard]] bool has(int state) const {
-        QList<uint> words; // the state set as 32-bit words, lowest first
-        const QDBusMessage reply = call(Accessible, u"GetState"_s);
-        if (!reply.arguments().isEmpty())
-            reply.arguments().constFirst().value<QDBusArgument>() >> words;
-        return state / 32 < words.size() && (words[state / 32] >> (state % 32) & 1U) != 0;
     }
     [[nodiscard]] std::vector<Node> children() const {
         std::vector<Node> nodes;
@@ -106,7 +97,7 @@ struct Node final {
 
 // The real program on a first launch, in a home whose name needs care ('&' is a mnemonic marker to
 // Qt), with its settings file there, driven only over the accessibility bus.
-TEST(BusTest, AScreenReaderUserChoosesTheOutputFolderAndSwitchesTheTaskBarIcon) {
+TEST(BusTest, AScreenReaderUserReadsTheNoticeAndChoosesTheOutputFolder) {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         GTEST_SKIP() << "needs an X display";
     const QDBusReply<QString> address =
@@ -156,27 +147,6 @@ TEST(BusTest, AScreenReaderUserChoosesTheOutputFolderAndSwitchesTheTaskBarIcon) 
     EXPECT_TRUE(confirmation.await(u"push button"_s, u"Ok"_s).act());
     EXPECT_EQ(application->await(u"push button"_s, home).text(u"Name"_s), home);
 
-    // The panel reads its version; the switch's toggle action closes the open store menu, whose
-    // button stays pressed while it is open (a popup menu is no window of the tree).
-    EXPECT_TRUE(application->await(u"push button"_s, u"About Plenwick"_s).act());
-    EXPECT_EQ(application->await(u"label"_s, u"Version"_s).text(u"Description"_s),
-              u"Plenwick v" PLENWICK_VERSION ""_s);
-    EXPECT_EQ(application->await(u"label"_s, u"What Plenwick does"_s).text(u"Description"_s),
-              u"Sets the recorded resolution of every picture in a folder."_s);
-    const Node store = application->await(u"button menu"_s, u"Store"_s);
-    EXPECT_TRUE(store.act());
-    EXPECT_TRUE(eventually([&] { return store.has(20); }));
-    const Node dockSwitch =
-        application->await(u"check box"_s, u"Show Plenwick in the task bar and its menu bar"_s);
-    ASSERT_TRUE(dockSwitch.has(4));
-    EXPECT_TRUE(dockSwitch.act());
-    QFile settings(root.filePath(u"config/plenwick/plenwick.ini"_s));
-    EXPECT_TRUE(eventually([&] {
-        settings.close();
-        return settings.open(QIODevice::ReadOnly) && settings.readAll().contains("iDock=0");
-    }));
-    EXPECT_FALSE(dockSwitch.has(4));
-    EXPECT_TRUE(eventually([&] { return !store.has(20); }));
     program.kill();
     program.waitForFinished();
 }

@@ -12,6 +12,8 @@
 
 namespace plenwick::test {
 
+using namespace Qt::StringLiterals;
+
 // The loaded window with real temporary folders to choose from.
 class ConversionWindow : public testing::Test {
 protected:
@@ -51,6 +53,18 @@ protected:
         return resolveBookmarkData(window.settings.onDisk(name).toByteArray());
     }
     [[nodiscard]] qsizetype beeps() const { return window.desktop.logged(u"beep").size(); }
+    // A run's end: the output folder opened, then the window asks for one again, with a beep.
+    void expectOpenedAndReset(const QString& output) const {
+        EXPECT_EQ(
+            window.desktop.logged(u"open"),
+            QStringList{u"open "_s + QUrl::fromLocalFile(output).toString(QUrl::FullyEncoded)});
+        EXPECT_EQ(outputTitle(), ExpectedTexts::SelectOutputFolderFirst);
+        EXPECT_FALSE(form().startB->isEnabled() || form().dpi->isEnabled());
+        EXPECT_FALSE(form().coverB->isVisible() || form().progressBar->isVisible());
+        EXPECT_EQ(form().progressBar->value(), 0);
+        EXPECT_EQ(beeps(), 1);
+        EXPECT_EQ(window.desktop.log.last(), u"beep"_s);
+    }
 
     QTemporaryDir root;
     LoadedInterface window;

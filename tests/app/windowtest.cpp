@@ -6,8 +6,6 @@
 
 namespace plenwick::test {
 namespace {
-
-using namespace Qt::StringLiterals;
 using WindowTest = ConversionWindow;
 
 TEST_F(WindowTest, WhatIsDpiOpensTheArticleThenBeeps) {

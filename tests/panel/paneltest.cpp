@@ -1,6 +1,5 @@
 #include "harrowfenpanel.h"
 #include "loadedinterface.h"
-#include "percentencoding.h"
 #include "siblingapps.h"
 
 #include <QAccessible>
@@ -11,24 +10,6 @@ namespace plenwick::test {
 namespace {
 
 using namespace Qt::StringLiterals;
-
-TEST(PercentEncodingTest, KeepsOnlyItsOwnSetAndEncodesEveryOtherUtf8ByteInUpperCase) {
-    // Written out apart from the encoder: what a URL's host may hold, less what splits a field.
-    const QByteArray host =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~!$&'()*+,;=:[]";
-    const QByteArray field = QByteArray(host).replace('&', "").replace('=', "").replace('+', "");
-    for (const auto& [encode, allowed] : {std::pair{&percentEncodedForHost, host},
-                                          std::pair{&percentEncodedForMailtoField, field}}) {
-        for (char16_t code = 0; code < 0x80; ++code) {
-            const QString expected =
-                allowed.contains(static_cast<char>(code))
-                    ? QString(QChar(code))
-                    : u"%%1"_s.arg(int(code), 2, 16, QLatin1Char('0')).toUpper();
-            EXPECT_EQ(encode(QStringView(&code, 1)), expected) << "code " << int(code);
-        }
-        EXPECT_EQ(encode(u"\u00FF€\U0001F600"), u"%C3%BF%E2%82%AC%F0%9F%98%80"_s);
-    }
-}
 
 // A real panel of version 2.1 build 5 over a scripted desktop and a settings file in a temporary
 // folder, woken as the interface loader wakes it, on a system whose version text needs encoding.
