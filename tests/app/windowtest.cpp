@@ -26,12 +26,12 @@ TEST_F(WindowTest, TheOutputFolderStepConfirmsShowsAndStoresTheChosenFolder) {
     chooseOutputFolder(earlier);
     ASSERT_EQ(window.desktop.choosers.size(), 1U);
     const FolderChooser& chooser = window.desktop.choosers.front();
-    EXPECT_EQ(chooser.title, ExpectedTexts::OutputChooserTitle);
-    EXPECT_EQ(chooser.prompt, ExpectedTexts::OutputChooserPrompt);
+    EXPECT_EQ(chooser.title, u"Select Destination (output) Folder"_s);
+    EXPECT_EQ(chooser.prompt, u"Select This Folder"_s);
     EXPECT_TRUE(chooser.canChooseDirectories && chooser.canCreateDirectories);
     ASSERT_EQ(window.desktop.alerts.size(), 1U);
     const Alert& confirmation = window.desktop.alerts.front().alert;
-    EXPECT_EQ(confirmation.messageText, ExpectedTexts::OutputConfirmationTitle);
+    EXPECT_EQ(confirmation.messageText, u"File Saving Folder Confirmation"_s);
     EXPECT_EQ(confirmation.informativeText, ExpectedTexts::outputConfirmation(earlier));
     EXPECT_EQ(confirmation.buttons, (QStringList{u"Ok"_s, u"Cancel"_s}));
     EXPECT_EQ(outputTitle(), earlier);
@@ -105,7 +105,7 @@ TEST(StartupNoticeTest, FollowsTheStoredChoice) {
         ASSERT_EQ(window.desktop.alerts.size(), leftTicked ? 1U : 0U);
         if (leftTicked) {
             const auto& [alert, shownTicked] = window.desktop.alerts.front();
-            EXPECT_EQ(alert.messageText, ExpectedTexts::StartupNoticeTitle);
+            EXPECT_EQ(alert.messageText, u"Startup Q&A"_s);
             EXPECT_EQ(alert.informativeText, ExpectedTexts::StartupNotice);
             EXPECT_EQ(alert.buttons, QStringList{u"Got it"_s});
             EXPECT_TRUE(alert.showsSuppressionButton);
