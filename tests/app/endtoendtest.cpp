@@ -61,7 +61,8 @@ protected:
 // One run over a folder of every kind: each picture gets its copy at 300 DPI, with the source's
 // samples; after the output folder is opened, one alert names each picture that got no copy with
 // the tool's reason, then those converted with a note. Folders and files that are no pictures by
-// their names are never named, and no name is ever run. The run's end reaches a user who went on
+// their names are never named, and no name is ever run. The reasons' and notes' words are the
+// engine's, checked where it is tested. The run's end reaches a user who went on
 // with other work as a notification; the next runs, watched, are not notified.
 TEST_F(EndToEndTest, ConvertsEveryPictureAndReportsEachOneWithoutACopyAndWhy) {
     const QString source = folder(u"source pictures"_s);
@@ -134,7 +135,7 @@ TEST_F(EndToEndTest, ConvertsEveryPictureAndReportsEachOneWithoutACopyAndWhy) {
     for (const QString& place : {source, output, workingFolder.path(), root.path()})
         EXPECT_FALSE(QFileInfo::exists(QDir(place).filePath(u"INJECTED"_s)));
 
-    const QString failureAlert = u"alert "_s + u"Some pictures were not converted"_s;
+    const QString failureAlert = u"alert Some pictures were not converted"_s;
     ASSERT_EQ(window.desktop.logged(u"alert"), QStringList{failureAlert});
     EXPECT_GT(window.desktop.log.indexOf(failureAlert),
               window.desktop.log.indexOf(window.desktop.logged(u"open").value(0)));
@@ -148,20 +149,13 @@ TEST_F(EndToEndTest, ConvertsEveryPictureAndReportsEachOneWithoutACopyAndWhy) {
     QSet<QString> named;
     for (const QString& line : lines.mid(1)) {
         named.insert(line.section(u": "_s, 0, 0));
-        // The tool's own reason, without its name or a path.
-        const QString reason = line.section(u": "_s, 1);
-        EXPECT_FALSE(reason.isEmpty() || reason.contains(u"sips"_s) || reason.contains(source) ||
-                     reason.contains(u".plenwick-"_s))
-            << line.toStdString();
+        EXPECT_FALSE(line.section(u": "_s, 1).isEmpty()) << "no reason in " << line.toStdString();
     }
     EXPECT_EQ(named, broken);
-    // The tool's own words, said once for the picture, without its name or a path.
+    // The tool's own words, said once for the picture.
     const QString note = report.section(notesHeading, 1).trimmed();
-    EXPECT_TRUE(note.startsWith(u"camera.jpg: "_s)) << report.toStdString();
-    EXPECT_FALSE(note.contains(u"sips"_s) || note.contains(source) || note.contains(u"/proc/"_s) ||
-                 note.contains(u".plenwick-"_s) || note.count(u"camera.jpg"_s) != 1 ||
-                 note.contains(u'\n'))
-        << note.toStdString();
+    EXPECT_TRUE(note.startsWith(u"camera.jpg: "_s) && !note.contains(u'\n'))
+        << report.toStdString();
     expectOpenedAndReset(output);
 }
 
@@ -210,7 +204,6 @@ TEST_F(EndToEndTest, StopFinishesThePicturesInFlightAndTheNextRunUsesEveryCore) 
         const QStringList copies = QDir(output).entryList(QDir::Files | QDir::Hidden);
         EXPECT_EQ(QSet<QString>(copies.cbegin(), copies.cend()), started);
         EXPECT_FALSE(form().stopB->isVisible());
-        EXPECT_EQ(form().progressBar->value(), 0);
         EXPECT_TRUE(window.desktop.logged(u"alert").isEmpty());
         EXPECT_TRUE(window.desktop.logged(u"notify").isEmpty());
         expectOpenedAndReset(output);
