@@ -2,13 +2,16 @@
 
 #include "desktopservices.h"
 #include "eventpump.h"
+#include "toolprocess.h"
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 namespace plenwick::test {
@@ -20,12 +23,35 @@ public:
     // A command of the test's own in place of a step it answers for. Set it before a run.
     std::function<std::optional<QByteArray>(const QByteArray&)> replaceStep;
 
-    [[nodiscard]] std::vector<QByteArray> commands() const;
+    [[nodiscard]] std::vector<QByteArray> commands() const {
+        const std::lock_guard lock(mutex);
+        return ran;
+    }
     // The most commands that ran at one time.
-    [[nodiscard]] int mostAtOnce() const;
-    void clear();
+    [[nodiscard]] int mostAtOnce() const {
+        const std::lock_guard lock(mutex);
+        return most;
+    }
+    void clear() {
+        const std::lock_guard lock(mutex);
+        ran.clear();
+        most = 0;
+    }
 
-    ToolRun run(const QByteArray& commandLine, int workingFolder);
+    ToolRun run(const QByteArray& commandLine, int workingFolder) {
+        {
+            const std::lock_guard lock(mutex);
+            ran.push_back(commandLine);
+            most = std::max(most, ++running);
+        }
+        const std::optional<QByteArray> replaced =
+            replaceStep ? replaceStep(commandLine) : std::nullopt;
+        ToolRun run =
+            runToolCommand(replaced.value_or(commandLine), toolDirectory(), workingFolder);
+        const std::lock_guard lock(mutex);
+        --running;
+        return run;
+    }
 
 private:
     mutable std::mutex mutex;
@@ -69,10 +95,36 @@ public:
         return alertAnswers.empty() && chooserAnswers.empty();
     }
     // The log's lines of one kind ("open", "beep", ...).
-    [[nodiscard]] QStringList logged(QStringView kind) const;
+    [[nodiscard]] QStringList logged(QStringView kind) const {
+        QStringList lines;
+        for (const QString& line : log) {
+            if (line.section(u' ', 0, 0) == kind)
+                lines.append(line);
+        }
+        return lines;
+    }
 
-    AlertButton runAlert(Alert& alert) override;
-    FolderChoice runFolderChooser(const FolderChooser& chooser) override;
+    AlertButton runAlert(Alert& alert) override {
+        record(u"alert ", alert.messageText);
+        if (alertAnswers.empty())
+            throw std::logic_error("an alert ran that the test did not expect: " +
+                                   alert.messageText.toStdString());
+        const AlertAnswer answer = alertAnswers.front();
+        alertAnswers.pop_front();
+        alerts.push_back({alert, alert.suppressionChecked});
+        alert.suppressionChecked = answer.suppressionChecked.value_or(alert.suppressionChecked);
+        return answer.code;
+    }
+    FolderChoice runFolderChooser(const FolderChooser& chooser) override {
+        record(u"chooser ", chooser.title);
+        choosers.push_back(chooser);
+        if (chooserAnswers.empty())
+            throw std::logic_error("a chooser ran that the test did not expect: " +
+                                   chooser.title.toStdString());
+        FolderChoice choice = chooserAnswers.front();
+        chooserAnswers.pop_front();
+        return choice;
+    }
     void openUrl(const QUrl& url) override { record(u"open ", url.toString(QUrl::FullyEncoded)); }
     void beep() override { record(u"beep"); }
     void showNotification(const QString& summary, const QString& body) override {
