@@ -6,6 +6,7 @@
 
 namespace plenwick::test {
 namespace {
+
 using WindowTest = ConversionWindow;
 
 TEST_F(WindowTest, WhatIsDpiOpensTheArticleThenBeeps) {
