@@ -1,207 +1,168 @@
 #include "conversionwindow.h"
-#include "folderbookmarks.h"
+#include "runcontroller.h"
 #include "testpictures.h"
 
-#include <QRegularExpression>
+#include <QDropEvent>
+#include <QMimeData>
+#include <sys/stat.h>
 
 namespace plenwick::test {
 namespace {
 
+// The start action and a folder dropped on the window, up to and around a run.
 class BatchRunTest : public ConversionWindow {
 protected:
-    void SetUp() override {
-        output = folder(QStringLiteral("out"));
-        source = folder(QStringLiteral("in"));
-        chooseOutputFolder(output);
-        window.desktop.log.clear();
-        window.desktop.beeps = 0;
-        form().progressBar->reset();
-        QObject::connect(form().progressBar, &QProgressBar::valueChanged, form().progressBar,
-                         [this](int value) {
-                             progress.push_back(value);
-                             maximumSeen = form().progressBar->maximum();
-                         });
-    }
-
-    void startWithSource(const FolderChoice& choice) {
-        window.desktop.answerChooser(choice);
+    void start(const FolderChoice& source) {
+        window.desktop.answerChooser(source);
         form().startB->click();
         waitForRunEnd();
     }
 
-    void touch(const QString& name) const { writeText(QDir(source).filePath(name)); }
-
-    void expectClosingReset() const {
-        EXPECT_EQ(outputTitle(), ExpectedTexts::SelectOutputFolderFirst);
-        EXPECT_FALSE(form().startB->isEnabled());
-        EXPECT_FALSE(form().dpi->isEnabled());
-        EXPECT_EQ(form().progressBar->value(), 0);
-        EXPECT_EQ(window.desktop.beeps, 1);
-        EXPECT_EQ(window.desktop.log.last(), QStringLiteral("beep"));
+    // Drops the addresses on the window through Qt's own drag-enter and drop events.
+    void drop(const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QWidget& target = window.interface->mainWindow();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &dropped);
+        QTest::qWait(0); // the queued start
+        waitForRunEnd();
     }
 
-    QString output;
-    QString source;
-    std::vector<int> progress;
-    int maximumSeen = -1;
+    const QString output = folder(u"out"_s);
+    const QString source = folder(u"in"_s);
 };
 
-// Absent (a first launch), not bookmark data, or a folder that is gone: the run only asks for
-// an output folder, quietly, and keeps what is stored.
+// A stored folder that is gone: the run only asks for an output folder, quietly.
 TEST_F(BatchRunTest, WithoutAUsableOutputFolderOnlyTheTitleChanges) {
-    const QVariant stale = stored(Settings::OutputFolderBookmark);
-    for (const QVariant& value : {QVariant(), QVariant(QByteArray("garbage")), stale}) {
-        window.settings.store(Settings::OutputFolderBookmark, value);
-        if (value == stale) {
-            ASSERT_TRUE(QDir(output).removeRecursively());
-        }
-        form().startB->click();
-        EXPECT_EQ(outputTitle(), ExpectedTexts::SelectOutputFolderFirst);
-        EXPECT_EQ(window.desktop.choosers.size(), 1U) << "no source chooser";
-        EXPECT_TRUE(form().startB->isEnabled());
-    }
-    EXPECT_EQ(stored(Settings::OutputFolderBookmark), stale);
-    EXPECT_EQ(window.desktop.beeps, 0);
-}
-
-TEST_F(BatchRunTest, CancelledSourceChooserLeavesTheOutputPath) {
-    startWithSource({});
-    ASSERT_EQ(window.desktop.choosers.size(), 2U);
-    const FolderChooser& chooser = window.desktop.choosers.back();
-    EXPECT_EQ(chooser.title, ExpectedTexts::SourceChooserTitle);
-    EXPECT_EQ(chooser.prompt, ExpectedTexts::SourceChooserPrompt);
-    EXPECT_TRUE(chooser.canChooseDirectories);
-    EXPECT_FALSE(chooser.canCreateDirectories);
-    EXPECT_EQ(outputTitle(), output);
+    chooseOutputFolder(output);
+    ASSERT_TRUE(QDir(output).removeRecursively());
+    form().startB->click();
+    EXPECT_EQ(outputTitle(), ExpectedTexts::SelectOutputFolderFirst);
+    EXPECT_EQ(window.desktop.choosers.size(), 1U) << "no source chooser";
     EXPECT_TRUE(form().startB->isEnabled());
-    EXPECT_EQ(window.desktop.beeps, 0);
-    EXPECT_FALSE(stored(Settings::SourceFolderBookmark).isValid());
+    EXPECT_TRUE(window.settings.onDisk(u"iDataD"_s).isValid()) << "kept";
+    EXPECT_EQ(beeps(), 0);
 }
 
-TEST_F(BatchRunTest, OutputFolderAsSourceIsRefusedUnderAnyOfItsPaths) {
-    const QString link = root.filePath(QStringLiteral("link-to-out"));
+// The source chooser's answers that start no run: the window stays ready, or for "/" and a
+// folder that cannot be listed, ends in the closing reset with the cover taken away. Only a listed
+// folder's choice is remembered.
+TEST_F(BatchRunTest, AnAnswerOfTheSourceChooserThatStartsNoRun) {
+    const QString link = root.filePath(u"link-to-out"_s);
     ASSERT_TRUE(QFile::link(output, link));
-    const QString paths[] = {output, output + u'/', output + QStringLiteral("/../out"), link,
-                             QStringLiteral("//") + output.mid(1)};
-    for (const QString& path : paths) {
-        window.desktop.alerts.clear();
-        window.desktop.answerAlert(AlertButton::First);
-        startWithSource(confirmed(path));
-
-        ASSERT_EQ(window.desktop.alerts.size(), 1U) << path.toStdString();
-        const Alert& refusal = window.desktop.alerts.front().alert;
-        EXPECT_EQ(refusal.messageText, ExpectedTexts::OverwriteProtectionTitle);
-        EXPECT_EQ(refusal.informativeText, ExpectedTexts::OverwriteProtection);
-        EXPECT_EQ(refusal.buttons, QStringList{ExpectedTexts::GotIt});
-        EXPECT_TRUE(refusal.titlebarAppearsTransparent);
-    }
-    EXPECT_TRUE(window.desktop.tools.commands().empty());
-    EXPECT_FALSE(stored(Settings::SourceFolderBookmark).isValid());
-    EXPECT_EQ(window.desktop.beeps, 0);
-    EXPECT_TRUE(form().startB->isEnabled());
-    EXPECT_TRUE(form().dpi->isEnabled());
-    EXPECT_FALSE(form().coverB->isVisible());
-}
-
-// "/", an empty path and a folder that cannot be listed end in the closing reset, with the cover
-// taken away so the window stays usable; only a listed folder's choice is remembered.
-TEST_F(BatchRunTest, UnusableSourceResetsTheWindow) {
-    const std::pair<QString, bool> sources[] = {{QStringLiteral("/"), false},
-                                                {QString(), false},
-                                                {root.filePath(QStringLiteral("missing")), true}};
-    for (const auto& [path, remembered] : sources) {
+    const std::tuple<FolderChoice, bool, bool, bool> rows[] = {
+        {{}, false, false, false},
+        {confirmed(link), true, false, false}, // the output folder under another path
+        {confirmed(u"/"_s, source), false, true, false},
+        {confirmed(root.filePath(u"missing"_s), source), false, true, true}};
+    for (const auto& [choice, refused, reset, remembered] : rows) {
+        SCOPED_TRACE(choice.directoryPath.toStdString());
         chooseOutputFolder(output);
-        window.desktop.beeps = 0;
-        startWithSource(confirmed(path, source));
-        expectClosingReset();
-        EXPECT_EQ(storedItem(Settings::SourceFolderBookmark).has_value(), remembered)
-            << path.toStdString();
+        window.desktop.log.clear();
+        if (refused)
+            window.desktop.answerAlert(AlertButton::First);
+        start(choice);
+
+        const FolderChooser& chooser = window.desktop.choosers.back();
+        EXPECT_EQ(chooser.title, u"Select Source Files Folder"_s);
+        EXPECT_EQ(chooser.prompt, u"Select this picture folder"_s);
+        EXPECT_TRUE(chooser.canChooseDirectories && !chooser.canCreateDirectories);
+        EXPECT_EQ(window.desktop.logged(u"alert"),
+                  refused ? QStringList{u"alert Overwrite protection Alert"_s} : QStringList());
+        EXPECT_EQ(outputTitle(), reset ? ExpectedTexts::SelectOutputFolderFirst : output);
+        EXPECT_EQ(form().startB->isEnabled(), !reset);
+        EXPECT_EQ(beeps(), reset ? 1 : 0);
         EXPECT_FALSE(form().coverB->isVisible() || form().progressBar->isVisible());
-        EXPECT_TRUE(window.desktop.openedUrls.empty());
-        EXPECT_FALSE(window.controller().isConverting());
+        EXPECT_TRUE(window.desktop.logged(u"open").isEmpty());
+        EXPECT_EQ(storedFolder(u"iDataS"_s).has_value(), remembered);
     }
-}
-
-TEST_F(BatchRunTest, EmptyFolderOpensTheOutputAndResets) {
-    startWithSource(confirmed(source));
-
     EXPECT_TRUE(window.desktop.tools.commands().empty());
-    EXPECT_EQ(maximumSeen, 0);
-    ASSERT_EQ(window.desktop.openedUrls.size(), 1U);
-    EXPECT_EQ(window.desktop.openedUrls.front(), QUrl::fromLocalFile(output));
-    EXPECT_FALSE(form().coverB->isVisible());
-    EXPECT_FALSE(form().progressBar->isVisible());
-    expectClosingReset();
 }
 
+// Confirming a single file remembers that file and converts its whole folder; actions handled
+// during the run's event passes are ignored.
 TEST_F(BatchRunTest, NonPicturesCostNothingButMoveTheProgress) {
-    const QStringList names = {QStringLiteral("a.txt"),   QStringLiteral("b.jpe"),
-                               QStringLiteral("c.gif"),   QStringLiteral("d"),
-                               QStringLiteral(".hidden"), QStringLiteral("e.tiff~"),
-                               QStringLiteral("f.jp2"),   QStringLiteral("g.pdf"),
-                               QStringLiteral("h.pngx"),  QStringLiteral("i.jpg.txt")};
+    const QStringList names = {u"a.txt"_s, u"b.gif"_s, u".hidden"_s, u"d"_s};
     for (const QString& name : names)
-        touch(name);
-    startWithSource(confirmed(source, QDir(source).filePath(names.front())));
-
-    EXPECT_TRUE(window.desktop.tools.commands().empty());
-    EXPECT_EQ(maximumSeen, 10);
-    EXPECT_EQ(progress, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0}));
-    // Confirming a single file remembers that file.
-    EXPECT_EQ(storedItem(Settings::SourceFolderBookmark), QDir(source).filePath(names.front()));
-    EXPECT_EQ(window.desktop.openedUrls.size(), 1U);
-    expectClosingReset();
-}
-
-TEST_F(BatchRunTest, ActionsDuringARunAreIgnored) {
-    for (const char* name : {"a.txt", "b.txt", "c.txt"})
-        touch(QString::fromLatin1(name));
-    int reentries = 0;
+        writeText(QDir(source).filePath(name));
+    std::vector<int> progress;
     QObject::connect(form().progressBar, &QProgressBar::valueChanged, form().progressBar,
-                     [this, &reentries] {
-                         if (!window.controller().isConverting())
-                             return;
-                         ++reentries;
+                     [&](int value) {
+                         progress.push_back(value);
+                         EXPECT_EQ(form().progressBar->maximum(), 4);
                          // The scripted desktop fails the test on any chooser not answered.
                          window.controller().doConversion(nullptr);
                          window.controller().outputFolder(nullptr);
                      });
-    startWithSource(confirmed(source));
+    chooseOutputFolder(output);
+    window.desktop.log.clear();
+    start(confirmed(source, QDir(source).filePath(names.front())));
 
-    EXPECT_GT(reentries, 0);
+    EXPECT_TRUE(window.desktop.tools.commands().empty());
+    EXPECT_EQ(progress, (std::vector<int>{1, 2, 3, 0}));
     EXPECT_EQ(window.desktop.choosers.size(), 2U);
-    EXPECT_EQ(window.desktop.openedUrls.size(), 1U);
-    expectClosingReset();
+    EXPECT_EQ(storedFolder(u"iDataS"_s), QDir(source).filePath(names.front()));
+    expectOpenedAndReset(output);
 }
 
-// The run's end reaches a user who went on with other work, and only such a user.
-TEST_F(BatchRunTest, ARunEndingWhileTheWindowIsNotActiveIsNotified) {
-    makePicture(QDir(source).filePath(QStringLiteral("a.png")), QStringLiteral("png"));
-    makeJpegWithUnreadableExif(QDir(source).filePath(QStringLiteral("b.jpg")));
-    touch(QStringLiteral("c.txt"));
-    const auto notifications = [this] {
-        return window.desktop.log.filter(QRegularExpression(QStringLiteral("^notify ")));
-    };
-    QWidget& main = window.interface->mainWindow();
+// Before an output folder is chosen a drop only explains; then a folder dropped is the source,
+// and what cannot be one is refused with the reason.
+TEST_F(BatchRunTest, AFolderDroppedStartsTheRunAndAnythingElseIsRefusedWithTheReason) {
+    window.desktop.answerAlert(AlertButton::First);
+    drop({QUrl::fromLocalFile(source)});
+    ASSERT_EQ(window.desktop.alerts.size(), 1U);
+    EXPECT_EQ(
+        window.desktop.alerts.back().alert.informativeText,
+        u"Choose the output folder first, then drop the folder that holds your pictures.\n"_s);
 
-    QWidget elsewhere;
-    elsewhere.show();
-    elsewhere.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
-    window.desktop.answerAlert(AlertButton::First); // the note
-    startWithSource(confirmed(source));
-    EXPECT_EQ(notifications(),
-              QStringList{QStringLiteral("notify Plenwick finished\n"
-                                         "2 pictures converted, 1 needs attention.")});
+    chooseOutputFolder(output);
+    const QString file = QDir(source).filePath(u"notes.txt"_s);
+    writeText(file);
+    const QString locked = folder(u"locked"_s);
+    ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0), 0);
+    std::vector<std::pair<QList<QUrl>, QString>> refused{
+        {{QUrl::fromLocalFile(output)},
+         u"Input folder can not be the same of your Output folder.\n"_s},
+        {{QUrl::fromLocalFile(file)}, ExpectedTexts::dropNotAFolder(file)},
+        {{QUrl(u"https://example.org/photos/"_s)},
+         ExpectedTexts::dropNotAFolder(u"https://example.org/photos/"_s)},
+        {{QUrl::fromLocalFile(source), QUrl::fromLocalFile(output)},
+         u"Drop one folder at a time: the folder that holds your pictures.\n"_s}};
+    if (::access(QFile::encodeName(locked).constData(), R_OK) != 0) // root lists any folder
+        refused.push_back(
+            {{QUrl::fromLocalFile(locked)}, u"The folder “"_s + locked + u"” cannot be read.\n"_s});
+    for (const auto& [urls, reason] : refused) {
+        window.desktop.alerts.clear();
+        window.desktop.answerAlert(AlertButton::First);
+        drop(urls);
+        ASSERT_EQ(window.desktop.alerts.size(), 1U) << reason.toStdString();
+        EXPECT_EQ(window.desktop.alerts.back().alert.informativeText, reason);
+    }
+    ::chmod(QFile::encodeName(locked).constData(), 0700);
+    EXPECT_EQ(window.desktop.alerts.back().alert.messageText, u"This cannot be converted"_s);
+    EXPECT_TRUE(window.desktop.logged(u"open").isEmpty());
+    EXPECT_FALSE(window.settings.onDisk(u"iDataS"_s).isValid());
 
     window.desktop.log.clear();
-    main.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-    chooseOutputFolder(output);
-    window.desktop.answerAlert(AlertButton::First);
-    startWithSource(confirmed(source));
-    EXPECT_TRUE(notifications().isEmpty()) << notifications().join(u'|').toStdString();
-    EXPECT_TRUE(window.desktop.allAnswersUsed());
+    drop({QUrl::fromLocalFile(source)});
+    EXPECT_EQ(storedFolder(u"iDataS"_s), source);
+    EXPECT_EQ(window.desktop.choosers.size(), 1U) << "no source chooser";
+    expectOpenedAndReset(output);
+}
+
+// The end-of-run alert when every picture got its copy, some with a note.
+TEST(RunReportTest, NotesAloneSayThePicturesWereConverted) {
+    const Alert report = runReport({.pictureCount = 2,
+                                    .converted = 2,
+                                    .failures = {},
+                                    .notedConversions = {{"b.jpg", true, {}, {u"a note"_s}}}});
+    EXPECT_EQ(report.messageText, u"Some pictures were converted with a note"_s);
+    EXPECT_EQ(report.informativeText, ExpectedTexts::notesHeading(1, 2) + u"\n\nb.jpg: a note\n"_s);
+    EXPECT_EQ(report.buttons, QStringList{u"Got it"_s});
 }
 
 } // namespace

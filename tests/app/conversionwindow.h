@@ -1,7 +1,6 @@
 #pragma once
 
 #include "bookmark.h"
-#include "buttontitle.h"
 #include "expectedtexts.h"
 #include "loadedinterface.h"
 #include "plenwickapp.h"
@@ -12,6 +11,8 @@
 #include <gtest/gtest.h>
 
 namespace plenwick::test {
+
+using namespace Qt::StringLiterals;
 
 // The loaded window with real temporary folders to choose from.
 class ConversionWindow : public testing::Test {
@@ -38,9 +39,7 @@ protected:
     // The run goes on off the window's thread after the start action returns; this handles the
     // window's events until the run has ended.
     void waitForRunEnd() const {
-        constexpr int RunTimeoutMs = 120000;
-        EXPECT_TRUE(
-            QTest::qWaitFor([this] { return !window.controller().isConverting(); }, RunTimeoutMs))
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window.controller().isConverting(); }, 120000))
             << "the run did not end";
     }
 
@@ -49,11 +48,22 @@ protected:
     [[nodiscard]] QString outputTitle() const {
         return form().outfolderB->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
     }
-    [[nodiscard]] QVariant stored(const BytesSetting& key) const {
-        return window.settings.onDisk(key);
+    // The folder a bookmark in the settings file names, by its stored name.
+    [[nodiscard]] std::optional<QString> storedFolder(const QString& name) const {
+        return resolveBookmarkData(window.settings.onDisk(name).toByteArray());
     }
-    [[nodiscard]] std::optional<QString> storedItem(const BytesSetting& key) const {
-        return resolveBookmarkData(stored(key).toByteArray());
+    [[nodiscard]] qsizetype beeps() const { return window.desktop.logged(u"beep").size(); }
+    // A run's end: the output folder opened, then the window asks for one again, with a beep.
+    void expectOpenedAndReset(const QString& output) const {
+        EXPECT_EQ(
+            window.desktop.logged(u"open"),
+            QStringList{u"open "_s + QUrl::fromLocalFile(output).toString(QUrl::FullyEncoded)});
+        EXPECT_EQ(outputTitle(), ExpectedTexts::SelectOutputFolderFirst);
+        EXPECT_FALSE(form().startB->isEnabled() || form().dpi->isEnabled());
+        EXPECT_FALSE(form().coverB->isVisible() || form().progressBar->isVisible());
+        EXPECT_EQ(form().progressBar->value(), 0);
+        EXPECT_EQ(beeps(), 1);
+        EXPECT_EQ(window.desktop.log.last(), u"beep"_s);
     }
 
     QTemporaryDir root;

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "desktopservices.h"
+#include "eventpump.h"
+#include "toolprocess.h"
 
 #include <QString>
 #include <QStringList>
-#include <QUrl>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 namespace plenwick::test {
@@ -20,12 +23,35 @@ public:
     // A command of the test's own in place of a step it answers for. Set it before a run.
     std::function<std::optional<QByteArray>(const QByteArray&)> replaceStep;
 
-    [[nodiscard]] std::vector<QByteArray> commands() const;
+    [[nodiscard]] std::vector<QByteArray> commands() const {
+        const std::lock_guard lock(mutex);
+        return ran;
+    }
     // The most commands that ran at one time.
-    [[nodiscard]] int mostAtOnce() const;
-    void clear();
+    [[nodiscard]] int mostAtOnce() const {
+        const std::lock_guard lock(mutex);
+        return most;
+    }
+    void clear() {
+        const std::lock_guard lock(mutex);
+        ran.clear();
+        most = 0;
+    }
 
-    ToolRun run(const QByteArray& commandLine, int workingFolder);
+    ToolRun run(const QByteArray& commandLine, int workingFolder) {
+        {
+            const std::lock_guard lock(mutex);
+            ran.push_back(commandLine);
+            most = std::max(most, ++running);
+        }
+        const std::optional<QByteArray> replaced =
+            replaceStep ? replaceStep(commandLine) : std::nullopt;
+        ToolRun run =
+            runToolCommand(replaced.value_or(commandLine), toolDirectory(), workingFolder);
+        const std::lock_guard lock(mutex);
+        --running;
+        return run;
+    }
 
 private:
     mutable std::mutex mutex;
@@ -47,7 +73,7 @@ private:
     ToolRecord& record;
 };
 
-// A desktop that answers modal requests from a script and records every request, in order. Event
+// A desktop that answers modal requests from a script and logs every request, in order. Event
 // passes, and what the batch's workers ask of the machine, are carried out for real, so that
 // whole runs can be checked.
 class ScriptedDesktopServices final : public DesktopServices {
@@ -60,50 +86,77 @@ public:
     struct RecordedAlert final {
         Alert alert;                  // as it was when it ran
         bool suppressionShownChecked; // the check box's state when it appeared
-        AlertButton answer;
     };
 
     void answerAlert(AlertAnswer answer) { alertAnswers.push_back(answer); }
     void answerAlert(AlertButton code) { alertAnswers.push_back({code, std::nullopt}); }
     void answerChooser(FolderChoice choice) { chooserAnswers.push_back(std::move(choice)); }
-
-    AlertButton runAlert(Alert& alert) override;
-    FolderChoice runFolderChooser(const FolderChooser& chooser) override;
-    void openUrl(const QUrl& url) override;
-    void beep() override;
-    void showNotification(const QString& summary, const QString& body) override {
-        log.append(QStringLiteral("notify ") + summary + u'\n' + body);
+    [[nodiscard]] bool allAnswersUsed() const {
+        return alertAnswers.empty() && chooserAnswers.empty();
     }
-    void pumpEventsOnce() override;
-    void runEventLoopFor(int milliseconds) override;
+    // The log's lines of one kind ("open", "beep", ...).
+    [[nodiscard]] QStringList logged(QStringView kind) const {
+        QStringList lines;
+        for (const QString& line : log) {
+            if (line.section(u' ', 0, 0) == kind)
+                lines.append(line);
+        }
+        return lines;
+    }
+
+    AlertButton runAlert(Alert& alert) override {
+        record(u"alert ", alert.messageText);
+        if (alertAnswers.empty())
+            throw std::logic_error("an alert ran that the test did not expect: " +
+                                   alert.messageText.toStdString());
+        const AlertAnswer answer = alertAnswers.front();
+        alertAnswers.pop_front();
+        alerts.push_back({alert, alert.suppressionChecked});
+        alert.suppressionChecked = answer.suppressionChecked.value_or(alert.suppressionChecked);
+        return answer.code;
+    }
+    FolderChoice runFolderChooser(const FolderChooser& chooser) override {
+        record(u"chooser ", chooser.title);
+        choosers.push_back(chooser);
+        if (chooserAnswers.empty())
+            throw std::logic_error("a chooser ran that the test did not expect: " +
+                                   chooser.title.toStdString());
+        FolderChoice choice = chooserAnswers.front();
+        chooserAnswers.pop_front();
+        return choice;
+    }
+    void openUrl(const QUrl& url) override { record(u"open ", url.toString(QUrl::FullyEncoded)); }
+    void beep() override { record(u"beep"); }
+    void showNotification(const QString& summary, const QString& body) override {
+        record(u"notify ", summary + u'\n' + body);
+    }
+    void pumpEventsOnce() override { plenwick::pumpEventsOnce(); }
+    void runEventLoopFor(int milliseconds) override {
+        record(u"run-loop ", QString::number(milliseconds));
+        plenwick::runEventLoopFor(milliseconds);
+    }
     std::unique_ptr<BatchServices> makeBatchServices() override {
         return std::make_unique<RecordedBatchServices>(tools);
     }
     void setActivationPolicy(ActivationPolicy policy) override {
-        log.append(QStringLiteral("policy ") + QString::number(static_cast<int>(policy)));
+        record(u"policy ", QString::number(static_cast<int>(policy)));
     }
-    void activateApplication() override { log.append(QStringLiteral("activate")); }
-    void terminate() override;
+    void activateApplication() override { record(u"activate"); }
+    void terminate() override { record(u"terminate"); }
 
-    // Every request in order, one line each: "alert <message>", "chooser <title>",
-    // "open <url>", "beep", "pump", "run-loop <ms>", "policy <0|1>", "activate", "terminate",
+    // Every request in order, one line each: "alert <message>", "chooser <title>", "open <url>",
+    // "beep", "run-loop <ms>", "policy <0|1>", "activate", "terminate",
     // "notify <summary>\n<body>".
     QStringList log;
     std::vector<RecordedAlert> alerts;
     std::vector<FolderChooser> choosers;
-    std::vector<QUrl> openedUrls;
     ToolRecord tools;
-    // Called at each event pass before the events are handled, to look at what the program
-    // did up to there.
-    std::function<void()> beforeEachPump;
-    int beeps = 0;
-    bool terminated = false;
-
-    [[nodiscard]] bool allAnswersUsed() const {
-        return alertAnswers.empty() && chooserAnswers.empty();
-    }
 
 private:
+    void record(QStringView kind, const QString& detail = {}) {
+        log.append(kind.toString() + detail);
+    }
+
     std::deque<AlertAnswer> alertAnswers;
     std::deque<FolderChoice> chooserAnswers;
 };

@@ -18,17 +18,13 @@ public:
         , defaults(std::make_unique<UserDefaults>(path)) {}
 
     [[nodiscard]] UserDefaults& userDefaults() { return *defaults; }
-    [[nodiscard]] const QString& filePath() const { return path; }
-    // What the file's bytes hold under the key. Read from a copy under another name: a reader of
-    // the same path in this process would share values never written to disk.
+    // What the file's bytes hold under the stored name. Read from a copy under another name: a
+    // reader of the same path in this process would share values never written to disk.
     [[nodiscard]] QVariant onDisk(const QString& key) const {
         const QString copy = folder.filePath(QStringLiteral("on-disk-copy.conf"));
         QFile::remove(copy);
         QFile::copy(path, copy);
         return QSettings(copy, QSettings::IniFormat).value(key);
-    }
-    [[nodiscard]] QVariant onDisk(const auto& setting) const {
-        return onDisk(setting.storedName.toString());
     }
     // Puts a value into the file, as an earlier run of the program would have.
     void store(const QString& key, const QVariant& value) {
