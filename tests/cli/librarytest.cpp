@@ -4,8 +4,10 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QFile>
+#include <filesystem>
 #include <map>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace plenwick::test {
 namespace {
@@ -36,12 +38,14 @@ std::map<QString, QString> treeState(const QString& folder) {
     return state;
 }
 
-// The files below the folder, as paths relative to it, sorted.
+// The files below the folder, as paths relative to it, sorted; names Qt cannot decode too.
 QStringList filesBelow(const QString& folder) {
     QStringList files;
-    QDirIterator below(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (below.hasNext())
-        files << QDir(folder).relativeFilePath(below.next());
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(QFile::encodeName(folder).toStdString())) {
+        if (entry.is_regular_file())
+            files << QDir(folder).relativeFilePath(QFile::decodeName(entry.path().c_str()));
+    }
     files.sort();
     return files;
 }
@@ -109,7 +113,6 @@ TEST_F(LibraryTest, RecursiveRunMirrorsTheTreeAndNeverEntersLinksOrTheOutputFold
         {u"--verbose"_s, u"--recursive"_s, u"--dpi"_s, u"72"_s, u"--output"_s, output, library});
     for (const char* line :
          {"2023/deep/up is left alone: it is a link to a folder, and links are not followed.\n",
-          "2024/elsewhere is left alone: it is a link to a folder, and links are not followed.\n",
           "copies is left alone: it is the output folder.\n",
           "2024/photo.heic is left alone: its name does not end in .jpg, .jpeg, .png, .tif or "
           ".tiff.\n"})
@@ -236,17 +239,31 @@ TEST_F(LibraryTest, FolderMountedInsideItselfIsNotEntered) {
     EXPECT_EQ(filesBelow(path(u"out"_s)).size(), 5);
 }
 
-// Without --recursive only the folder given is converted; what it holds besides is counted.
+// Without --recursive only the folder given is converted; what it holds besides is counted. A
+// FIFO and a dangling link are no pictures and are never opened; a link to a picture is one, and
+// so is a name whatever its bytes and the letter case of its extension.
 TEST_F(LibraryTest, FlatRunCountsWhatItLeavesAlone) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(library + u"/pipe.jpg"_s).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(path(u"nowhere.jpg"_s), library + u"/dangling.png"_s));
+    ASSERT_TRUE(QFile::link(path(u"elsewhere/outside.jpg"_s), library + u"/linked.jpg"_s));
+    const QByteArray latin1Name("/caf\xe9.Jpg");
+    ASSERT_EQ(::link(QFile::encodeName(library + u"/a.jpg"_s).constData(),
+                     QByteArray(QFile::encodeName(library) + latin1Name).constData()),
+              0);
+
     const ProgramRun result = run({u"--dpi"_s, u"300"_s, u"--output"_s, path(u"out"_s), library});
+
     EXPECT_EQ(result.exitStatus, 0) << result.err;
-    EXPECT_EQ(filesBelow(path(u"out"_s)), QStringList{u"a.jpg"_s});
+    EXPECT_EQ(filesBelow(path(u"out"_s)),
+              (QStringList{u"a.jpg"_s, QFile::decodeName("caf\xe9.jpg"), u"linked.jpg"_s}));
+    EXPECT_EQ(
+        ::access(QByteArray(QFile::encodeName(path(u"out"_s)) + "/caf\xe9.jpg").constData(), F_OK),
+        0);
     EXPECT_THAT(result.out,
                 EndsWith("1 file was left alone: its name is not that of a JPEG, PNG or TIFF "
-                         "picture.\n1 entry was left alone: it is not a regular file.\n3 folders "
-                         "were not entered.\nRun with --verbose to see each with its reason.\n1 "
-                         "picture converted into " +
+                         "picture.\n2 entries were left alone: they are not regular files.\n3 "
+                         "folders were not entered.\nRun with --verbose to see each with its "
+                         "reason.\n3 pictures converted into " +
                          path(u"out"_s).toStdString() + "\n"));
 }
 

@@ -3,10 +3,12 @@
 #include "qtprinters.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
+#include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <string>
@@ -34,6 +36,11 @@ protected:
         ASSERT_TRUE(root.isValid());
         for (const char* folder : {"config", "home", "work"})
             ASSERT_TRUE(QDir(root.path()).mkdir(QString::fromLatin1(folder)));
+    }
+
+    // QTemporaryDir leaves behind the names it cannot decode.
+    void TearDown() override {
+        std::filesystem::remove_all(QFile::encodeName(root.path()).toStdString());
     }
 
     // A GUI platform started by mistake would fail for want of an X server.
