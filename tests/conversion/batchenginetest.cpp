@@ -1,6 +1,5 @@
 #include "batchengine.h"
 
-#include "folderidentity.h"
 #include "qtprinters.h"
 #include "scratchfile.h"
 #include "scripteddesktopservices.h"
@@ -12,9 +11,6 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <sys/mount.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace plenwick::test {
 namespace {
@@ -54,12 +50,8 @@ protected:
     // handles the run's queued reports until it ends. `prepare` may connect to the engine first.
     RunReport run(int workers = 2, const std::function<void(BatchEngine&)>& prepare = {},
                   const QString& into = {}) {
-        std::optional<BatchPlan> plan = planBatch(source, into.isEmpty() ? output : into);
-        EXPECT_TRUE(plan.has_value());
-        if (!plan)
-            return {};
         RunReport report;
-        BatchEngine engine(std::move(*plan), workers,
+        BatchEngine engine(planBatch(source, into.isEmpty() ? output : into).value(), workers,
                            [this] { return std::make_unique<RecordedBatchServices>(tools); });
         QObject::connect(
             &engine, &BatchEngine::pictureFinished, &engine,
@@ -284,28 +276,6 @@ TEST_F(BatchEngineTest, CopyNamesThatDifferInCaseCollideOnlyWhereTheDiskFoldsCas
                           QString::fromUtf8(second), first));
     EXPECT_EQ(namesIn(stick), QStringList{first}) << "the probe and the scratch files are gone";
     EXPECT_EQ(QImage(stick + u'/' + first).width(), first == u"photo.jpg" ? 10 : 20);
-}
-
-// The roots of two disks often share an inode number; they are still two folders.
-TEST(FolderIdentityTest, TheRootsOfTwoDisksAreTwoFolders) {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "mounting needs root";
-    const QTemporaryDir root;
-    const QByteArray card = QFile::encodeName(root.filePath(u"sd-card"_s));
-    const QByteArray stick = QFile::encodeName(root.filePath(u"usb-stick"_s));
-    for (const QByteArray& disk : {card, stick}) {
-        ASSERT_EQ(::mkdir(disk.constData(), 0755), 0);
-        ASSERT_EQ(::mount("tmpfs", disk.constData(), "tmpfs", 0, "size=64k"), 0);
-    }
-    struct stat cardStatus {};
-    struct stat stickStatus {};
-    ASSERT_EQ(::stat(card.constData(), &cardStatus), 0);
-    ASSERT_EQ(::stat(stick.constData(), &stickStatus), 0);
-
-    EXPECT_EQ(cardStatus.st_ino, stickStatus.st_ino) << "the case this test is about";
-    EXPECT_FALSE(isSameFolder(QFile::decodeName(card), QFile::decodeName(stick)));
-    for (const QByteArray& disk : {card, stick})
-        ::umount(disk.constData());
 }
 
 } // namespace
