@@ -17,12 +17,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// What one run reported, in the order the receiver got it.
-struct RunReport final {
-    std::vector<PictureOutcome> finished;
-    std::map<QByteArray, QString> failed; // by name, with the reasons
-};
-
 // Every name in a folder, hidden ones included, sorted.
 QStringList namesIn(const QString& folder) {
     return QDir(folder).entryList(
@@ -48,23 +42,22 @@ protected:
 
     // Converts the source folder at 300 DPI on `workers` workers through the recorded tools, and
     // handles the run's queued reports until it ends. `prepare` may connect to the engine first.
-    RunReport run(int workers = 2, const std::function<void(BatchEngine&)>& prepare = {},
-                  const QString& into = {}) {
-        RunReport report;
+    // Returns the failures by name, with their reasons.
+    std::map<QByteArray, QString> run(int workers = 2,
+                                      const std::function<void(BatchEngine&)>& prepare = {},
+                                      const QString& into = {}) {
         BatchEngine engine(planBatch(source, into.isEmpty() ? output : into).value(), workers,
                            [this] { return std::make_unique<RecordedBatchServices>(tools); });
-        QObject::connect(
-            &engine, &BatchEngine::pictureFinished, &engine,
-            [&](const PictureOutcome& outcome) { report.finished.push_back(outcome); });
         if (prepare)
             prepare(engine);
         QEventLoop loop;
         QObject::connect(&engine, &BatchEngine::finished, &loop, &QEventLoop::quit);
         engine.start(300);
         loop.exec();
+        std::map<QByteArray, QString> failed;
         for (const PictureOutcome& failure : engine.failures())
-            report.failed.emplace(failure.name, failure.reason);
-        return report;
+            failed.emplace(failure.name, failure.reason);
+        return failed;
     }
 
     QTemporaryDir root;
@@ -93,7 +86,7 @@ TEST_F(BatchEngineTest, AFailedStepStopsItsPictureAndLeavesNothing) {
             return std::nullopt;
         };
 
-        const std::map<QByteArray, QString> failed = run().failed;
+        const std::map<QByteArray, QString> failed = run();
 
         ASSERT_TRUE(failed.contains("a.jpg")) << fault.step;
         EXPECT_EQ(failed.at("a.jpg"), fault.reason);
@@ -115,21 +108,20 @@ TEST_F(BatchEngineTest, MorePicturesThanWorkersEachConvertedOnceAndAsByOneWorker
     writeText(in("notes.txt"));
     const QString alone = root.filePath(u"alone"_s);
     QDir().mkpath(alone);
-    const RunReport one = run(1, {}, alone);
+    const std::map<QByteArray, QString> one = run(1, {}, alone);
     tools.clear();
 
-    const RunReport report = run(2);
+    const std::map<QByteArray, QString> failed = run(2);
 
     EXPECT_EQ(tools.mostAtOnce(), 2);
     EXPECT_EQ(tools.commands().size(), 6 * 3 + 1) << "the broken picture stops at its first step";
-    ASSERT_EQ(report.failed.size(), 2U);
-    EXPECT_TRUE(report.failed.contains("4.png"));
-    const QString kept = report.failed.contains("dup.jpg") ? u"dup.jpeg"_s : u"dup.jpg"_s;
-    EXPECT_EQ(report.failed.rbegin()->second,
+    ASSERT_EQ(failed.size(), 2U);
+    EXPECT_TRUE(failed.contains("4.png"));
+    const QString kept = failed.contains("dup.jpg") ? u"dup.jpeg"_s : u"dup.jpg"_s;
+    EXPECT_EQ(failed.rbegin()->second,
               u"its copy dup.jpg is already made from %1 in this run"_s.arg(kept));
     EXPECT_EQ(QImage(output + u"/dup.jpg"_s).width(), kept == u"dup.jpg" ? 10 : 30);
-    EXPECT_EQ(report.finished.size(), 8U);
-    EXPECT_EQ(one.failed, report.failed);
+    EXPECT_EQ(one, failed);
     const QStringList names = namesIn(output);
     ASSERT_EQ(names, namesIn(alone));
     EXPECT_EQ(names.join(u' '), u"1.png 2.jpg 3.tif 5.png 6.jpg dup.jpg"_s);
@@ -144,16 +136,14 @@ TEST_F(BatchEngineTest, StopFinishesThePicturesInFlight) {
     for (const char* name : {"1.png", "2.png", "3.png", "4.png"})
         makePicture(in(name), u"png"_s);
 
-    const RunReport report = run(2, [](BatchEngine& batch) {
+    const std::map<QByteArray, QString> failed = run(2, [](BatchEngine& batch) {
         QObject::connect(
             &batch, &BatchEngine::progressChanged, &batch, [&batch] { batch.requestStop(); },
             Qt::DirectConnection);
     });
 
-    ASSERT_EQ(report.finished.size(), 1U);
-    EXPECT_TRUE(report.finished.front().converted);
-    EXPECT_TRUE(report.failed.empty());
-    EXPECT_EQ(namesIn(output), QStringList{QString::fromUtf8(report.finished.front().name)});
+    EXPECT_TRUE(failed.empty());
+    EXPECT_EQ(namesIn(output).size(), 1) << "one picture finished, no other started";
 }
 
 // Abort ends the running tools at once: their pictures fail, none further starts, and no
@@ -167,12 +157,12 @@ TEST_F(BatchEngineTest, AbortEndsTheRunningToolsAndLeavesNoScratchFile) {
         return std::nullopt;
     };
 
-    const RunReport report = run(2, [](BatchEngine& batch) {
+    const std::map<QByteArray, QString> failed = run(2, [](BatchEngine& batch) {
         QTimer::singleShot(200, &batch, [&batch] { batch.abort(); });
     });
 
-    EXPECT_EQ(report.failed.size(), 2U);
-    for (const auto& [name, reason] : report.failed)
+    EXPECT_EQ(failed.size(), 2U);
+    for (const auto& [name, reason] : failed)
         EXPECT_EQ(reason, u"the image tool was stopped"_s) << name.toStdString();
     EXPECT_EQ(tools.commands().size(), 2U);
     EXPECT_EQ(namesIn(output), QStringList());
@@ -196,7 +186,7 @@ TEST_F(BatchEngineTest, AnOutputFolderSwappedForALinkMidRunGetsNothingMore) {
         return std::nullopt;
     };
 
-    const std::map<QByteArray, QString> failed = run(1).failed;
+    const std::map<QByteArray, QString> failed = run(1);
 
     EXPECT_EQ(failed.size(), 3U);
     EXPECT_EQ(tools.commands().size(), 2U) << "no step after the swap";
@@ -222,7 +212,7 @@ TEST_F(BatchEngineTest, ARunClearsScratchFilesNoLiveRunHolds) {
     ASSERT_TRUE(std::holds_alternative<ScratchFile>(live));
     const QString liveBase = QString::fromUtf8(std::get<ScratchFile>(live).base());
 
-    EXPECT_TRUE(run(1).failed.empty());
+    EXPECT_TRUE(run(1).empty());
 
     QStringList kept{liveBase + u".jp2", liveBase + u".lock", u".plenwick-notes.txt"_s, u"a.png"_s};
     kept.sort();
@@ -259,7 +249,7 @@ public:
 TEST_F(BatchEngineTest, CopyNamesThatDifferInCaseCollideOnlyWhereTheDiskFoldsCase) {
     makePicture(in("photo.jpg"), u"jpeg"_s, u"10x8"_s);
     makePicture(in("PHOTO.jpg"), u"jpeg"_s, u"20x8"_s);
-    EXPECT_TRUE(run().failed.empty());
+    EXPECT_TRUE(run().empty());
     EXPECT_EQ(namesIn(output).join(u' '), u"PHOTO.jpg photo.jpg"_s);
 
     const QString stick = root.filePath(u"stick"_s);
@@ -267,10 +257,10 @@ TEST_F(BatchEngineTest, CopyNamesThatDifferInCaseCollideOnlyWhereTheDiskFoldsCas
     if (!mount.mounted)
         GTEST_SKIP() << "no exFAT disk here";
 
-    const RunReport report = run(2, {}, stick);
+    const std::map<QByteArray, QString> failed = run(2, {}, stick);
 
-    ASSERT_EQ(report.failed.size(), 1U);
-    const auto& [second, reason] = *report.failed.begin();
+    ASSERT_EQ(failed.size(), 1U);
+    const auto& [second, reason] = *failed.begin();
     const QString first = second == "photo.jpg" ? u"PHOTO.jpg"_s : u"photo.jpg"_s;
     EXPECT_EQ(reason, u"its copy %1 is already made from %2 in this run"_s.arg(
                           QString::fromUtf8(second), first));
