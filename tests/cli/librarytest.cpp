@@ -14,28 +14,27 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// Every entry below the folder, links not followed, with its modification time, and a file's
-// bytes or a link's target: a probe or scratch file made and removed again still changes the
-// time of its folder.
+// The folder and every entry below it, links not followed, by modification time, and a file's
+// bytes too: a probe or scratch file made and removed again still changes the time of its folder.
 std::map<QString, QString> treeState(const QString& folder) {
-    std::map<QString, QString> state{
-        {folder, QFileInfo(folder).lastModified().toString(Qt::ISODateWithMs)}};
-    QDirIterator entries(folder,
-                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories);
-    while (entries.hasNext()) {
-        const QFileInfo entry = entries.nextFileInfo();
+    const auto state = [](const QFileInfo& entry) -> QString {
         QFile file(entry.filePath());
-        const QByteArray digest =
-            entry.isFile() && file.open(QIODevice::ReadOnly)
-                ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex()
-                : QByteArray();
-        state[entry.filePath()] =
-            entry.isSymLink()
-                ? entry.symLinkTarget()
-                : entry.lastModified().toString(Qt::ISODateWithMs) + QString::fromLatin1(digest);
+        return entry.lastModified().toString(Qt::ISODateWithMs) +
+               (entry.isFile() && file.open(QIODevice::ReadOnly)
+                    ? QString::fromLatin1(
+                          QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                              .toHex())
+                    : QString());
+    };
+    std::map<QString, QString> states{{folder, state(QFileInfo(folder))}};
+    QDirIterator below(folder,
+                       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                       QDirIterator::Subdirectories);
+    while (below.hasNext()) {
+        const QFileInfo entry = below.nextFileInfo();
+        states[entry.filePath()] = state(entry);
     }
-    return state;
+    return states;
 }
 
 // The files below the folder, as paths relative to it, sorted; names Qt cannot decode too.
@@ -128,11 +127,9 @@ TEST_F(LibraryTest, FilesAndFoldersGivenTogetherAllGoIntoTheOutputFolder) {
               (QStringList{u"a.jpg"_s, u"outside.jpg"_s, u"scan.TIF"_s}));
     EXPECT_EQ(resolution(path(u"out/outside.jpg"_s)), u"150 150"_s);
     EXPECT_THAT(result.out, HasSubstr(" ../elsewhere/outside.jpg\n"));
-    const std::string from = library.toStdString();
-    EXPECT_THAT(result.err, HasSubstr("\n  " + from +
-                                      "/2024/a.jpg: its copy a.jpg is already made "
-                                      "from " +
-                                      from + "/2023/a.jpg in this run\n"));
+    EXPECT_THAT(result.err, HasSubstr(u"\n  %1/2024/a.jpg: its copy a.jpg is already made from "
+                                      "%1/2023/a.jpg in this run\n"_s.arg(library)
+                                          .toStdString()));
     EXPECT_THAT(result.err, HasSubstr("\n1 folder was not entered.\n"));
 }
 
