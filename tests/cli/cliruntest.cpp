@@ -250,21 +250,5 @@ TEST_F(CliRunTest, SpeaksTheUsersLanguage) {
     }
 }
 
-// A program neither installed nor in the build tree has no catalogues: it speaks English, and
-// never takes one from the folder it runs in.
-TEST_F(CliRunTest, TakesNoCatalogueFromTheWorkingFolder) {
-    language = u"LANG=de_DE.UTF-8"_s;
-    const QString program = path(u"home/plenwick"_s);
-    ASSERT_TRUE(QFile::copy(QStringLiteral(PLENWICK_EXECUTABLE), program));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(PLENWICK_TRANSLATIONS "/plenwick_de.qm"),
-                            path(u"work/plenwick_de.qm"_s)));
-    QProcess copy;
-    copy.setEnvironment(environment());
-    copy.setWorkingDirectory(path(u"work"_s));
-    copy.start(program, {u"--output"_s, output, source});
-    ASSERT_TRUE(copy.waitForFinished(60000));
-    EXPECT_EQ(copy.readAllStandardError(), "plenwick: --dpi is missing\nTry 'plenwick --help'.\n");
-}
-
 } // namespace
 } // namespace plenwick::test
