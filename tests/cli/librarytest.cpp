@@ -151,9 +151,9 @@ TEST_F(LibraryTest, CopiesThatWouldReplaceASourceAreRefusedBeforeAnythingIsMade)
 }
 
 // A dry run says what the run would do, and makes nothing: no output folder, no scratch file, no
-// probe file. Over an earlier run's copies, it says which would be replaced or kept; and a run
-// with --skip-existing keeps every copy there as it is, one made otherwise too, and converts only
-// a new picture.
+// probe file. Over an earlier run's copies, it says which would be replaced or kept; a run with
+// --skip-existing keeps every copy there as it is, one made otherwise too, and converts only a new
+// picture; a run without it replaces them.
 TEST_F(LibraryTest, DryRunListsEverythingAndChangesNothing) {
     ASSERT_TRUE(QDir(library).mkdir(u"odd\nname"_s));
     makePicture(library + u"/odd\nname/c.png"_s, u"png"_s);
@@ -199,6 +199,10 @@ TEST_F(LibraryTest, DryRunListsEverythingAndChangesNothing) {
                      library + u"/2023/new.jpg"_s})
         afterRun[changed] = afterSkipping.at(changed);
     EXPECT_EQ(afterSkipping, afterRun);
+
+    // Without it, a copy there is replaced, whoever made it.
+    ASSERT_EQ(convertInto(output, {}).exitStatus, 1);
+    EXPECT_EQ(resolution(output + u"/2023/deep/b.png"_s), u"300 300"_s);
 }
 
 // Without --recursive only the folder given is converted; what it holds besides is counted. A
