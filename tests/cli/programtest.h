@@ -1,21 +1,29 @@
 #pragma once
 
-#include <QByteArray>
+#include "qtprinters.h"
+
 #include <QDir>
+#include <QFile>
 #include <QProcess>
-#include <QString>
-#include <QStringList>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
+#include <filesystem>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace plenwick::test {
+
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 // How one run of the program ended.
 struct ProgramRun final {
     int exitStatus = -1;
-    QByteArray out;
-    QByteArray err;
+    std::string out;
+    std::string err;
 };
 
 // The program as a user runs it, in a scratch folder of its own: a working folder, and a settings
@@ -30,28 +38,23 @@ protected:
             ASSERT_TRUE(QDir(root.path()).mkdir(QString::fromLatin1(folder)));
     }
 
-    // No display, settings and home in the scratch folder; a GUI platform started by mistake
-    // would fail for want of an X server.
+    // QTemporaryDir leaves behind the names it cannot decode.
+    void TearDown() override {
+        std::filesystem::remove_all(QFile::encodeName(root.path()).toStdString());
+    }
+
+    // A GUI platform started by mistake would fail for want of an X server.
     [[nodiscard]] QStringList environment() const {
+        static const QRegularExpression replaced(
+            QStringLiteral("^(DISPLAY|WAYLAND_DISPLAY|QT_QPA_PLATFORM|HOME|XDG_CONFIG_HOME|LANG|"
+                           "LANGUAGE|LC_\\w+)="));
         QStringList variables = QProcess::systemEnvironment();
-        variables.removeIf([](const QString& variable) {
-            return variable.startsWith(u"DISPLAY=") || variable.startsWith(u"WAYLAND_DISPLAY=") ||
-                   variable.startsWith(u"QT_QPA_PLATFORM=") || variable.startsWith(u"HOME=") ||
-                   variable.startsWith(u"XDG_CONFIG_HOME=");
-        });
-        if (!language.isEmpty()) {
-            variables.removeIf([](const QString& variable) {
-                return variable.startsWith(u"LANG=") || variable.startsWith(u"LANGUAGE=") ||
-                       variable.startsWith(u"LC_");
-            });
-            variables << language;
-        }
-        return variables << QStringLiteral("QT_QPA_PLATFORM=xcb")
+        variables.removeIf([](const QString& variable) { return variable.contains(replaced); });
+        return variables << language << QStringLiteral("QT_QPA_PLATFORM=xcb")
                          << QStringLiteral("XDG_CONFIG_HOME=") + path(QStringLiteral("config"))
                          << QStringLiteral("HOME=") + path(QStringLiteral("home"));
     }
-    // The user's language as the environment states it; empty keeps the machine's.
-    QStringList language;
+    QString language = QStringLiteral("LANG=C.UTF-8");
 
     // Starts the program with these arguments in the working folder, and returns at once.
     void start(QProcess& program, const QStringList& arguments) const {
@@ -60,14 +63,13 @@ protected:
         program.start(QStringLiteral(PLENWICK_EXECUTABLE), arguments);
     }
 
-    // Runs the program with these arguments to its end.
     [[nodiscard]] ProgramRun run(const QStringList& arguments) const {
         QProcess program;
         start(program, arguments);
         EXPECT_TRUE(program.waitForFinished(120000));
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-        return {program.exitCode(), program.readAllStandardOutput(),
-                program.readAllStandardError()};
+        return {program.exitCode(), program.readAllStandardOutput().toStdString(),
+                program.readAllStandardError().toStdString()};
     }
 
     QTemporaryDir root;

@@ -6,25 +6,18 @@
 namespace plenwick {
 namespace {
 
-// A JPEG copy is always named ".jpg"; a PNG or TIFF copy keeps the name, letter case and all.
-TEST(EntryNameTest, SplitsAtTheLastDotAndNamesTheCopy) {
-    struct Row {
-        const char* name;
-        const char* base;
-        const char* extension;
-        const char* jpegCopy;
-    };
-    const Row rows[] = {{"archive.tar.png", "archive.tar", "png", "archive.tar.jpg"},
-                        {"photo.JPEG", "photo", "JPEG", "photo.jpg"},
-                        {".h.jpg", ".h", "jpg", ".h.jpg"},
-                        {".jpg", ".jpg", "", ".jpg.jpg"}, // a hidden name, not an extension
-                        {"README", "README", "", "README.jpg"},
-                        {"trailing.", "trailing", "", "trailing.jpg"},
-                        {"caf\xe9.Jpg", "caf\xe9", "Jpg", "caf\xe9.jpg"}};
-    for (const auto& [name, base, extension, jpegCopy] : rows) {
-        const EntryName split = splitEntryName(name);
-        EXPECT_EQ(split.base, base);
-        EXPECT_EQ(split.extension, extension);
+// A JPEG copy is always named ".jpg" after the last dot; a PNG or TIFF copy keeps the name, letter
+// case and all.
+TEST(CopyNameTest, ReplacesAJpegExtensionAndKeepsAnyOther) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"archive.tar.png", "archive.tar.jpg"},
+        {"photo.JPEG", "photo.jpg"},
+        {".h.jpg", ".h.jpg"},
+        {".jpg", ".jpg.jpg"}, // a hidden name, not an extension
+        {"README", "README.jpg"},
+        {"trailing.", "trailing.jpg"},
+        {"caf\xe9.Jpg", "caf\xe9.jpg"}};
+    for (const auto& [name, jpegCopy] : rows) {
         EXPECT_EQ(copyName(name, PictureFamily::Jpeg), jpegCopy);
         EXPECT_EQ(copyName(name, PictureFamily::Png), name);
     }
