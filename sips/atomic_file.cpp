@@ -127,9 +127,11 @@ AtomicFile::AtomicFile(std::string target)
     if (descriptor_ < 0)
         throw Failure(target_, systemReason("cannot create a file in the output folder", errno));
     firstWriteError = 0;
+    streamBuffer_ = std::make_unique_for_overwrite<char[]>(streamBuffer);
     stream_ =
         ::fopencookie(&descriptor_, "wb", {nullptr, writeToDescriptor, seekDescriptor, nullptr});
-    if (stream_ == nullptr || std::setvbuf(stream_, nullptr, _IOFBF, streamBuffer) != 0) {
+    if (stream_ == nullptr ||
+        std::setvbuf(stream_, streamBuffer_.get(), _IOFBF, streamBuffer) != 0) {
         // A constructor that throws runs no destructor.
         if (stream_ != nullptr)
             std::fclose(stream_);
