@@ -57,7 +57,7 @@ OwnedDescriptor openDescriptorForReading(const std::string& path) {
 }
 
 FilePtr openForReading(const std::string& path) {
-    constexpr std::size_t bufferSize = std::size_t{1} << 16;
+    constexpr std::size_t bufferSize = std::size_t{1} << 15;
     OwnedDescriptor descriptor = openDescriptorForReading(path);
     FilePtr file(::fdopen(descriptor.get(), "rb"),
                  FileCloser{std::make_unique_for_overwrite<char[]>(bufferSize)});

@@ -36,7 +36,7 @@ private:
 
 // Opens an existing regular file for reading, a link to one included, without ever blocking: a
 // folder, FIFO, device or socket is refused. Throws a Failure naming it and the reason. The stream
-// reads in blocks of 64 KB, where glibc's own would read 4 KB a system call.
+// reads in blocks of 32 KB, where glibc's own would read 4 KB a system call.
 OwnedDescriptor openDescriptorForReading(const std::string& path);
 FilePtr openForReading(const std::string& path);
 
