@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -38,6 +39,9 @@ private:
     std::string folder_;
     std::string temporary_; // the hidden name, when the file system has no unnamed files
     int descriptor_ = -1;
+    // The stream's own: given none, glibc gives a stream without a file 8 KB whatever size is
+    // asked.
+    std::unique_ptr<char[]> streamBuffer_;
     std::FILE* stream_ = nullptr;
     bool committed_ = false;
 };

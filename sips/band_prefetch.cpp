@@ -38,15 +38,24 @@ void BandPrefetch::decode(const std::stop_token& stop) {
 }
 
 std::span<const std::uint8_t> BandPrefetch::next() {
+    giveBackBefore(handedOut_);
+    return band(handedOut_++, {});
+}
+
+std::span<const std::uint8_t> BandPrefetch::band(std::uint32_t band, const std::stop_token& stop) {
     std::unique_lock lock(mutex_);
-    consumed_ = handedOut_;
-    changed_.notify_all();
-    changed_.wait(lock, [&] { return decoded_ > handedOut_ || failure_; });
-    if (decoded_ <= handedOut_)
+    if (!changed_.wait(lock, stop, [&] { return decoded_ > band || failure_; }))
+        return {};
+    if (decoded_ <= band)
         std::rethrow_exception(failure_);
-    const std::uint32_t band = handedOut_++;
     const std::uint32_t rows = std::min(bandHeight_, source_.layout().height - band * bandHeight_);
     return {buffers_[band % 2].get(), source_.layout().rowBytes() * rows};
+}
+
+void BandPrefetch::giveBackBefore(std::uint32_t end) {
+    const std::scoped_lock lock(mutex_);
+    consumed_ = std::max(consumed_, end);
+    changed_.notify_all();
 }
 
 } // namespace sips

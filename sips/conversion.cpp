@@ -370,8 +370,19 @@ void convertCarried(const Request& request, FileKind inputKind, const std::strin
     out.commit();
 }
 
-// Carried PNGs of up to this much besides their image data have it read from memory.
+// PNGs of up to this much besides their image data have it read from memory.
 constexpr std::size_t largestPngMetadata = std::size_t{16} << 20;
+
+// A PNG's metadata is read from its chunks, its image data read past in large blocks: Exiv2
+// would walk the image data in two system calls a chunk.
+Metadata readSourceMetadata(const std::string& path, FileKind kind) {
+    if (kind == FileKind::Png) {
+        const FilePtr chunks = openForReading(path);
+        if (const auto skeleton = pngWithoutImageData(chunks.get(), largestPngMetadata))
+            return readMetadata(*skeleton, path);
+    }
+    return readMetadata(path);
+}
 
 // Writes `target` as a JPEG from the PNG `carried`, kept only once its digests are verified.
 bool writeJpegFromCarriedPng(const Request& request, const std::string& target,
@@ -438,7 +449,7 @@ void convertDirect(const Request& request, FileKind kind, const std::string& tar
     Source source = request.format == OutputFormat::Jp2
                         ? openIntermediateSource(request.input, kind)
                         : openSource(request.input, kind);
-    Metadata metadata = readMetadata(request.input);
+    Metadata metadata = readSourceMetadata(request.input, kind);
     const std::optional<Density> recorded = recordedDensity(metadata, source);
     const std::optional<Density> asked = requestedDensity(request, recorded);
     const std::optional<Density> density = asked ? asked : recorded;

@@ -10,15 +10,19 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <condition_variable>
 #include <exception>
+#include <mutex>
+#include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace sips {
 
 namespace {
 
-// Tiles of a band are coded on two threads while a third decodes the next band. Tiles of 256x64
+// Tiles are coded on two threads while a third decodes the next band. Tiles of 256x64
 // keep the two bands and the two coders' buffers below what OpenJPEG's 512x256 tiles took (a
 // 2-megapixel photo: 11 MB against 15); the file grows by under 1% over 1024x256 tiles.
 constexpr std::uint32_t tileSide = 256;
@@ -54,64 +58,111 @@ HtCoding codingFor(const Layout& layout, const std::optional<YccPlanes>& planes)
     return coding;
 }
 
-// Codes the tiles of one band on this thread and another, each taking the next tile not yet taken,
-// so that neither waits for the other while tiles are left.
-class BandCoder final {
+// Codes the tiles on two threads of their own, in the order of the tile grid, each thread taking
+// the next tile not yet taken. A band is given back once its last tile is coded, so one thread
+// starts the next band while the other finishes this one. The caller takes the coded tiles in
+// order as they come.
+class TileCoder final {
 public:
-    BandCoder(const HtCoding& coding, const Layout& layout, std::string target)
+    TileCoder(const HtCoding& coding, const Layout& layout, const PictureSize& picture,
+              BandPrefetch& bands, std::string target)
         : coding_(coding)
+        , picture_(picture)
         , rowBytes_(layout.rowBytes())
         // The coder finds a tile's samples in row groups of planes itself.
         , pixelBytes_(coding.planes ? 0 : layout.rowBytes() / layout.width)
+        , across_((coding.width + coding.tileWidth - 1) / coding.tileWidth)
+        , bands_(bands)
         , target_(std::move(target))
-        , tiles_((coding.width + coding.tileWidth - 1) / coding.tileWidth) {}
+        , coded_(std::size_t{across_} *
+                 ((picture.height + coding.tileHeight - 1) / coding.tileHeight))
+        , tilesLeft_((picture.height + coding.tileHeight - 1) / coding.tileHeight, across_) {
+        for (std::jthread& worker : workers_)
+            worker = std::jthread([this](const std::stop_token& stop) { work(stop); });
+    }
 
-    const std::vector<std::vector<std::uint8_t>>& code(const std::uint8_t* band, std::uint32_t top,
-                                                       std::uint32_t height) {
-        std::atomic_size_t next = 0;
-        if (tiles_.size() == 1) {
-            codeRemaining(band, top, height, next);
-            return tiles_;
-        }
-        std::exception_ptr helperFailure;
-        {
-            const std::jthread helper([&] {
-                try {
-                    codeRemaining(band, top, height, next);
-                } catch (...) {
-                    helperFailure = std::current_exception();
-                }
-            });
-            codeRemaining(band, top, height, next);
-        }
-        if (helperFailure)
-            std::rethrow_exception(helperFailure);
-        return tiles_;
+    std::uint32_t tiles() const { return static_cast<std::uint32_t>(coded_.size()); }
+
+    // The next tile once coded; rethrows what stopped the coders.
+    std::vector<std::uint8_t> take() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return coded_[taken_].has_value() || failure_; });
+        if (!coded_[taken_])
+            std::rethrow_exception(failure_);
+        std::vector<std::uint8_t> tile = std::exchange(coded_[taken_++], std::nullopt).value();
+        changed_.notify_all();
+        return tile;
     }
 
 private:
-    void codeRemaining(const std::uint8_t* band, std::uint32_t top, std::uint32_t height,
-                       std::atomic_size_t& next) {
-        for (std::size_t across = next++; across < tiles_.size(); across = next++) {
-            HtTile tile;
-            tile.x0 = static_cast<std::uint32_t>(across) * coding_.tileWidth;
-            tile.y0 = top;
-            tile.width = std::min(coding_.tileWidth, coding_.width - tile.x0);
-            tile.height = height;
-            try {
-                tiles_[across] =
-                    encodeHtTile(coding_, tile, band + tile.x0 * pixelBytes_, rowBytes_);
-            } catch (const std::exception& error) {
-                throw Failure(target_, std::string("cannot encode JPEG 2000: ") + error.what());
+    void work(const std::stop_token& stop) {
+        try {
+            for (std::uint32_t index = next_++; index < tiles(); index = next_++) {
+                if (!roomFor(index, stop))
+                    return;
+                const std::uint32_t row = index / across_;
+                const std::span<const std::uint8_t> band = bands_.band(row, stop);
+                if (band.empty())
+                    return;
+                std::vector<std::uint8_t> tile = code(band.data(), row, index % across_);
+                finished(index, row, std::move(tile));
             }
+        } catch (...) {
+            const std::scoped_lock lock(mutex_);
+            if (!failure_)
+                failure_ = std::current_exception();
+            changed_.notify_all();
         }
     }
 
+    // Coded tiles wait for the writer, at most two bands of them whatever the disk's pace.
+    bool roomFor(std::uint32_t index, const std::stop_token& stop) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait(lock, stop, [&] { return index < taken_ + 2 * across_; });
+    }
+
+    std::vector<std::uint8_t> code(const std::uint8_t* band, std::uint32_t row,
+                                   std::uint32_t column) const {
+        HtTile tile;
+        tile.x0 = column * coding_.tileWidth;
+        tile.y0 = row * coding_.tileHeight;
+        tile.width = std::min(coding_.tileWidth, coding_.width - tile.x0);
+        tile.height = std::min(coding_.tileHeight, picture_.height - tile.y0);
+        try {
+            return encodeHtTile(coding_, tile, band + tile.x0 * pixelBytes_, rowBytes_);
+        } catch (const std::exception& error) {
+            throw Failure(target_, std::string("cannot encode JPEG 2000: ") + error.what());
+        }
+    }
+
+    // Keeps the coded tile and gives back the bands whose tiles are all coded, in order: a band
+    // finished before the one above it stays held until that one is finished too.
+    void finished(std::uint32_t index, std::uint32_t row, std::vector<std::uint8_t> tile) {
+        const std::scoped_lock lock(mutex_);
+        coded_[index] = std::move(tile);
+        --tilesLeft_[row];
+        while (bandsDone_ < tilesLeft_.size() && tilesLeft_[bandsDone_] == 0)
+            ++bandsDone_;
+        bands_.giveBackBefore(bandsDone_);
+        changed_.notify_all();
+    }
+
     const HtCoding& coding_;
+    const PictureSize picture_;
     const std::size_t rowBytes_;
     const std::size_t pixelBytes_;
+    const std::uint32_t across_; // tiles in a band
+    BandPrefetch& bands_;
     const std::string target_;
-    std::vector<std::vector<std::uint8_t>> tiles_;
+    std::atomic_uint32_t next_ = 0;
+    std::mutex mutex_;
+    std::condition_variable_any changed_;
+    std::vector<std::optional<std::vector<std::uint8_t>>> coded_; // until taken
+    std::vector<std::uint32_t> tilesLeft_;                        // per band
+    std::uint32_t bandsDone_ = 0;
+    std::uint32_t taken_ = 0; // by the writer
+    std::exception_ptr failure_;
+    std::jthread workers_[2]; // last: they start once everything they use exists, and stop first
 };
 
 } // namespace
@@ -132,15 +183,11 @@ Jp2Codestream writeJp2Codestream(RowReader& source, const std::optional<YccPlane
     writeBytes(out, target, codestreamBox, "cannot write the JPEG 2000 header");
 
     CodestreamSplicer splicer(out, target, picture);
-    BandCoder coder(coding, layout, target);
     // A band of row groups holds a band of tiles' rows.
     BandPrefetch bands(source, planes ? coding.tileHeight / planes->down : coding.tileHeight);
-    std::uint32_t tileIndex = 0;
-    for (std::uint32_t top = 0; top < picture.height; top += coding.tileHeight) {
-        const std::uint32_t height = std::min(coding.tileHeight, picture.height - top);
-        for (const std::vector<std::uint8_t>& tile : coder.code(bands.next().data(), top, height))
-            splicer.append(tile, tileIndex++);
-    }
+    TileCoder coder(coding, layout, picture, bands, target);
+    for (std::uint32_t index = 0; index < coder.tiles(); ++index)
+        splicer.append(coder.take(), index);
     const Digest digest = splicer.finish();
 
     const long end = std::ftell(out);

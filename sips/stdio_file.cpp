@@ -57,11 +57,14 @@ OwnedDescriptor openDescriptorForReading(const std::string& path) {
 }
 
 FilePtr openForReading(const std::string& path) {
+    constexpr std::size_t bufferSize = std::size_t{1} << 15;
     OwnedDescriptor descriptor = openDescriptorForReading(path);
-    FilePtr file(::fdopen(descriptor.get(), "rb"));
+    FilePtr file(::fdopen(descriptor.get(), "rb"),
+                 FileCloser{std::make_unique_for_overwrite<char[]>(bufferSize)});
     if (!file)
         throw Failure(path, std::string("cannot open: ") + std::strerror(errno));
     descriptor.release();
+    std::setvbuf(file.get(), file.get_deleter().buffer.get(), _IOFBF, bufferSize);
     return file;
 }
 
