@@ -5,6 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -57,8 +58,6 @@ TEST_F(TranslationTest, CountsAndQtsButtonsFollowEachLanguage) {
         {German, 1, 5, u"1 Bild konvertiert, 5 erfordern Aufmerksamkeit."_s, u"Abbrechen"_s},
         {German, 7, 0, u"7 Bilder konvertiert."_s, u"Abbrechen"_s},
         {QLocale(QLocale::French), 0, 0, u"0 image convertie."_s, u"Annuler"_s},
-        {QLocale(QLocale::French), 3, 2, u"3 images converties, 2 demandent votre attention."_s,
-         u"Annuler"_s},
         {QLocale(QLocale::Japanese), 2, 1, u"2 枚の画像を変換、1 枚は要確認。"_s, u"キャンセル"_s},
         {QLocale(QLocale::Italian), 0, 2, u"0 pictures converted, 2 need attention."_s,
          u"Cancel"_s}};
@@ -82,6 +81,24 @@ TEST_F(TranslationTest, EmailLinksStayByteExactInEveryLanguage) {
     QLocale::setDefault(German);
     const Translations loaded;
     EXPECT_EQ(links(), english);
+}
+
+// A program neither installed nor in a build tree loads no catalogue, not even one lying in the
+// folder it runs in and beside it.
+TEST(TranslationFolderTest, NoCatalogueComesFromTheWorkingFolder) {
+    const QTemporaryDir root;
+    const QString program = root.filePath(u"plenwick"_s);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(PLENWICK_EXECUTABLE), program));
+    ASSERT_TRUE(QFile::copy(Translations::folder() + u"/plenwick_de.qm"_s,
+                            root.filePath(u"plenwick_de.qm"_s)));
+    QProcess copy;
+    copy.setWorkingDirectory(root.path());
+    // The first of a name counts.
+    copy.setEnvironment(QStringList{u"LANGUAGE=de"_s, u"LC_ALL=de_DE.UTF-8"_s} +
+                        QProcess::systemEnvironment());
+    copy.start(program, {u"--output"_s, root.path(), root.path()});
+    ASSERT_TRUE(copy.waitForFinished(60000));
+    EXPECT_EQ(copy.readAllStandardError(), "plenwick: --dpi is missing\nTry 'plenwick --help'.\n");
 }
 
 } // namespace
