@@ -18,6 +18,7 @@ import time
 from pathlib import Path
 
 CARRY_MARKS = (bytes.fromhex("9d3c510e6a4f4b8ea170504c574b5352"), b"JP\x50\x4c")
+SANITIZER_MARKS = ("Sanitizer", "runtime error:")
 ENVIRONMENT = dict(os.environ, UBSAN_OPTIONS="print_stacktrace=1")
 
 
@@ -29,19 +30,7 @@ def run(sips, arguments):
         return None
 
 
-def seeds(sips, pictures, jp2):
-    made = []
-    for picture in sorted(p for p in pictures.iterdir() if p.stat().st_size < 100_000):
-        made.append(picture.read_bytes())
-        for step in (["jp2", picture, "--out", jp2], ["jpeg", jp2, "-s", "dpiWidth", "300"]):
-            result = run(sips, ["-s", "format", *step])
-            if not result or result.returncode != 0:
-                break
-            made.append(jp2.read_bytes())
-    return made
-
-
-def mutate(data, rng, corpus):
+def mutate(data, rng):
     data = bytearray(data)
     marks = [at for at in (data.find(mark) for mark in CARRY_MARKS) if at >= 0]
     for _ in range(rng.choice((1, 1, 2, 3, 5))):
@@ -49,7 +38,7 @@ def mutate(data, rng, corpus):
             at = max(0, min(len(data) - 1, rng.choice(marks) + rng.randint(-8, 160)))
         else:
             at = rng.randrange(len(data))
-        kind = rng.randrange(5)
+        kind = rng.randrange(4)
         if kind == 0:
             data[at] ^= 1 << rng.randrange(8)
         elif kind == 1:  # a byte or a 16- or 32-bit field at an edge value
@@ -57,26 +46,21 @@ def mutate(data, rng, corpus):
             data[at : at + size] = bytes([rng.choice((0x00, 0x01, 0x7F, 0x80, 0xFF))]) * size
         elif kind == 2:
             del data[max(1, at) :]
-        elif kind == 3:
+        else:
             data[at:at] = data[at : at + rng.randrange(1, 512)]
-        else:  # another seed's tail
-            other = rng.choice(corpus)
-            data[at:] = other[rng.randrange(len(other)) :]
     return bytes(data)
 
 
 def judge(result, folder):
     if result is None:
         return "time limit"
-    crashed = result.returncode not in (0, 1) or "Sanitizer" in result.stderr
-    if crashed or "runtime error:" in result.stderr:
+    if result.returncode not in (0, 1) or any(m in result.stderr for m in SANITIZER_MARKS):
         return f"crash or sanitizer report (status {result.returncode})"
-    if result.returncode == 1:
-        lines = result.stderr.splitlines()
-        if len(lines) != 1 or not lines[0].startswith("sips: error: "):
-            return "not one error line"
-        if os.listdir(folder) != ["picture"]:
-            return "left a file behind"
+    lines = result.stderr.splitlines()
+    if result.returncode == 1 and (len(lines) != 1 or not lines[0].startswith("sips: error: ")):
+        return "not one error line"
+    if result.returncode == 1 and os.listdir(folder) != ["picture"]:
+        return "left a file behind"
     return None
 
 
@@ -93,17 +77,24 @@ def main():
     with tempfile.TemporaryDirectory(prefix="sips-fuzz-") as scratch:
         folder = Path(scratch)
         picture = folder / "picture"
-        corpus = seeds(arguments.sips, arguments.pictures, folder / "seed.jp2")
+        jp2 = folder / "seed.jp2"
+        corpus = []
+        for seed in sorted(p for p in arguments.pictures.iterdir() if p.stat().st_size < 100_000):
+            corpus.append(seed.read_bytes())
+            for step in (["jp2", seed, "--out", jp2], ["jpeg", jp2, "-s", "dpiWidth", "300"]):
+                result = run(arguments.sips, ["-s", "format", *step])
+                if not result or result.returncode != 0:
+                    break
+                corpus.append(jp2.read_bytes())
         end = time.monotonic() + arguments.minutes * 60
         lines = [
             ["-s", "format", "jp2", picture, "--out", folder / "scratch.jp2"],
             ["-s", "format", "jpeg", picture, "-s", "dpiHeight", "300", "-s", "dpiWidth", "300"],
             ["-s", "format", "png", picture, "--out", folder / "copy.png"],
-            ["-s", "format", "jpeg", picture, "--out", folder / "copy.jpg"],
         ]
         while time.monotonic() < end:
             mutants += 1
-            mutant = mutate(rng.choice(corpus), rng, corpus)
+            mutant = mutate(rng.choice(corpus), rng)
             for line in lines:
                 for leftover in folder.iterdir():
                     leftover.unlink()
@@ -117,7 +108,7 @@ def main():
                     kept.write_bytes(mutant)
                     command = " ".join(map(str, line)).replace(str(picture), str(kept))
                     print(f"finding: {verdict}: sips {command}\n{result and result.stderr}")
-    print(f"{mutants} damaged files from {len(corpus)} seeds, each run 4 ways: {findings} findings")
+    print(f"{mutants} damaged files from {len(corpus)} seeds, each run 3 ways: {findings} findings")
     return 1 if findings else 0
 
 

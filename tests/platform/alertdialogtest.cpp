@@ -13,52 +13,22 @@
 namespace plenwick {
 namespace {
 
-// Runs the real backend's alert and does to it, once it is up, what a user would.
-AlertButton runAlertAndThen(Alert& alert, const std::function<void(QWidget&)>& user) {
-    QTimer::singleShot(0, [&user] {
-        QWidget* shown = QApplication::activeModalWidget();
-        ASSERT_NE(shown, nullptr);
-        user(*shown);
-        shown->close(); // the alert ends even when a check stopped the user's part early
-    });
-    QtDesktopServices services;
-    return services.runAlert(alert);
-}
-
-// A failure list names pictures whose names may not wrap, and paths may look like markup.
-Alert threeButtons() {
+// The real backend's alert, once it is up, gets what a user would do. Texts are shown whole and
+// as they are, never read as markup (a failure list names pictures whose names may not wrap, and
+// paths may look like markup), and a screen reader hears both. Buttons answer in the order added,
+// keys press the first or the last; the suppression box's state comes back, and the accessory
+// view goes back to its owner each time.
+TEST(AlertDialogTest, ShowsEveryPartAndAnswersWithTheButtonTheBoxAndTheViewBack) {
+    QWidget owner;
+    auto* view = new QWidget(&owner); // owned by owner
     Alert alert;
     alert.messageText = QStringLiteral("<b>Folder</b> & more");
     alert.informativeText = QString(70, u'x') + QStringLiteral("/<i>x</i> %1.jpg: not a picture");
     alert.buttons = {QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")};
-    return alert;
-}
-
-TEST(AlertDialogTest, ButtonsAnswerInTheOrderAddedAndKeysPressTheFirstOrTheLast) {
-    const auto clickSecond = [](QWidget& shown) {
-        for (QPushButton* button : shown.findChildren<QPushButton*>())
-            if (button->text() == QStringLiteral("second"))
-                button->click();
-    };
-    const std::pair<std::function<void(QWidget&)>, AlertButton> rows[] = {
-        {clickSecond, AlertButton::Second},
-        {[](QWidget& shown) { QTest::keyClick(&shown, Qt::Key_Return); }, AlertButton::First},
-        {[](QWidget& shown) { QTest::keyClick(&shown, Qt::Key_Escape); }, AlertButton::Third}};
-    Alert alert = threeButtons();
-    for (const auto& [user, answer] : rows)
-        EXPECT_EQ(runAlertAndThen(alert, user), answer);
-}
-
-// Texts are shown whole and as they are, never read as markup, and a screen reader hears both.
-// The suppression box's state comes back, and the accessory view goes back to its owner.
-TEST(AlertDialogTest, ShowsEveryPartAndGivesTheBoxAndTheAccessoryViewBack) {
-    QWidget owner;
-    auto* view = new QWidget(&owner); // owned by owner
-    Alert alert = threeButtons();
     alert.showsSuppressionButton = true;
     alert.suppressionChecked = true;
     alert.accessoryView = view;
-    runAlertAndThen(alert, [&alert, view](QWidget& shown) {
+    const auto readAndClickSecond = [&alert, view](QWidget& shown) {
         QStringList texts;
         for (const QLabel* label : shown.findChildren<QLabel*>()) {
             if (label->text().isEmpty())
@@ -80,10 +50,27 @@ TEST(AlertDialogTest, ShowsEveryPartAndGivesTheBoxAndTheAccessoryViewBack) {
         ASSERT_NE(box, nullptr);
         EXPECT_TRUE(box->isChecked());
         box->setChecked(false);
-    });
+        for (QPushButton* button : shown.findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("second"))
+                button->click();
+    };
+    const std::pair<std::function<void(QWidget&)>, AlertButton> rows[] = {
+        {readAndClickSecond, AlertButton::Second},
+        {[](QWidget& shown) { QTest::keyClick(&shown, Qt::Key_Return); }, AlertButton::First},
+        {[](QWidget& shown) { QTest::keyClick(&shown, Qt::Key_Escape); }, AlertButton::Third}};
+    for (const auto& [user, answer] : rows) {
+        QTimer::singleShot(0, [&user] {
+            QWidget* shown = QApplication::activeModalWidget();
+            ASSERT_NE(shown, nullptr);
+            user(*shown);
+            shown->close(); // the alert ends even when a check stopped the user's part early
+        });
+        QtDesktopServices services;
+        EXPECT_EQ(services.runAlert(alert), answer);
+        EXPECT_EQ(view->parentWidget(), &owner);
+        EXPECT_FALSE(view->isVisibleTo(&owner));
+    }
     EXPECT_FALSE(alert.suppressionChecked);
-    EXPECT_EQ(view->parentWidget(), &owner);
-    EXPECT_FALSE(view->isVisibleTo(&owner));
 }
 
 } // namespace
