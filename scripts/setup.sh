@@ -13,7 +13,7 @@ packages=(
     # image tool
     libjpeg62-turbo-dev libpng-dev libtiff-dev libopenjp2-7-dev libopenjph-dev libexiv2-dev libvips-dev
     # tests
-    libgtest-dev libgmock-dev libimage-exiftool-perl python3-pil libopenjp2-tools imagemagick desktop-file-utils
+    libgtest-dev libgmock-dev libimage-exiftool-perl python3-pil libopenjp2-tools imagemagick libjpeg-turbo-progs desktop-file-utils
     # case-folding output folders: an exFAT image on a loop device (root only)
     exfatprogs exfat-fuse
     # accessibility tests: a private session bus and the accessibility bus (display: xvfb below)

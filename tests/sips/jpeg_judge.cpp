@@ -8,8 +8,6 @@
 //   jpeg_judge coefficients JPEG OUT       writes to OUT how the scans are coded (progressive or
 //                                          not, the restart interval), the quantisation tables
 //                                          and every component's quantised DCT coefficients
-//   jpeg_judge restart N JPEG OUT          writes JPEG again with the same coefficients and a
-//                                          restart marker every N MCUs
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -34,16 +32,6 @@ struct Decompressor {
         jpeg_create_decompress(&info);
     }
     ~Decompressor() { jpeg_destroy_decompress(&info); }
-};
-
-struct Compressor {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    Compressor() {
-        info.err = jpeg_std_error(&errors);
-        jpeg_create_compress(&info);
-    }
-    ~Compressor() { jpeg_destroy_compress(&info); }
 };
 
 File open(const char* name, const char* mode) {
@@ -116,32 +104,19 @@ void writePlanes(jpeg_decompress_struct& info, const std::string& prefix) {
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
-    if (!(((command == "planes" || command == "coefficients") && argc == 4) ||
-          (command == "restart" && argc == 5))) {
-        std::fprintf(stderr, "usage: jpeg_judge planes JPEG PREFIX | coefficients JPEG OUT | "
-                             "restart N JPEG OUT\n");
+    if ((command != "planes" && command != "coefficients") || argc != 4) {
+        std::fprintf(stderr, "usage: jpeg_judge planes JPEG PREFIX | coefficients JPEG OUT\n");
         return 2;
     }
-    const int first = command == "restart" ? 3 : 2;
-    const File in = open(argv[first], "rb");
+    const File in = open(argv[2], "rb");
     Decompressor decompressor;
     jpeg_stdio_src(&decompressor.info, in.get());
     jpeg_read_header(&decompressor.info, TRUE);
     if (command == "planes") {
-        writePlanes(decompressor.info, argv[first + 1]);
+        writePlanes(decompressor.info, argv[3]);
     } else {
-        const File out = open(argv[first + 1], "wb");
-        jvirt_barray_ptr* arrays = jpeg_read_coefficients(&decompressor.info);
-        if (command == "coefficients") {
-            dump(decompressor.info, arrays, out.get());
-        } else {
-            Compressor compressor;
-            jpeg_stdio_dest(&compressor.info, out.get());
-            jpeg_copy_critical_parameters(&decompressor.info, &compressor.info);
-            compressor.info.restart_interval = static_cast<unsigned>(std::atoi(argv[2]));
-            jpeg_write_coefficients(&compressor.info, arrays);
-            jpeg_finish_compress(&compressor.info);
-        }
+        const File out = open(argv[3], "wb");
+        dump(decompressor.info, jpeg_read_coefficients(&decompressor.info), out.get());
     }
     // Component information lives until the decompression ends.
     jpeg_finish_decompress(&decompressor.info);

@@ -1,39 +1,27 @@
 #!/usr/bin/python3
-"""Makes the damaged, hostile and odd pictures the sips robustness tests feed the tool:
-python3 make_hostile_pictures.py FOLDER. Each is a few hundred bytes to a few kilobytes."""
+# Makes the damaged, hostile and odd pictures the sips robustness tests feed the tool:
+# python3 make_hostile_pictures.py FOLDER. Each is a few hundred bytes to a few kilobytes.
 import io
 import struct
+import subprocess
 import sys
 import zlib
 from pathlib import Path
 
 from PIL import Image
 
-from make_pictures import photo, png_bytes, png_chunk, png_file
+from make_pictures import photo, png_bytes, png_chunk, png_file, segment
 
 
-def tiff(entries, tail_tag, tail):
-    """A little-endian TIFF with one IFD at offset 8; `entries` are (tag, type, count, value) with
-    the value inline, and the entry `tail_tag` holds the offset of `tail`, which follows the IFD."""
-    entries = sorted(entries + [(tail_tag, 4, 1, 8 + 2 + 12 * (len(entries) + 1) + 4)])
+# A little-endian TIFF with one IFD at offset 8; `entries` are (tag, type, count, value) with
+# the value inline, and the entry `tail_tag` of type `tail_kind` holds the offset of `tail`, which
+# follows the IFD.
+def tiff(entries, tail_tag, tail, tail_kind=4):
+    entries = sorted(entries + [(tail_tag, tail_kind, 1, 8 + 2 + 12 * (len(entries) + 1) + 4)])
     ifd = struct.pack("<H", len(entries))
     for tag, kind, count, value in entries:
         ifd += struct.pack("<HHII", tag, kind, count, value)
     return b"II*\0" + struct.pack("<I", 8) + ifd + struct.pack("<I", 0) + tail
-
-
-def exif_ifd(entries, start=8):
-    """A little-endian TIFF structure for EXIF: IFD0 at 8 with (tag, type, count, bytes) entries,
-    values longer than four bytes stored after it."""
-    table_size = 2 + 12 * len(entries) + 4
-    table, data = struct.pack("<H", len(entries)), b""
-    for tag, kind, count, payload in entries:
-        if len(payload) <= 4:
-            table += struct.pack("<HHI", tag, kind, count) + payload.ljust(4, b"\0")
-        else:
-            table += struct.pack("<HHII", tag, kind, count, start + table_size + len(data))
-            data += payload + b"\0" * (len(payload) % 2)
-    return table + struct.pack("<I", 0) + data
 
 
 def jpeg_bytes(image, **options):
@@ -42,14 +30,10 @@ def jpeg_bytes(image, **options):
     return out.getvalue()
 
 
-def segment(marker, body):
-    return bytes([0xFF, marker]) + struct.pack(">H", len(body) + 2) + body
-
-
+# A valid 8x8 progressive JPEG of flat blocks whose every coefficient arrives bit plane by bit
+# plane, a scan each: 14 scans for the DC and 882 for the AC coefficients of each component.
+# Each scan's data is one Huffman code, "0", padded with ones.
 def many_scans(components):
-    """A valid 8x8 progressive JPEG of flat blocks whose every coefficient arrives bit plane by bit
-    plane, a scan each: 14 scans for the DC and 882 for the AC coefficients of each component.
-    Each scan's data is one Huffman code, "0", padded with ones."""
     out = b"\xff\xd8" + segment(0xDB, b"\x00" + bytes([1] * 64))
     frame = struct.pack(">BHHB", 8, 8, 8, components)
     for component in range(1, components + 1):
@@ -70,8 +54,8 @@ def many_scans(components):
     return out + b"\xff\xd9"
 
 
+# The JPEG with its frame header claiming another size.
 def with_size(jpeg, width, height):
-    """The JPEG with its frame header claiming another size."""
     for marker in (b"\xff\xc0", b"\xff\xc2"):
         at = jpeg.find(marker)
         if at >= 0:
@@ -79,9 +63,9 @@ def with_size(jpeg, width, height):
     raise ValueError("no frame header")
 
 
+# The JPEG cut `kept` bytes into its `scan`-th scan's data (before the scan when `kept` is
+# None), then closed with an end marker.
 def scan_cut(jpeg, kept, scan=1):
-    """The JPEG cut `kept` bytes into its `scan`-th scan's data (before the scan when `kept` is
-    None), then closed with an end marker."""
     at = -1
     for _ in range(scan):
         at = jpeg.index(b"\xff\xda", at + 1)
@@ -89,20 +73,6 @@ def scan_cut(jpeg, kept, scan=1):
         return jpeg[:at] + b"\xff\xd9"
     length = struct.unpack(">H", jpeg[at + 2 : at + 4])[0]
     return jpeg[: at + 2 + length + kept] + b"\xff\xd9"
-
-
-def camera_exif():
-    """EXIF with a maker's note as a camera writes it: an IFD inside the MakerNote tag."""
-    make = b"Canon\0"
-    ifd0_size = 2 + 12 * 2 + 4
-    exif_at = 8 + ifd0_size + len(make)
-    note_at = exif_at + 2 + 12 + 4
-    note = exif_ifd([(0x0001, 3, 4, struct.pack("<4H", 8, 1, 2, 3)),
-                     (0x0006, 2, 12, b"CANON EOS 1\0")], note_at)
-    ifd0 = struct.pack("<H", 2) + struct.pack("<HHII", 0x010F, 2, len(make), 8 + ifd0_size)
-    ifd0 += struct.pack("<HHII", 0x8769, 4, 1, exif_at) + struct.pack("<I", 0)
-    exif = struct.pack("<H", 1) + struct.pack("<HHII", 0x927C, 7, len(note), note_at)
-    return b"II*\0" + struct.pack("<I", 8) + ifd0 + make + exif + struct.pack("<I", 0) + note
 
 
 def main(folder):
@@ -150,7 +120,6 @@ def main(folder):
     for side in (65535, 65536):
         line = Image.linear_gradient("L").resize((side, 1)).convert("RGB")
         line.save(folder / f"side-{side}.png")
-        line.save(folder / f"side-{side}.tif")
 
     # Refused with a reason of its own, not libtiff's silence.
     entries = [(256, 4, 1, 4), (257, 4, 1, 4), (258, 3, 1, 8), (259, 3, 1, 1), (277, 3, 1, 1),
@@ -161,14 +130,16 @@ def main(folder):
     # EXIF block twice, once on each side of the image data), EXIF that cannot be read, and a
     # ResolutionUnit without value.
     plain = png_bytes(base)
-    exif = png_chunk(b"eXIf", camera_exif())
+    camera = Path(__file__).parent / "cameras" / "canon-sd450.jpg"
+    exif = subprocess.run(["exiftool", "-b", "-EXIF", camera], capture_output=True, check=True)
+    exif = png_chunk(b"eXIf", exif.stdout)
     (folder / "maker-notes.png").write_bytes(plain[:33] + exif + plain[33:-12] + exif + plain[-12:])
     broken = png_chunk(b"eXIf", b"II*\0\xff\xff\xff\x7f")  # its first IFD far past the end
     (folder / "unreadable-exif.png").write_bytes(plain[:33] + broken + plain[33:])
-    rational = struct.pack("<II", 72, 1)
-    no_unit = exif_ifd([(0x0112, 3, 1, struct.pack("<H", 6)), (0x011A, 5, 1, rational),
-                        (0x011B, 5, 1, rational), (0x0128, 3, 0, b"")])
-    base.save(folder / "no-unit.jpg", quality=90, exif=b"Exif\0\0II*\0\x08\0\0\0" + no_unit)
+    # Both resolutions are the one 72/1 after the IFD of four entries, at byte 62.
+    no_unit = tiff([(0x0112, 3, 1, 6), (0x011B, 5, 1, 62), (0x0128, 3, 0, 0)], 0x011A,
+                   struct.pack("<II", 72, 1), tail_kind=5)
+    base.save(folder / "no-unit.jpg", quality=90, exif=b"Exif\0\0" + no_unit)
 
     # Big enough that converting it takes a while: the tool is killed in the middle.
     Image.effect_noise((2000, 2000), 80).convert("RGB").save(folder / "large.jpg", quality=95)

@@ -1,33 +1,26 @@
 #!/usr/bin/python3
-"""Makes the small sample pictures the sips tests convert: python3 make_pictures.py FOLDER."""
+# Makes the small sample pictures the sips tests convert: python3 make_pictures.py FOLDER.
 import io
-import math
 import struct
 import subprocess
 import sys
 import zlib
 from pathlib import Path
 
-from PIL import Image, ImageCms, ImageFilter
+from PIL import Image, ImageChops, ImageCms, ImageFilter
 
 WIDTH, HEIGHT = 96, 64
 SIGNATURE = b"\x89PNG\r\n\x1a\n"
 
 
+# Smooth gradients with soft texture, like a photograph, small enough to convert quickly.
 def photo():
-    """Smooth gradients with soft texture, like a photograph, small enough to convert quickly."""
     texture = Image.effect_noise((WIDTH, HEIGHT), 40).filter(ImageFilter.GaussianBlur(1.5))
-    pixels = []
-    for y in range(HEIGHT):
-        for x in range(WIDTH):
-            t = texture.getpixel((x, y)) - 128
-            r = 128 + 100 * math.sin(x / 15.0) + t * 0.3
-            g = 128 + 90 * math.cos(y / 11.0) + t * 0.3
-            b = 40 + 180 * x / WIDTH
-            pixels.append(tuple(max(0, min(255, round(v))) for v in (r, g, b)))
-    image = Image.new("RGB", (WIDTH, HEIGHT))
-    image.putdata(pixels)
-    return image
+    ramp = Image.linear_gradient("L")
+    across = ramp.transpose(Image.Transpose.ROTATE_90).resize((WIDTH, HEIGHT))
+    red = ImageChops.blend(across, texture, 0.3)
+    green = ImageChops.blend(Image.radial_gradient("L").resize((WIDTH, HEIGHT)), texture, 0.3)
+    return Image.merge("RGB", (red, green, ramp.resize((WIDTH, HEIGHT))))
 
 
 def with_alpha(image):
@@ -46,8 +39,8 @@ def png_file(width, height, depth, colour, rows, interlace=0):
             png_chunk(b"IEND", b""))
 
 
+# A 16-bit RGB or RGBA PNG (Pillow writes 16-bit only for grey) of pixel(x, y)'s samples.
 def write_png16(path, width, height, pixel):
-    """A 16-bit RGB or RGBA PNG (Pillow writes 16-bit only for grey) of pixel(x, y)'s samples."""
     rows = bytearray()
     for y in range(height):
         rows += b"\0"
@@ -64,32 +57,28 @@ def png_bytes(image):
     return buffer.getvalue()
 
 
+# ImageMagick's copy of `source` (a picture or a PNG file's bytes) with these options.
 def convert(source, destination, *options):
-    """ImageMagick's copy of `source` (a picture or a PNG file's bytes) with these options."""
     data = source if isinstance(source, bytes) else png_bytes(source)
     subprocess.run(["convert", "png:-", *options, str(destination)], input=data, check=True)
 
 
-def with_segment(path, destination, marker, payload):
-    """Copies a JPEG with one more segment right after its JFIF header."""
-    data = Path(path).read_bytes()
-    at = 2 + 2 + struct.unpack(">H", data[4:6])[0]
-    segment = bytes([0xFF, marker]) + struct.pack(">H", len(payload) + 2) + payload
-    Path(destination).write_bytes(data[:at] + segment + data[at:])
+def segment(marker, body):
+    return bytes([0xFF, marker]) + struct.pack(">H", len(body) + 2) + body
 
 
-def with_stray_bytes(path, destination, before_segment):
-    """Copies a JPEG with three bytes that belong to no segment before its segment number
-    `before_segment` (1 is the first after the start-of-image marker), as many cameras write."""
+# Copies a JPEG with `extra` before its segment number `before_segment` (1 is the first after the
+# start-of-image marker, 2 the one after the JFIF header).
+def with_bytes(path, destination, before_segment, extra):
     data = Path(path).read_bytes()
     at = 2
     for _ in range(before_segment - 1):
         at += 2 + struct.unpack(">H", data[at + 2:at + 4])[0]
-    Path(destination).write_bytes(data[:at] + b"\0\x07\0" + data[at:])
+    Path(destination).write_bytes(data[:at] + extra + data[at:])
 
 
+# The chunks of a PNG file as (type, body) pairs.
 def png_chunks(data):
-    """The chunks of a PNG file as (type, body) pairs."""
     chunks, at = [], 8
     while at < len(data):
         length = struct.unpack(">I", data[at:at + 4])[0]
@@ -98,11 +87,80 @@ def png_chunks(data):
     return chunks
 
 
-def write_damaged_pngs(folder):
-    """A PNG whose first image data chunk's CRC is wrong, refused; and PNG files that libpng reads
-    whole but whose chunks do not add up, beside the intact files they were made from: a palette
-    with transparency that stops after its image data, and 16-bit colour with a text chunk whose
-    CRC is wrong between two sound ones."""
+def exiftool(path, *arguments):
+    subprocess.run(["exiftool", "-q", "-overwrite_original", *arguments, str(path)], check=True)
+
+
+def main(folder):
+    folder = Path(folder)
+    folder.mkdir(parents=True, exist_ok=True)
+    profile = ImageCms.ImageCmsProfile(ImageCms.createProfile("sRGB")).tobytes()
+    base = photo()
+
+    base.save(folder / "photo.jpg", quality=92, icc_profile=profile, dpi=(72, 72))
+    fixed = struct.pack(">I", 72 << 16)
+    info = (fixed + struct.pack(">HH", 1, 1)) * 2  # Photoshop's ResolutionInfo: 72 dpi
+    info = b"Photoshop 3.0\08BIM\x03\xed\0\0" + struct.pack(">I", len(info)) + info
+    with_bytes(folder / "photo.jpg", folder / "photo.jpg", 2, segment(0xED, info))
+    exiftool(folder / "photo.jpg", "-Orientation#=6", "-DateTimeOriginal=2021:06:05 14:30:00",
+             "-XMP-dc:Title=Harbour at dusk", "-XMP-tiff:XResolution=72",
+             "-XMP-tiff:YResolution=72", "-IPTC:Keywords=harbour")
+    with_alpha(base).save(folder / "alpha.png")
+    write_png16(folder / "deep.png", WIDTH, HEIGHT, lambda x, y: tuple(
+        v * 257 + low for v, low in zip(base.getpixel((x, y)), (x, 0, y))))
+    # What libtiff's RGBA reader decodes, over several bands of rows: a bilevel scan, and a
+    # palette in tiles.
+    tall = base.resize((200, 700))
+    convert(tall, folder / "bilevel.tif", "-monochrome", "-compress", "Group4")
+    convert(tall, folder / "palette-tiles.tif", "-type", "Palette", "-define",
+            "tiff:tile-geometry=64x64")
+    # 48 megapixels of RGB, 144 MB: more than the tool holds in memory for an interlaced picture.
+    ramp = Image.linear_gradient("L").resize((8000, 6000))
+    wide = Image.merge("RGB", (ramp, Image.radial_gradient("L").resize((8000, 6000)),
+                               ramp.transpose(Image.Transpose.ROTATE_180)))
+    wide.save(folder / "bigplain.png", compress_level=1)
+    subprocess.run(["convert", folder / "bigplain.png", "-interlace", "PNG", "-define",
+                    "png:exclude-chunk=all", folder / "biginterlaced.png"], check=True)
+    # Its Y, Cb and Cr coefficients at 4:2:0 take 144 MB too.
+    wide.save(folder / "bigprogressive420.jpg", quality=90, progressive=True, subsampling=2)
+    # Tiles that overhang the picture, and separate sample planes (Pillow writes neither).
+    convert((folder / "deep.png").read_bytes(), folder / "tiled16.tif", "-define",
+            "tiff:tile-geometry=48x48", "-compress", "zip")
+    convert(with_alpha(base), folder / "planes.tif", "-interlace", "plane", "-compress", "lzw")
+    base.quantize(64).save(folder / "palette.png")
+    base.convert("L").save(folder / "grey.jpg", quality=95)
+    base.save(folder / "picture.tif", compression="tiff_lzw", dpi=(150, 150))
+    exiftool(folder / "picture.tif", "-XMP-dc:Title=Harbour at dusk")
+    base.convert("CMYK").save(folder / "cmyk.jpg", quality=95)
+    base.save(folder / "progressive.jpg", quality=90, progressive=True, dpi=(96, 96))
+    # 24 megapixels at 4:4:4: 144 MB of coefficients, more than the tool holds in memory.
+    ramp = Image.linear_gradient("L").resize((6000, 4000))
+    grey = base.resize((6000, 4000)).convert("L")
+    Image.merge("RGB", (ramp, ramp.transpose(Image.Transpose.ROTATE_180), grey)).save(
+        folder / "bigprogressive.jpg", quality=90, progressive=True, subsampling=0)
+    with_alpha(base).convert("LA").save(folder / "greyalpha.png", dpi=(150, 150))
+    deep_grey = Image.linear_gradient("L").resize((WIDTH, HEIGHT)).convert("I")
+    deep_grey.point(lambda v: v * 257 + 3).convert("I;16").save(folder / "deepgrey.tif")
+    # Malformed metadata segments, which a copy leaves out.
+    for name, marker, payload in (
+            ("badexif.jpg", 0xE1, b"Exif\0\0MM\0\x2a\0\0\0\x08\xff\xff\0\x01"),
+            ("badicc.jpg", 0xE2, b"ICC_PROFILE\0\x02\x01" + bytes(40)),
+            ("badphotoshop.jpg", 0xED, b"Photoshop 3.0\08BIM\x04\x04\0\0\xff\xff\xff\xf0"),
+            ("badxmp.jpg", 0xE1,
+             b"http://ns.adobe.com/xap/1.0/\0<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF")):
+        with_bytes(folder / "grey.jpg", folder / name, 2, segment(marker, payload))
+    # Readable damage, which the copy must still make exact: stray bytes among the metadata of a
+    # baseline JPEG and among the tables of a progressive one, and PNG files.
+    with_bytes(folder / "photo.jpg", folder / "stray.jpg", 4, b"\0\x07\0")
+    with_bytes(folder / "progressive.jpg", folder / "stray-progressive.jpg", 3, b"\0\x07\0")
+    restarts = folder / "restarts.jpg"
+    subprocess.run(["jpegtran", "-restart", "5B", "-outfile", restarts, folder / "photo.jpg"],
+                   check=True)
+    with_bytes(restarts, folder / "stray-restarts.jpg", 2, b"\0\x07\0")
+    # A PNG whose first image data chunk's CRC is wrong, refused; and PNG files that libpng reads
+    # whole but whose chunks do not add up, beside the intact files they were made from: a palette
+    # with transparency that stops after its image data, and 16-bit colour with a text chunk whose
+    # CRC is wrong between two sound ones.
     data = bytearray((folder / "palette.png").read_bytes())
     at = data.index(b"IDAT")
     data[at + 4 + struct.unpack(">I", data[at - 4:at])[0]] ^= 0x01
@@ -123,105 +181,6 @@ def write_damaged_pngs(folder):
         SIGNATURE + png_chunk(*head) + png_chunk(b"tEXt", b"Title\0Harbour") + bytes(scratched) +
         png_chunk(b"gAMA", struct.pack(">I", 45455)) +
         b"".join(png_chunk(kind, body) for kind, body in rest))
-
-
-def write_interlaced_png(path, image):
-    """An Adam7-interlaced 8-bit RGB PNG (Pillow writes none), filter 0, quickly compressed."""
-    width, height = image.size
-    raw = image.tobytes()
-    passes = ((0, 0, 8, 8), (4, 0, 8, 8), (0, 4, 4, 8), (2, 0, 4, 4), (0, 2, 2, 4), (1, 0, 2, 2),
-              (0, 1, 1, 2))
-    data = bytearray()
-    for x0, y0, dx, dy in passes:
-        columns = len(range(x0, width, dx))
-        for y in range(y0, height, dy):
-            row = raw[y * width * 3:(y + 1) * width * 3]
-            line = bytearray(columns * 3)
-            for channel in range(3):
-                line[channel::3] = row[x0 * 3 + channel::dx * 3]
-            data += b"\0" + line
-    path.write_bytes(png_file(width, height, 8, 2, bytes(data), interlace=1))
-
-
-def with_second_image_at(data, offset):
-    """The MPF index of `data` (little-endian, as Pillow writes it) pointing its second image at
-    `offset`."""
-    index = data.index(b"MPF\0") + 4
-    count = struct.unpack("<H", data[index + 8:index + 10])[0]
-    for entry in range(index + 10, index + 10 + 12 * count, 12):
-        if struct.unpack("<H", data[entry:entry + 2])[0] == 0xB002:
-            second = index + struct.unpack("<I", data[entry + 8:entry + 12])[0] + 16
-            return data[:second + 8] + struct.pack("<I", offset) + data[second + 12:]
-    raise SystemExit("no MP entries")
-
-
-def exiftool(path, *arguments):
-    subprocess.run(["exiftool", "-q", "-overwrite_original", *arguments, str(path)], check=True)
-
-
-def main(folder):
-    folder = Path(folder)
-    folder.mkdir(parents=True, exist_ok=True)
-    profile = ImageCms.ImageCmsProfile(ImageCms.createProfile("sRGB")).tobytes()
-    base = photo()
-
-    base.save(folder / "photo.jpg", quality=92, icc_profile=profile, dpi=(72, 72))
-    fixed = struct.pack(">I", 72 << 16)
-    info = (fixed + struct.pack(">HH", 1, 1)) * 2  # Photoshop's ResolutionInfo: 72 dpi
-    with_segment(folder / "photo.jpg", folder / "photo.jpg", 0xED,
-                 b"Photoshop 3.0\08BIM\x03\xed\0\0" + struct.pack(">I", len(info)) + info)
-    exiftool(folder / "photo.jpg", "-Orientation#=6", "-DateTimeOriginal=2021:06:05 14:30:00",
-             "-XMP-dc:Title=Harbour at dusk", "-XMP-tiff:XResolution=72",
-             "-XMP-tiff:YResolution=72", "-IPTC:Keywords=harbour")
-    with_alpha(base).save(folder / "alpha.png")
-    write_png16(folder / "deep.png", WIDTH, HEIGHT, lambda x, y: tuple(
-        v * 257 + low for v, low in zip(base.getpixel((x, y)), (x, 0, y))))
-    # What libtiff's RGBA reader decodes, over several bands of rows: a bilevel scan, and a
-    # palette in tiles.
-    tall = base.resize((200, 700))
-    convert(tall, folder / "bilevel.tif", "-monochrome", "-compress", "Group4")
-    convert(tall, folder / "palette-tiles.tif", "-type", "Palette", "-define",
-            "tiff:tile-geometry=64x64")
-    # 48 megapixels of RGB, 144 MB: more than the tool holds in memory for an interlaced picture.
-    ramp = Image.linear_gradient("L").resize((8000, 6000))
-    wide = Image.merge("RGB", (ramp, Image.radial_gradient("L").resize((8000, 6000)),
-                               ramp.transpose(Image.Transpose.ROTATE_180)))
-    write_interlaced_png(folder / "biginterlaced.png", wide)
-    wide.save(folder / "bigplain.png", compress_level=1)
-    # Its Y, Cb and Cr coefficients at 4:2:0 take 144 MB too.
-    wide.save(folder / "bigprogressive420.jpg", quality=90, progressive=True, subsampling=2)
-    # Tiles that overhang the picture, and separate sample planes (Pillow writes neither).
-    convert((folder / "deep.png").read_bytes(), folder / "tiled16.tif", "-define",
-            "tiff:tile-geometry=48x48", "-compress", "zip")
-    convert(with_alpha(base), folder / "planes.tif", "-interlace", "plane", "-compress", "lzw")
-    base.quantize(64).save(folder / "palette.png")
-    base.convert("L").save(folder / "grey.jpg", quality=95)
-    base.save(folder / "picture.tif", compression="tiff_lzw", dpi=(150, 150))
-    exiftool(folder / "picture.tif", "-XMP-dc:Title=Harbour at dusk")
-    base.convert("CMYK").save(folder / "cmyk.jpg", quality=95)
-    base.save(folder / "progressive.jpg", quality=90, progressive=True, dpi=(96, 96))
-    # 24 megapixels at 4:4:4: 144 MB of coefficients, more than the tool holds in memory.
-    ramp = Image.linear_gradient("L").resize((6000, 4000))
-    grey = base.resize((6000, 4000)).convert("L")
-    Image.merge("RGB", (ramp, ramp.transpose(Image.Transpose.ROTATE_180), grey)).save(
-        folder / "bigprogressive.jpg", quality=90, progressive=True, subsampling=0)
-    with_alpha(base).convert("LA").save(folder / "greyalpha.png", dpi=(150, 150))
-    with_alpha(base).save(folder / "rgba.tif", compression="tiff_lzw")
-    deep_grey = Image.linear_gradient("L").resize((WIDTH, HEIGHT)).convert("I")
-    deep_grey.point(lambda v: v * 257 + 3).convert("I;16").save(folder / "deepgrey.tif")
-    # Malformed metadata segments, which a copy leaves out.
-    for name, marker, payload in (
-            ("badexif.jpg", 0xE1, b"Exif\0\0MM\0\x2a\0\0\0\x08\xff\xff\0\x01"),
-            ("badicc.jpg", 0xE2, b"ICC_PROFILE\0\x02\x01" + bytes(40)),
-            ("badphotoshop.jpg", 0xED, b"Photoshop 3.0\08BIM\x04\x04\0\0\xff\xff\xff\xf0"),
-            ("badxmp.jpg", 0xE1,
-             b"http://ns.adobe.com/xap/1.0/\0<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF")):
-        with_segment(folder / "grey.jpg", folder / name, marker, payload)
-    # Readable damage, which the copy must still make exact: stray bytes among the metadata of a
-    # baseline JPEG and among the tables of a progressive one, and PNG files.
-    with_stray_bytes(folder / "photo.jpg", folder / "stray.jpg", 4)
-    with_stray_bytes(folder / "progressive.jpg", folder / "stray-progressive.jpg", 3)
-    write_damaged_pngs(folder)
     # Large enough that its carry spans many JPEG segments, and its JPEG 2000 encoding several bands
     # and tiles, the last ones partial.
     base.resize((600, 700)).save(folder / "large.png", compress_level=0)
@@ -238,19 +197,13 @@ def main(folder):
     # moves the index when the title makes the header grow.
     base.save(folder / "pair.jpg", "MPO", save_all=True, append_images=[base.rotate(180)])
     exiftool(folder / "pair.jpg", "-XMP-dc:Title=Harbour at dusk")
-    pair = (folder / "pair.jpg").read_bytes()
-    (folder / "badmpf.jpg").write_bytes(with_second_image_at(pair, 0x7FFFFF00))
     # A motion photo: a video follows the picture.
     (folder / "motion.jpg").write_bytes((folder / "grey.jpg").read_bytes() + b"\0\0\0\x18ftypmp42" +
                                         bytes(range(256)) * 20)
     (folder / "text.txt").write_text("not a picture at all\n")
-    write_plane_samples(folder, base)
-
-
-def write_plane_samples(folder, base):
-    """YCbCr JPEGs whose planes the intermediate keeps (4:2:0 and 4:2:2 of even sides, baseline
-    and progressive), over several tiles (256x64) and bands, the last ones partial; and those that
-    keep RGB: odd sides, other samplings."""
+    # YCbCr JPEGs whose planes the intermediate keeps (4:2:0 and 4:2:2 of even sides, baseline
+    # and progressive), over several tiles (256x64) and bands, the last ones partial; and those that
+    # keep RGB: odd sides, other samplings.
     # Sharp coloured edges, so that misplaced or swapped planes show.
     picture = base.resize((602, 402), Image.Resampling.NEAREST)
     picture.save(folder / "planes420.jpg", quality=90, subsampling=2)
@@ -258,8 +211,7 @@ def write_plane_samples(folder, base):
     picture.resize((334, 250)).save(folder / "planes420progressive.jpg", quality=90,
                                     subsampling=2, progressive=True)
     picture.save(folder / "rgb444.jpg", quality=90, subsampling=0)
-    for name, factors in (("rgb440.jpg", "1x2"), ("rgb411.jpg", "4x1")):
-        convert(picture, folder / name, "-sampling-factor", factors, "-quality", "90")
+    convert(picture, folder / "rgb411.jpg", "-sampling-factor", "4x1", "-quality", "90")
     picture.resize((601, 401)).save(folder / "rgb420odd.jpg", quality=90, subsampling=2)
 
 

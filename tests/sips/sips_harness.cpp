@@ -115,10 +115,6 @@ RunResult makeIntermediate(const TemporaryFolder& folder, const std::string& sam
     return convert(folder / sample, folder / "scratch.jp2");
 }
 
-fs::path copyOf(const TemporaryFolder& folder, const std::string& sample) {
-    return folder / (fs::path(sample).extension() == ".png" ? "copy.png" : "copy.jpg");
-}
-
 std::map<std::string, std::string> exifTool(const fs::path& file,
                                             const std::vector<std::string>& options) {
     std::vector<std::string> arguments{"exiftool", "-j", "-n", "-G1", "-a"};
@@ -154,9 +150,9 @@ std::string pillow(const std::string& command, const fs::path& a, const fs::path
     return result.out.substr(0, result.out.find('\n'));
 }
 
-void tamper(const std::string& edit, const fs::path& file, const fs::path& other) {
-    const RunResult result = run({"/usr/bin/python3", std::string(SIPS_TEST_SCRIPTS) + "/tamper.py",
-                                  edit, file.string(), other.string()});
+void tamper(const std::string& edit, const fs::path& file) {
+    const RunResult result = run(
+        {"/usr/bin/python3", std::string(SIPS_TEST_SCRIPTS) + "/tamper.py", edit, file.string()});
     ASSERT_EQ(result.exitCode, 0) << result.err;
 }
 

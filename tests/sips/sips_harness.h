@@ -71,10 +71,6 @@ void copySample(const std::string& name, const fs::path& destination);
 // name: the intermediate `folder/scratch.jp2`.
 RunResult makeIntermediate(const TemporaryFolder& folder, const std::string& sample);
 
-// The copy the last step makes in `folder` of the sample `sample`: copy.png for a PNG, else
-// copy.jpg.
-fs::path copyOf(const TemporaryFolder& folder, const std::string& sample);
-
 // Tag values ExifTool reads (-j -n -G1), keyed "Group:Tag", numbers and text as printed;
 // "ExifTool:Warning" holds a warning met while reading. `options` go to ExifTool too.
 std::map<std::string, std::string> exifTool(const fs::path& file,
@@ -83,8 +79,8 @@ std::map<std::string, std::string> exifTool(const fs::path& file,
 // Pillow's view of a picture (inspect_picture.py).
 std::string pillow(const std::string& command, const fs::path& a, const fs::path& b = {});
 
-// Damages an intermediate with tamper.py (EDIT: image, truncate, forge, swap with `other`).
-void tamper(const std::string& edit, const fs::path& file, const fs::path& other = {});
+// Damages an intermediate with tamper.py (EDIT: image, truncate, forge, ...).
+void tamper(const std::string& edit, const fs::path& file);
 
 std::string fileBytes(const fs::path& file);
 std::vector<std::string> folderEntries(const fs::path& folder);

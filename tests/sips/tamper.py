@@ -1,16 +1,14 @@
 #!/usr/bin/python3
-"""Damages the intermediates of the conversion chain the way the carry tests need.
-
-  tamper.py EDIT FILE [OTHER]
-
-  image          JP2: changes a letter of the codestream's comment; JPEG: a quantisation step
-  truncate       shortens the carried source, keeping the box or the segments well-formed
-  forge          changes one byte of the carried source
-  forge-crc      JP2: changes the CRC of the carried PNG's first IDAT chunk, which decodes as before
-  swap           puts the carry of OTHER (an intermediate of the same kind) in FILE's place
-  codestream     JP2: garbles 256 bytes of coded data in the middle of the codestream
-  drop           JP2: removes the carry box
-"""
+# Damages the intermediates of the conversion chain the way the carry tests need.
+#
+#   tamper.py EDIT FILE
+#
+#   image          JP2: changes a letter of the codestream's comment; JPEG: a quantisation step
+#   truncate       shortens the carried source, keeping the box or the segments well-formed
+#   forge          changes one byte of the carried source
+#   forge-crc      JP2: changes the CRC of the carried PNG's first IDAT chunk (decodes the same)
+#   codestream     JP2: garbles 256 bytes of coded data in the middle of the codestream
+#   drop           JP2: removes the carry box
 import struct
 import sys
 from pathlib import Path
@@ -44,15 +42,11 @@ def is_carry(data, at, marker):
     return marker == 0xEB and data[at + 4:at + 8] == b"JP\x50\x4c"
 
 
-def carry_segments(data):
-    return [(at, size) for at, size, marker in jpeg_segments(data) if is_carry(data, at, marker)]
-
-
 def flipped(data, at, size=1, mask=0x01):
     return data[:at] + bytes(b ^ mask for b in data[at:at + size]) + data[at + size:]
 
 
-def tamper_jp2(edit, data, other):
+def tamper_jp2(edit, data):
     at, length = jp2_box(data, b"uuid", CARRY_UUID)
     start, size = jp2_box(data, b"jp2c")
     if edit == "codestream":
@@ -71,30 +65,23 @@ def tamper_jp2(edit, data, other):
         while data[chunk + 4:chunk + 8] != b"IDAT":
             chunk += 12 + struct.unpack(">I", data[chunk:chunk + 4])[0]
         return flipped(data, chunk + 8 + struct.unpack(">I", data[chunk:chunk + 4])[0])
-    if edit == "forge":
-        return flipped(data, at + length - 50)
-    other_at, other_length = jp2_box(other, b"uuid", CARRY_UUID)
-    return data[:at] + other[other_at:other_at + other_length] + data[at + length:]
+    return flipped(data, at + length - 50)  # forge
 
 
-def tamper_jpeg(edit, data, other):
-    segments = carry_segments(data)
-    first, last = segments[0][0], segments[-1][0] + segments[-1][1]
+def tamper_jpeg(edit, data):
+    segments = [(at, size) for at, size, marker in jpeg_segments(data)
+                if is_carry(data, at, marker)]
+    last = segments[-1][0] + segments[-1][1]
     if edit == "image":
         table = next(at for at, size, marker in jpeg_segments(data) if marker == 0xDB)
         step = table + 5 + 63  # the last step of the first table
         return data[:step] + bytes([min(data[step] + 1, 255)]) + data[step + 1:]
     if edit == "truncate":
         return data[:segments[-1][0]] + data[last:]
-    if edit == "forge":
-        return flipped(data, last - 10)
-    theirs = carry_segments(other)
-    return data[:first] + other[theirs[0][0]:theirs[-1][0] + theirs[-1][1]] + data[last:]
+    return flipped(data, last - 10)  # forge
 
 
 if __name__ == "__main__":
-    edit, path, other = sys.argv[1], sys.argv[2], sys.argv[3:]
-    data = Path(path).read_bytes()
-    other = Path(other[0]).read_bytes() if edit == "swap" else b""
-    change = tamper_jpeg if data[:2] == b"\xff\xd8" else tamper_jp2
-    Path(path).write_bytes(change(edit, data, other))
+    edit, path = sys.argv[1], Path(sys.argv[2])
+    data = path.read_bytes()
+    path.write_bytes((tamper_jpeg if data[:2] == b"\xff\xd8" else tamper_jp2)(edit, data))
