@@ -115,7 +115,7 @@ TEST_F(BatchRunTest, AFolderDroppedStartsTheRunAndAnythingElseIsRefusedWithTheRe
     drop({QUrl::fromLocalFile(source)});
     ASSERT_EQ(window.desktop.alerts.size(), 1U);
     EXPECT_EQ(
-        window.desktop.alerts.back().alert.informativeText,
+        window.desktop.alerts.back().informativeText,
         u"Choose the output folder first, then drop the folder that holds your pictures.\n"_s);
 
     chooseOutputFolder(output);
@@ -134,9 +134,9 @@ TEST_F(BatchRunTest, AFolderDroppedStartsTheRunAndAnythingElseIsRefusedWithTheRe
         window.desktop.answerAlert(AlertButton::First);
         drop(urls);
         ASSERT_EQ(window.desktop.alerts.size(), 1U) << reason.toStdString();
-        EXPECT_EQ(window.desktop.alerts.back().alert.informativeText, reason);
+        EXPECT_EQ(window.desktop.alerts.back().informativeText, reason);
     }
-    EXPECT_EQ(window.desktop.alerts.back().alert.messageText, u"This cannot be converted"_s);
+    EXPECT_EQ(window.desktop.alerts.back().messageText, u"This cannot be converted"_s);
     EXPECT_TRUE(window.desktop.logged(u"open").isEmpty());
     EXPECT_FALSE(window.settings.onDisk(u"iDataS"_s).isValid());
 

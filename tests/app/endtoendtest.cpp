@@ -107,8 +107,8 @@ TEST_F(EndToEndTest, ConvertsEveryPictureAndReportsEachOneWithoutACopyAndWhy) {
         u"2 of 10 pictures got no copy in the output folder:\n\ntruncated\\.jpg: .+\nx\\.png: "
         u".+\n\n"
         u"1 of 10 pictures got their copy with a note:\n\ncamera\\.jpg: .+\n"_s));
-    EXPECT_TRUE(report.match(window.desktop.alerts.back().alert.informativeText).hasMatch())
-        << window.desktop.alerts.back().alert.informativeText.toStdString();
+    EXPECT_TRUE(report.match(window.desktop.alerts.back().informativeText).hasMatch())
+        << window.desktop.alerts.back().informativeText.toStdString();
     expectOpenedAndReset(output);
 }
 

@@ -80,11 +80,6 @@ private:
 // whole runs can be checked.
 class ScriptedDesktopServices final : public DesktopServices {
 public:
-    struct RecordedAlert final {
-        Alert alert;                  // as it was when it ran
-        bool suppressionShownChecked; // the check box's state when it appeared
-    };
-
     // The button pressed, and the suppression check box's state when the alert closes (unset
     // keeps what it showed).
     void answerAlert(AlertButton code, std::optional<bool> suppressionChecked = std::nullopt) {
@@ -111,7 +106,7 @@ public:
                                    alert.messageText.toStdString());
         const auto [code, suppressionChecked] = alertAnswers.front();
         alertAnswers.pop_front();
-        alerts.push_back({alert, alert.suppressionChecked});
+        alerts.push_back(alert); // as it was when it ran
         alert.suppressionChecked = suppressionChecked.value_or(alert.suppressionChecked);
         return code;
     }
@@ -150,7 +145,7 @@ public:
     // "beep", "run-loop <ms>", "policy <0|1>", "activate", "terminate",
     // "notify <summary>\n<body>".
     QStringList log;
-    std::vector<RecordedAlert> alerts;
+    std::vector<Alert> alerts;
     std::vector<FolderChooser> choosers;
     ToolRecord tools;
 
