@@ -38,11 +38,12 @@ struct Node final {
     QString service;
     QString path;
 
-    [[nodiscard]] QDBusMessage call(const QString& interface, const QString& method,
-                                    const QVariantList& arguments = {}) const {
+    QDBusMessage call(const QString& interface, const QString& method,
+                      const QVariantList& arguments = {},
+                      QDBus::CallMode mode = QDBus::Block) const {
         QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
         message.setArguments(arguments);
-        return bus.call(message);
+        return bus.call(message, mode);
     }
     [[nodiscard]] QString text(const QString& property) const {
         const QDBusReply<QDBusVariant> reply =
@@ -52,20 +53,9 @@ struct Node final {
     [[nodiscard]] std::vector<Node> children() const {
         std::vector<Node> nodes;
         const QDBusMessage reply = call(Accessible, u"GetChildren"_s);
-        if (reply.arguments().isEmpty())
-            return nodes;
-        const auto array = reply.arguments().constFirst().value<QDBusArgument>();
-        array.beginArray();
-        while (!array.atEnd()) {
-            Node child{bus, {}, {}};
-            QDBusObjectPath childPath;
-            array.beginStructure();
-            array >> child.service >> childPath;
-            array.endStructure();
-            child.path = childPath.path();
-            nodes.push_back(child);
-        }
-        array.endArray();
+        for (const auto& [service, path] :
+             qdbus_cast<QList<std::pair<QString, QDBusObjectPath>>>(reply.arguments().value(0)))
+            nodes.push_back({bus, service, path.path()});
         return nodes;
     }
     // The first node, depth first from this one, of the role whose name holds the text.
@@ -87,12 +77,7 @@ struct Node final {
     }
     // Asks for the object's own action (press, toggle, show the menu) without waiting for it to
     // finish, as an action may open a modal window.
-    bool act() const {
-        QDBusMessage request = QDBusMessage::createMethodCall(
-            service, path, u"org.a11y.atspi.Action"_s, u"DoAction"_s);
-        request.setArguments({0});
-        return bus.send(request);
-    }
+    void act() const { call(u"org.a11y.atspi.Action"_s, u"DoAction"_s, {0}, QDBus::NoBlock); }
 };
 
 // The real program on a first launch, in a home whose name needs care ('&' is a mnemonic marker to
@@ -129,22 +114,17 @@ TEST(BusTest, AScreenReaderUserReadsTheNoticeAndChoosesTheOutputFolder) {
         return application.has_value();
     }));
 
-    // The startup notice is read whole.
+    // The startup notice, whose text the alert's own test reads in the process.
     const Node notice = application->await(u"alert message"_s, u"Startup Q&A"_s);
-    EXPECT_TRUE(
-        notice.text(u"Description"_s).startsWith(u"Q: When Plenwick finishes conversion"_s));
-    EXPECT_TRUE(
-        notice.text(u"Description"_s).endsWith(u"to see the change of your picture's DPI.\n"_s));
-    EXPECT_TRUE(notice.await(u"push button"_s, u"Got it"_s).act());
+    notice.await(u"push button"_s, u"Got it"_s).act();
 
     // The output button is named with the folder chosen in the real chooser.
-    EXPECT_TRUE(
-        application->await(u"push button"_s, u"Select Destination (output) Folder First"_s).act());
-    EXPECT_TRUE(application->await(u"push button"_s, u"Select This Folder"_s).act());
+    application->await(u"push button"_s, u"Select Destination (output) Folder First"_s).act();
+    application->await(u"push button"_s, u"Select This Folder"_s).act();
     const Node confirmation =
         application->await(u"alert message"_s, u"File Saving Folder Confirmation"_s);
     EXPECT_TRUE(confirmation.text(u"Description"_s).contains(home));
-    EXPECT_TRUE(confirmation.await(u"push button"_s, u"Ok"_s).act());
+    confirmation.await(u"push button"_s, u"Ok"_s).act();
     EXPECT_EQ(application->await(u"push button"_s, home).text(u"Name"_s), home);
 
     program.kill();

@@ -4,7 +4,6 @@
 
 #include <QDropEvent>
 #include <QMimeData>
-#include <sys/stat.h>
 
 namespace plenwick::test {
 namespace {
@@ -116,15 +115,13 @@ TEST_F(BatchRunTest, AFolderDroppedStartsTheRunAndAnythingElseIsRefusedWithTheRe
     drop({QUrl::fromLocalFile(source)});
     ASSERT_EQ(window.desktop.alerts.size(), 1U);
     EXPECT_EQ(
-        window.desktop.alerts.back().alert.informativeText,
+        window.desktop.alerts.back().informativeText,
         u"Choose the output folder first, then drop the folder that holds your pictures.\n"_s);
 
     chooseOutputFolder(output);
     const QString file = QDir(source).filePath(u"notes.txt"_s);
     writeText(file);
-    const QString locked = folder(u"locked"_s);
-    ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0), 0);
-    std::vector<std::pair<QList<QUrl>, QString>> refused{
+    const std::pair<QList<QUrl>, QString> refused[] = {
         {{QUrl::fromLocalFile(output)},
          u"Input folder can not be the same of your Output folder.\n"_s},
         {{QUrl::fromLocalFile(file)}, ExpectedTexts::dropNotAFolder(file)},
@@ -132,18 +129,14 @@ TEST_F(BatchRunTest, AFolderDroppedStartsTheRunAndAnythingElseIsRefusedWithTheRe
          ExpectedTexts::dropNotAFolder(u"https://example.org/photos/"_s)},
         {{QUrl::fromLocalFile(source), QUrl::fromLocalFile(output)},
          u"Drop one folder at a time: the folder that holds your pictures.\n"_s}};
-    if (::access(QFile::encodeName(locked).constData(), R_OK) != 0) // root lists any folder
-        refused.push_back(
-            {{QUrl::fromLocalFile(locked)}, u"The folder “"_s + locked + u"” cannot be read.\n"_s});
     for (const auto& [urls, reason] : refused) {
         window.desktop.alerts.clear();
         window.desktop.answerAlert(AlertButton::First);
         drop(urls);
         ASSERT_EQ(window.desktop.alerts.size(), 1U) << reason.toStdString();
-        EXPECT_EQ(window.desktop.alerts.back().alert.informativeText, reason);
+        EXPECT_EQ(window.desktop.alerts.back().informativeText, reason);
     }
-    ::chmod(QFile::encodeName(locked).constData(), 0700);
-    EXPECT_EQ(window.desktop.alerts.back().alert.messageText, u"This cannot be converted"_s);
+    EXPECT_EQ(window.desktop.alerts.back().messageText, u"This cannot be converted"_s);
     EXPECT_TRUE(window.desktop.logged(u"open").isEmpty());
     EXPECT_FALSE(window.settings.onDisk(u"iDataS"_s).isValid());
 
@@ -161,7 +154,8 @@ TEST(RunReportTest, NotesAloneSayThePicturesWereConverted) {
                                     .failures = {},
                                     .notedConversions = {{"b.jpg", true, {}, {u"a note"_s}}}});
     EXPECT_EQ(report.messageText, u"Some pictures were converted with a note"_s);
-    EXPECT_EQ(report.informativeText, ExpectedTexts::notesHeading(1, 2) + u"\n\nb.jpg: a note\n"_s);
+    EXPECT_EQ(report.informativeText,
+              u"1 of 2 pictures got their copy with a note:\n\nb.jpg: a note\n"_s);
     EXPECT_EQ(report.buttons, QStringList{u"Got it"_s});
 }
 

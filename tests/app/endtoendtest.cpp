@@ -7,18 +7,9 @@
 #include <QTimer>
 #include <cmath>
 #include <csignal>
-#include <unistd.h>
 
 namespace plenwick::test {
 namespace {
-
-// How many pixels differ between two pictures, at full depth, as ImageMagick decodes them.
-QString differingPixels(const QString& a, const QString& b) {
-    QProcess compare;
-    compare.start(u"compare"_s, {u"-metric"_s, u"AE"_s, a, b, u"null:"_s});
-    compare.waitForFinished(30000);
-    return QString::fromUtf8(compare.readAllStandardError()).trimmed();
-}
 
 // The picture names of the step-1 commands that ran: the pictures a run started.
 QSet<QString> startedPictures(const std::vector<QByteArray>& commands) {
@@ -42,14 +33,6 @@ protected:
         window.desktop.log.clear();
         form().startB->click();
     }
-    void convert(const QString& source, const QString& output) {
-        start(source, output);
-        waitForRunEnd();
-    }
-    void makePictures(const QString& folder, int count, const QString& size) const {
-        for (int number = 1; number <= count; ++number)
-            makePicture(QDir(folder).filePath(u"%1.png"_s.arg(number)), u"png"_s, size);
-    }
 };
 
 // One run over a folder of every kind: each picture gets its copy at the DPI of the field, with the
@@ -68,11 +51,8 @@ TEST_F(EndToEndTest, ConvertsEveryPictureAndReportsEachOneWithoutACopyAndWhy) {
         {".h.jpg", nullptr}, {"a.jpg", nullptr},  {"a.png", nullptr}};
     QSet<QString> expected{u"a.jp2"_s, u"camera.jpg"_s};
     for (const auto& [name, copy] : pictures) {
-        const QString file = QString::fromUtf8(name);
-        const QString suffix = QFileInfo(file).suffix().toLower();
-        makePicture(in.filePath(file), suffix.startsWith(u'j')   ? u"jpeg"_s
-                                       : suffix.startsWith(u't') ? u"tiff"_s
-                                                                 : u"png"_s);
+        makePicture(in.filePath(QString::fromUtf8(name)),
+                    QFileInfo(QString::fromUtf8(name)).suffix());
         expected.insert(QString::fromUtf8(copy ? copy : name));
     }
     makeJpegWithUnreadableExif(in.filePath(u"camera.jpg"_s));
@@ -80,26 +60,18 @@ TEST_F(EndToEndTest, ConvertsEveryPictureAndReportsEachOneWithoutACopyAndWhy) {
     writeText(in.filePath(u"x.png"_s));
     writeText(in.filePath(u"notes.txt"_s));
     ASSERT_TRUE(in.mkdir(u"album.png"_s));
-    QSet<QString> broken{u"truncated.jpg"_s, u"x.png"_s};
-    if (::geteuid() != 0) { // root reads every file
-        makePicture(in.filePath(u"unreadable.png"_s), u"png"_s);
-        ASSERT_TRUE(QFile::setPermissions(in.filePath(u"unreadable.png"_s), {}));
-        broken.insert(u"unreadable.png"_s);
-    }
     // The user's own file under a name the intermediate file might have taken.
     writeText(QDir(output).filePath(u"a.jp2"_s), "mine");
-    const auto pictureCount = static_cast<qsizetype>(std::size(pictures)) + 1 + broken.size();
     QWidget elsewhere;
     elsewhere.show();
     elsewhere.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
     window.desktop.answerAlert(AlertButton::First);
-    convert(source, output);
+    start(source, output);
+    waitForRunEnd();
 
     EXPECT_EQ(window.desktop.logged(u"notify"),
-              QStringList{u"notify Plenwick finished\n%1 pictures converted, %2 need attention."_s
-                              .arg(std::size(pictures) + 1)
-                              .arg(broken.size() + 1)});
+              QStringList{u"notify Plenwick finished\n8 pictures converted, 3 need attention."_s});
     const QStringList produced = QDir(output).entryList(QDir::AllEntries | QDir::Hidden |
                                                         QDir::System | QDir::NoDotAndDotDot);
     EXPECT_EQ(QSet<QString>(produced.begin(), produced.end()), expected);
@@ -119,32 +91,24 @@ TEST_F(EndToEndTest, ConvertsEveryPictureAndReportsEachOneWithoutACopyAndWhy) {
             EXPECT_EQ(file[u"PNG-pHYs:PixelsPerUnitY"_s].toDouble(), std::round(150 / 0.0254));
         else
             EXPECT_EQ(file[u"IFD0:XResolution"_s].toDouble(), 150.0);
-        EXPECT_EQ(
-            differingPixels(in.filePath(QString::fromUtf8(name)), QDir(output).filePath(copyName)),
-            u"0"_s);
+        QProcess compare; // ImageMagick counts the pixels that differ, at full depth
+        compare.start(u"compare"_s, {u"-metric"_s, u"AE"_s, in.filePath(QString::fromUtf8(name)),
+                                     QDir(output).filePath(copyName), u"null:"_s});
+        compare.waitForFinished(30000);
+        EXPECT_EQ(compare.readAllStandardError().trimmed(), "0");
     }
 
     const QString failureAlert = u"alert Some pictures were not converted"_s;
     ASSERT_EQ(window.desktop.logged(u"alert"), QStringList{failureAlert});
     EXPECT_GT(window.desktop.log.indexOf(failureAlert),
               window.desktop.log.indexOf(window.desktop.logged(u"open").value(0)));
-    const QString report = window.desktop.alerts.back().alert.informativeText;
-    const QString notesHeading = ExpectedTexts::notesHeading(1, pictureCount);
-    const QStringList lines = report.section(notesHeading, 0, 0).split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), broken.size() + 1) << report.toStdString();
-    EXPECT_EQ(lines.front(),
-              u"%1 of %2 pictures got no copy in the output folder:"_s.arg(broken.size())
-                  .arg(pictureCount));
-    QSet<QString> named;
-    for (const QString& line : lines.mid(1)) {
-        named.insert(line.section(u": "_s, 0, 0));
-        EXPECT_FALSE(line.section(u": "_s, 1).isEmpty()) << "no reason in " << line.toStdString();
-    }
-    EXPECT_EQ(named, broken);
-    // The tool's own words, said once for the picture.
-    const QString note = report.section(notesHeading, 1).trimmed();
-    EXPECT_TRUE(note.startsWith(u"camera.jpg: "_s) && !note.contains(u'\n'))
-        << report.toStdString();
+    // Each picture without a copy named with a reason, then the tool's own words said once.
+    const QRegularExpression report(QRegularExpression::anchoredPattern(
+        u"2 of 10 pictures got no copy in the output folder:\n\ntruncated\\.jpg: .+\nx\\.png: "
+        u".+\n\n"
+        u"1 of 10 pictures got their copy with a note:\n\ncamera\\.jpg: .+\n"_s));
+    EXPECT_TRUE(report.match(window.desktop.alerts.back().informativeText).hasMatch())
+        << window.desktop.alerts.back().informativeText.toStdString();
     expectOpenedAndReset(output);
 }
 
@@ -154,7 +118,8 @@ TEST_F(EndToEndTest, ConvertsEveryPictureAndReportsEachOneWithoutACopyAndWhy) {
 // alone converts on every core: two tools at once, and the progress line names both pictures.
 TEST_F(EndToEndTest, StopFinishesThePicturesInFlightAndTheNextRunUsesEveryCore) {
     const QString source = folder(u"eight"_s);
-    makePictures(source, 8, u"1200x900"_s);
+    for (int number = 1; number <= 8; ++number)
+        makePicture(QDir(source).filePath(u"%1.png"_s.arg(number)), u"png"_s, u"1200x900"_s);
     QStringList shown;
     window.interface->mainWindow().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window.interface->mainWindow()));
@@ -184,7 +149,8 @@ TEST_F(EndToEndTest, StopFinishesThePicturesInFlightAndTheNextRunUsesEveryCore) 
         watch.start(5);
         window.desktop.tools.clear();
 
-        convert(source, output);
+        start(source, output);
+        waitForRunEnd();
 
         EXPECT_TRUE(stopReachable) << output.toStdString();
         EXPECT_FALSE(enabledAfterPress) << "one stop is enough";
@@ -208,7 +174,8 @@ TEST_F(EndToEndTest, StopFinishesThePicturesInFlightAndTheNextRunUsesEveryCore) 
 // file of the run stays behind, neither the program's scratch files nor the tools' own.
 TEST_F(EndToEndTest, TheProgramsEndTakesItsRunningToolsAlong) {
     const QString source = folder(u"large"_s);
-    makePictures(source, 3, u"4000x3000"_s);
+    for (int number = 1; number <= 3; ++number)
+        makePicture(QDir(source).filePath(u"%1.png"_s.arg(number)), u"png"_s, u"4000x3000"_s);
     for (const bool bySignal : {true, false}) {
         const QString output = folder(bySignal ? u"out-term"_s : u"out-close"_s);
         // The end comes as soon as a tool is seen at work on the output folder.

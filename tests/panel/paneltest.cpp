@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QMenuBar>
 #include <gtest/gtest.h>
+#include <ranges>
 
 namespace plenwick::test {
 namespace {
@@ -39,50 +40,25 @@ protected:
     std::unique_ptr<Harrowfenpanel> panel;
 };
 
-// Flipped by assistive technology's toggle action, which changes the state without a click (as a
-// click does too) and is the only way to reach it while the store menu is open.
-TEST_F(PanelTest, TheDockSwitchStoresItsStateClosesTheMenuAndActivatesOnlyAfterTheHandler) {
-    load();
-    auto& menu = outlet<QMenu>(u"sMenu"_s);
-    auto& button = outlet<QAbstractButton>(u"dockButton"_s);
-    for (const auto& [stored, policy, menuStaysOpen] :
-         {std::tuple{u"0"_s, u"policy 1"_s, false}, std::tuple{u"1"_s, u"policy 0"_s, true}}) {
-        desktop.log.clear();
-        menu.popup(QPoint(10, 10));
-        QAccessible::queryAccessibleInterface(&button)->actionInterface()->doAction(
-            QAccessibleActionInterface::toggleAction());
-        EXPECT_EQ(menu.isVisible(), menuStaysOpen);
-        EXPECT_EQ(settings.onDisk(u"iDock"_s).toString(), stored); // synchronized
-        EXPECT_EQ(desktop.log, QStringList{policy});               // the activation is queued
-        QCoreApplication::processEvents();
-        EXPECT_EQ(desktop.log, (QStringList{policy, u"activate"_s}));
-    }
-}
-
 TEST_F(PanelTest, BothSubmenusListEverySiblingAndEachEntryOpensItsOwnPage) {
     load();
-    EXPECT_TRUE(
-        outlet<QMenu>(u"sMenu"_s).actions().contains(&outlet<QAction>(u"harrowfenSubmenuS"_s)));
     QStringList expected;
     for (const QString& item : {u"harrowfenSubmenuS"_s, u"harrowfenSubmenuD"_s}) {
-        SCOPED_TRACE(item.toStdString());
         const QMenu* menu = outlet<QAction>(item).menu();
-        ASSERT_NE(menu, nullptr);
+        ASSERT_NE(menu, nullptr) << item.toStdString();
         const auto entries = menu->actions();
         ASSERT_EQ(entries.size(), 8);
         for (qsizetype i = 0; i < entries.size(); ++i) {
-            const SiblingApp& app = siblingApps()[static_cast<std::size_t>(i)];
-            EXPECT_EQ(entries[i]->text(), app.title);
-            EXPECT_TRUE(entries[i]->shortcuts().isEmpty());
-            EXPECT_EQ(entries[i]->icon().isNull(), item.endsWith(u'D'));
             entries[i]->trigger();
-            expected.append(u"open "_s + app.storeLink);
+            expected.append(u"open "_s + siblingApps()[static_cast<std::size_t>(i)].storeLink);
         }
     }
     EXPECT_EQ(desktop.log, expected);
 }
 
-// The control used, the answer to its alert if it asks, and what the desktop is asked for.
+// The control used, the answer to its alert if it asks, and what the desktop is asked for. The
+// version reaches the label and the tip on opening the program at login, which shows its picture
+// and opens nothing; a missing build number reads as null, as it always did.
 TEST_F(PanelTest, EachSupportControlHandsTheDesktopExactlyTheseRequestsInOrder) {
     const QString productPage =
         u"open macappstore://apps.storefront.example/us/app/Plenwick/id1784203956"_s;
@@ -98,6 +74,7 @@ TEST_F(PanelTest, EachSupportControlHandsTheDesktopExactlyTheseRequestsInOrder) 
                field + u":%0A%0A%0A%0A%0Amyname:%0Amycountry:"_s;
     };
     const std::tuple<QString, std::optional<AlertButton>, QStringList> rows[] = {
+        {u"autostartButton"_s, AlertButton::First, {u"alert Tips for 'Auto open at login'"_s}},
         {u"rateAction"_s, {}, {productPage}},
         {u"moreAction"_s, {}, {storeSearch}},
         {u"supportButton"_s, {}, {system, email(u"support"_s, u"issue"_s)}},
@@ -118,34 +95,26 @@ TEST_F(PanelTest, EachSupportControlHandsTheDesktopExactlyTheseRequestsInOrder) 
         EXPECT_EQ(desktop.log, log);
     }
     EXPECT_TRUE(desktop.allAnswersUsed());
-    for (const auto& shown : desktop.alerts) // the outcomes follow the buttons' order
-        EXPECT_EQ(shown.alert.buttons,
+    for (const auto& shown : desktop.alerts | std::views::drop(1)) // in the outcomes' order
+        EXPECT_EQ(shown.buttons,
                   (QStringList{u"feature request"_s, u"more by Harrowfen"_s, u"cancel"_s}));
-}
-
-// The version reaches the label and the tip on opening the program at login, which shows its
-// picture and opens nothing; a missing build number reads as null, as it always did.
-TEST_F(PanelTest, TheLabelAndTheAutostartTipShowTheBundlesVersion) {
-    load();
-    EXPECT_EQ(outlet<QLabel>(u"versionLabel"_s).text(), u"Plenwick v2.1.5"_s);
-    desktop.log.clear();
-    desktop.answerAlert(AlertButton::First);
-    outlet<QAbstractButton>(u"autostartButton"_s).click();
-    EXPECT_EQ(desktop.log, QStringList{u"alert Tips for 'Auto open at login'"_s});
-    ASSERT_EQ(desktop.alerts.size(), 1U);
-    const Alert& alert = desktop.alerts.front().alert;
-    EXPECT_TRUE(alert.informativeText.contains(u"from version 2.1.5. "_s));
-    EXPECT_EQ(alert.buttons, QStringList{u"Got it"_s});
-    EXPECT_EQ(alert.accessoryView.data(), &outlet<QLabel>(u"tipView"_s));
+    const Alert& tip = desktop.alerts.front();
+    EXPECT_TRUE(tip.informativeText.contains(u"from version 2.1.5. "_s));
+    EXPECT_EQ(tip.buttons, QStringList{u"Got it"_s});
+    EXPECT_EQ(tip.accessoryView.data(), &outlet<QLabel>(u"tipView"_s));
     EXPECT_FALSE(outlet<QLabel>(u"tipView"_s).pixmap().isNull());
+    EXPECT_EQ(outlet<QLabel>(u"versionLabel"_s).text(), u"Plenwick v2.1.5"_s);
     load(QVariant());
     EXPECT_EQ(outlet<QLabel>(u"versionLabel"_s).text(), u"Plenwick v2.1.(null)"_s);
 }
 
 // The first launch (any marker but exactly 1) writes both keys, durably; then only a stored 0
 // hides the icon. Stored "firstTime" and "iDock" (null: no entry), "iDock" in the file after the
-// launch and whether the icon shows. The menu bar carries the second sibling menu, and About
-// shows the panel.
+// launch and whether the icon shows. The switch is then flipped by assistive technology's toggle
+// action, which changes the state without a click (as a click does too) and is the only way to
+// reach it while the store menu is open: the state is stored, turning the icon off closes the
+// menu, and the activation comes after the handler. The menu bar carries the second sibling
+// menu, and About shows the panel.
 TEST(PanelLaunchTest, SetsTheSwitchAndTheTaskBarFromTheStoredMode) {
     const std::tuple<QVariant, QVariant, QString, bool> rows[] = {
         {{}, {}, u"1"_s, true}, {{}, 0, u"1"_s, true}, {1, 0, u"0"_s, false}, {1, {}, {}, true}};
@@ -159,10 +128,19 @@ TEST(PanelLaunchTest, SetsTheSwitchAndTheTaskBarFromTheStoredMode) {
         window.load();
         EXPECT_EQ(window.settings.onDisk(u"firstTime"_s).toString(), u"1"_s);
         EXPECT_EQ(window.settings.onDisk(u"iDock"_s).toString(), dockAfter);
-        EXPECT_EQ(
-            window.interface->panel().findChild<QAbstractButton*>(u"dockButton"_s)->isChecked(),
-            shown);
+        auto* button = window.interface->panel().findChild<QAbstractButton*>(u"dockButton"_s);
+        EXPECT_EQ(button->isChecked(), shown);
         EXPECT_EQ(window.desktop.log, QStringList{shown ? u"policy 0"_s : u"policy 1"_s});
+        auto* menu = window.interface->panel().findChild<QMenu*>(u"sMenu"_s);
+        window.desktop.log.clear();
+        menu->popup(QPoint(10, 10));
+        QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+        EXPECT_EQ(menu->isVisible(), !shown);
+        EXPECT_EQ(window.settings.onDisk(u"iDock"_s).toString(), shown ? u"0"_s : u"1"_s);
+        EXPECT_EQ(window.desktop.log, QStringList{shown ? u"policy 1"_s : u"policy 0"_s});
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.desktop.log.last(), u"activate"_s);
         EXPECT_TRUE(window.interface->mainWindow().menuBar()->actions().contains(
             window.interface->panel().siblingMenuItemForMenuBar()));
         window.form().infoButton->click();

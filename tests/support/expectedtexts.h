@@ -23,10 +23,6 @@ inline const QString StartupNotice =
     u"changes the picture's DPI only. You may click the 'Show Inspector' from your app "
     u"'Preview' before and after convert to see the change of your picture's DPI.\n"_s;
 
-inline QString notesHeading(qsizetype noted, qsizetype pictures) {
-    return u"%1 of %2 pictures got their copy with a note:"_s.arg(noted).arg(pictures);
-}
-
 inline QString dropNotAFolder(const QString& name) {
     return u"“"_s + name + u"” is not a folder. Drop the folder that holds your pictures.\n"_s;
 }

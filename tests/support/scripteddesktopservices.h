@@ -16,6 +16,8 @@
 
 namespace plenwick::test {
 
+using namespace Qt::StringLiterals;
+
 // The image tool's runs of a batch, from every worker, carried out for real: a test may put a
 // command of its own in place of a step, to fault it. Read the record once the run is over.
 class ToolRecord final {
@@ -78,18 +80,11 @@ private:
 // whole runs can be checked.
 class ScriptedDesktopServices final : public DesktopServices {
 public:
-    struct AlertAnswer final {
-        AlertButton code = AlertButton::First;
-        // The suppression check box's state when the alert closes; unset keeps what it showed.
-        std::optional<bool> suppressionChecked;
-    };
-    struct RecordedAlert final {
-        Alert alert;                  // as it was when it ran
-        bool suppressionShownChecked; // the check box's state when it appeared
-    };
-
-    void answerAlert(AlertAnswer answer) { alertAnswers.push_back(answer); }
-    void answerAlert(AlertButton code) { alertAnswers.push_back({code, std::nullopt}); }
+    // The button pressed, and the suppression check box's state when the alert closes (unset
+    // keeps what it showed).
+    void answerAlert(AlertButton code, std::optional<bool> suppressionChecked = std::nullopt) {
+        alertAnswers.emplace_back(code, suppressionChecked);
+    }
     void answerChooser(FolderChoice choice) { chooserAnswers.push_back(std::move(choice)); }
     [[nodiscard]] bool allAnswersUsed() const {
         return alertAnswers.empty() && chooserAnswers.empty();
@@ -105,18 +100,18 @@ public:
     }
 
     AlertButton runAlert(Alert& alert) override {
-        record(u"alert ", alert.messageText);
+        log.append(u"alert "_s + alert.messageText);
         if (alertAnswers.empty())
             throw std::logic_error("an alert ran that the test did not expect: " +
                                    alert.messageText.toStdString());
-        const AlertAnswer answer = alertAnswers.front();
+        const auto [code, suppressionChecked] = alertAnswers.front();
         alertAnswers.pop_front();
-        alerts.push_back({alert, alert.suppressionChecked});
-        alert.suppressionChecked = answer.suppressionChecked.value_or(alert.suppressionChecked);
-        return answer.code;
+        alerts.push_back(alert); // as it was when it ran
+        alert.suppressionChecked = suppressionChecked.value_or(alert.suppressionChecked);
+        return code;
     }
     FolderChoice runFolderChooser(const FolderChooser& chooser) override {
-        record(u"chooser ", chooser.title);
+        log.append(u"chooser "_s + chooser.title);
         choosers.push_back(chooser);
         if (chooserAnswers.empty())
             throw std::logic_error("a chooser ran that the test did not expect: " +
@@ -125,39 +120,37 @@ public:
         chooserAnswers.pop_front();
         return choice;
     }
-    void openUrl(const QUrl& url) override { record(u"open ", url.toString(QUrl::FullyEncoded)); }
-    void beep() override { record(u"beep"); }
+    void openUrl(const QUrl& url) override {
+        log.append(u"open "_s + url.toString(QUrl::FullyEncoded));
+    }
+    void beep() override { log.append(u"beep"_s); }
     void showNotification(const QString& summary, const QString& body) override {
-        record(u"notify ", summary + u'\n' + body);
+        log.append(u"notify "_s + summary + u'\n' + body);
     }
     void pumpEventsOnce() override { plenwick::pumpEventsOnce(); }
     void runEventLoopFor(int milliseconds) override {
-        record(u"run-loop ", QString::number(milliseconds));
+        log.append(u"run-loop "_s + QString::number(milliseconds));
         plenwick::runEventLoopFor(milliseconds);
     }
     std::unique_ptr<BatchServices> makeBatchServices() override {
         return std::make_unique<RecordedBatchServices>(tools);
     }
     void setActivationPolicy(ActivationPolicy policy) override {
-        record(u"policy ", QString::number(static_cast<int>(policy)));
+        log.append(u"policy "_s + QString::number(static_cast<int>(policy)));
     }
-    void activateApplication() override { record(u"activate"); }
-    void terminate() override { record(u"terminate"); }
+    void activateApplication() override { log.append(u"activate"_s); }
+    void terminate() override { log.append(u"terminate"_s); }
 
     // Every request in order, one line each: "alert <message>", "chooser <title>", "open <url>",
     // "beep", "run-loop <ms>", "policy <0|1>", "activate", "terminate",
     // "notify <summary>\n<body>".
     QStringList log;
-    std::vector<RecordedAlert> alerts;
+    std::vector<Alert> alerts;
     std::vector<FolderChooser> choosers;
     ToolRecord tools;
 
 private:
-    void record(QStringView kind, const QString& detail = {}) {
-        log.append(kind.toString() + detail);
-    }
-
-    std::deque<AlertAnswer> alertAnswers;
+    std::deque<std::pair<AlertButton, std::optional<bool>>> alertAnswers;
     std::deque<FolderChoice> chooserAnswers;
 };
 

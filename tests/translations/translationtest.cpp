@@ -33,7 +33,7 @@ TEST(TranslationTest, TheWindowAndItsAlertsSpeakGermanAndShowThePathAsItIs) {
     window.form().outfolderB->click();
 
     ASSERT_TRUE(window.desktop.allAnswersUsed());
-    const Alert& confirmation = window.desktop.alerts.front().alert;
+    const Alert& confirmation = window.desktop.alerts.front();
     EXPECT_TRUE(confirmation.informativeText.startsWith(
         u"Alle Bilder mit geänderter DPI werden in diesen AUSGABE-Ordner kopiert und dort "
         u"gespeichert:\n\n"_s +
