@@ -5,7 +5,6 @@
 #include "scripteddesktopservices.h"
 #include "testpictures.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QEventLoop>
 #include <QImage>
@@ -22,12 +21,6 @@ using namespace Qt::StringLiterals;
 QStringList namesIn(const QString& folder) {
     return QDir(folder).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-QByteArray digestOf(const QString& file) {
-    QFile in(file);
-    EXPECT_TRUE(in.open(QIODevice::ReadOnly)) << file.toStdString();
-    return QCryptographicHash::hash(in.readAll(), QCryptographicHash::Sha256);
 }
 
 class BatchEngineTest : public testing::Test {
@@ -89,8 +82,7 @@ TEST_F(BatchEngineTest, AFailedStepStopsItsPictureAndLeavesNothing) {
 
         const std::map<QByteArray, QString> failed = run();
 
-        ASSERT_TRUE(failed.contains("a.jpg")) << fault.step;
-        EXPECT_EQ(failed.at("a.jpg"), fault.reason);
+        EXPECT_EQ(failed, (std::map<QByteArray, QString>{{"a.jpg", fault.reason}}));
         EXPECT_EQ(tools.commands().size(), fault.stepsRun) << "no step after the failed one";
         EXPECT_EQ(namesIn(output), QStringList());
     }
@@ -123,12 +115,8 @@ TEST_F(BatchEngineTest, MorePicturesThanWorkersEachConvertedOnceAndAsByOneWorker
               u"its copy dup.jpg is already made from %1 in this run"_s.arg(kept));
     EXPECT_EQ(QImage(output + u"/dup.jpg"_s).width(), kept == u"dup.jpg" ? 10 : 30);
     EXPECT_EQ(one, failed);
-    const QStringList names = namesIn(output);
-    ASSERT_EQ(names, namesIn(alone));
-    EXPECT_EQ(names.join(u' '), u"1.png 2.jpg 3.tif 5.png 6.jpg dup.jpg"_s);
-    for (const QString& name : names)
-        EXPECT_EQ(digestOf(output + u'/' + name), digestOf(alone + u'/' + name))
-            << name.toStdString();
+    EXPECT_EQ(namesIn(output).join(u' '), u"1.png 2.jpg 3.tif 5.png 6.jpg dup.jpg"_s);
+    EXPECT_EQ(QProcess::execute(u"diff"_s, {u"-r"_s, alone, output}), 0) << "copies differ";
 }
 
 // Stop while the first picture is in flight, asked on the worker's own thread so that no other
@@ -185,11 +173,8 @@ TEST_F(BatchEngineTest, AbortEndsTheRunningToolsAndLeavesNoScratchFile) {
 // picture is converted: the run stops with the reason, no source picture is overwritten, nothing
 // is written into the source folder, and the scratch file goes from the folder where it was made.
 TEST_F(BatchEngineTest, AnOutputFolderSwappedForALinkMidRunGetsNothingMore) {
-    std::map<QString, QByteArray> digests;
-    for (const char* name : {"1.png", "2.png", "3.png"}) {
+    for (const char* name : {"1.png", "2.png", "3.png"})
         makePicture(in(name), u"png"_s);
-        digests[in(name)] = digestOf(in(name));
-    }
     const QString moved = root.filePath(u"moved"_s);
     tools.replaceStep = [&](const QByteArray& command) -> std::optional<QByteArray> {
         if (command.contains("dpiHeight") && !QFileInfo(output).isSymLink()) {
@@ -202,13 +187,11 @@ TEST_F(BatchEngineTest, AnOutputFolderSwappedForALinkMidRunGetsNothingMore) {
     const std::map<QByteArray, QString> failed = run(1);
 
     EXPECT_EQ(failed.size(), 3U);
-    EXPECT_EQ(tools.commands().size(), 2U) << "no step after the swap";
+    EXPECT_EQ(tools.commands().size(), 2U) << "no step after the swap, so no copy written";
     for (const auto& [name, reason] : failed)
         EXPECT_EQ(reason, u"the output folder was moved or replaced during the run"_s);
     EXPECT_EQ(namesIn(moved), QStringList());
     EXPECT_EQ(namesIn(source).join(u' '), u"1.png 2.png 3.png"_s);
-    for (const auto& [picture, digest] : digests)
-        EXPECT_EQ(digestOf(picture), digest) << picture.toStdString();
 }
 
 // Scratch files of killed runs, with or without their lock file, are cleared by the next run in
