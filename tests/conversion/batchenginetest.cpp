@@ -5,10 +5,10 @@
 #include "scripteddesktopservices.h"
 #include "testpictures.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QEventLoop>
 #include <QImage>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -21,12 +21,6 @@ using namespace Qt::StringLiterals;
 QStringList namesIn(const QString& folder) {
     return QDir(folder).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-QByteArray digestOf(const QString& file) {
-    QFile in(file);
-    EXPECT_TRUE(in.open(QIODevice::ReadOnly)) << file.toStdString();
-    return QCryptographicHash::hash(in.readAll(), QCryptographicHash::Sha256);
 }
 
 class BatchEngineTest : public testing::Test {
@@ -88,8 +82,7 @@ TEST_F(BatchEngineTest, AFailedStepStopsItsPictureAndLeavesNothing) {
 
         const std::map<QByteArray, QString> failed = run();
 
-        ASSERT_TRUE(failed.contains("a.jpg")) << fault.step;
-        EXPECT_EQ(failed.at("a.jpg"), fault.reason);
+        EXPECT_EQ(failed, (std::map<QByteArray, QString>{{"a.jpg", fault.reason}}));
         EXPECT_EQ(tools.commands().size(), fault.stepsRun) << "no step after the failed one";
         EXPECT_EQ(namesIn(output), QStringList());
     }
@@ -122,12 +115,8 @@ TEST_F(BatchEngineTest, MorePicturesThanWorkersEachConvertedOnceAndAsByOneWorker
               u"its copy dup.jpg is already made from %1 in this run"_s.arg(kept));
     EXPECT_EQ(QImage(output + u"/dup.jpg"_s).width(), kept == u"dup.jpg" ? 10 : 30);
     EXPECT_EQ(one, failed);
-    const QStringList names = namesIn(output);
-    ASSERT_EQ(names, namesIn(alone));
-    EXPECT_EQ(names.join(u' '), u"1.png 2.jpg 3.tif 5.png 6.jpg dup.jpg"_s);
-    for (const QString& name : names)
-        EXPECT_EQ(digestOf(output + u'/' + name), digestOf(alone + u'/' + name))
-            << name.toStdString();
+    EXPECT_EQ(namesIn(output).join(u' '), u"1.png 2.jpg 3.tif 5.png 6.jpg dup.jpg"_s);
+    EXPECT_EQ(QProcess::execute(u"diff"_s, {u"-r"_s, alone, output}), 0) << "copies differ";
 }
 
 // Stop while the first picture is in flight, asked on the worker's own thread so that no other
@@ -146,37 +135,46 @@ TEST_F(BatchEngineTest, StopFinishesThePicturesInFlight) {
     EXPECT_EQ(namesIn(output).size(), 1) << "one picture finished, no other started";
 }
 
-// Abort ends the running tools at once: their pictures fail, none further starts, and no
+// Abort ends the running tools at once: a picture whose copy is not in place yet fails, one whose
+// last step had already put its copy in place counts as converted, none further starts, and no
 // scratch file stays.
 TEST_F(BatchEngineTest, AbortEndsTheRunningToolsAndLeavesNoScratchFile) {
     for (const char* name : {"1.png", "2.png", "3.png", "4.png"})
         makePicture(in(name), u"png"_s);
-    tools.replaceStep = [](const QByteArray& command) -> std::optional<QByteArray> {
-        if (command.contains("format jp2"))
+    // The first picture's first step holds one worker; every last step holds the other once its
+    // copy is there.
+    std::atomic_bool held = false;
+    tools.replaceStep = [&held](const QByteArray& command) -> std::optional<QByteArray> {
+        if (command.contains("format jp2") && !held.exchange(true))
             return QByteArray("exec /bin/sleep 60");
+        if (command.contains("--out \"") && !command.contains("format jp2"))
+            return command + " && exec /bin/sleep 60";
         return std::nullopt;
     };
 
-    const std::map<QByteArray, QString> failed = run(2, [](BatchEngine& batch) {
-        QTimer::singleShot(200, &batch, [&batch] { batch.abort(); });
+    const std::map<QByteArray, QString> failed = run(2, [this](BatchEngine& batch) {
+        auto* poll = new QTimer(&batch);
+        QObject::connect(poll, &QTimer::timeout, &batch, [this, &batch] {
+            if (!QDir(output).entryList(QDir::Files).isEmpty())
+                batch.abort();
+        });
+        poll->start(10);
     });
 
-    EXPECT_EQ(failed.size(), 2U);
-    for (const auto& [name, reason] : failed)
-        EXPECT_EQ(reason, u"the image tool was stopped"_s) << name.toStdString();
-    EXPECT_EQ(tools.commands().size(), 2U);
-    EXPECT_EQ(namesIn(output), QStringList());
+    ASSERT_EQ(failed.size(), 1U);
+    EXPECT_EQ(failed.begin()->second, u"the image tool was stopped"_s);
+    EXPECT_EQ(tools.commands().size(), 1U + 3U);
+    const QStringList left = namesIn(output);
+    ASSERT_EQ(left.size(), 1) << "no scratch file";
+    EXPECT_FALSE(failed.contains(left.front().toUtf8()));
 }
 
 // The output folder renamed and a link to the source folder put in its place while the first
 // picture is converted: the run stops with the reason, no source picture is overwritten, nothing
 // is written into the source folder, and the scratch file goes from the folder where it was made.
 TEST_F(BatchEngineTest, AnOutputFolderSwappedForALinkMidRunGetsNothingMore) {
-    std::map<QString, QByteArray> digests;
-    for (const char* name : {"1.png", "2.png", "3.png"}) {
+    for (const char* name : {"1.png", "2.png", "3.png"})
         makePicture(in(name), u"png"_s);
-        digests[in(name)] = digestOf(in(name));
-    }
     const QString moved = root.filePath(u"moved"_s);
     tools.replaceStep = [&](const QByteArray& command) -> std::optional<QByteArray> {
         if (command.contains("dpiHeight") && !QFileInfo(output).isSymLink()) {
@@ -189,13 +187,11 @@ TEST_F(BatchEngineTest, AnOutputFolderSwappedForALinkMidRunGetsNothingMore) {
     const std::map<QByteArray, QString> failed = run(1);
 
     EXPECT_EQ(failed.size(), 3U);
-    EXPECT_EQ(tools.commands().size(), 2U) << "no step after the swap";
+    EXPECT_EQ(tools.commands().size(), 2U) << "no step after the swap, so no copy written";
     for (const auto& [name, reason] : failed)
         EXPECT_EQ(reason, u"the output folder was moved or replaced during the run"_s);
     EXPECT_EQ(namesIn(moved), QStringList());
     EXPECT_EQ(namesIn(source).join(u' '), u"1.png 2.png 3.png"_s);
-    for (const auto& [picture, digest] : digests)
-        EXPECT_EQ(digestOf(picture), digest) << picture.toStdString();
 }
 
 // Scratch files of killed runs, with or without their lock file, are cleared by the next run in
@@ -219,31 +215,6 @@ TEST_F(BatchEngineTest, ARunClearsScratchFilesNoLiveRunHolds) {
     EXPECT_EQ(namesIn(output), kept);
 }
 
-// An exFAT file system, as on a USB stick: an image file on a loop device, mounted through FUSE.
-// It needs root, loop devices and FUSE; the tools say why it is not there.
-class ExfatStick final {
-public:
-    explicit ExfatStick(const QString& folder)
-        : folder(folder)
-        , mounted(
-              QProcess::execute(u"sh"_s, {u"-ec"_s,
-                                          u"mkdir \"$1\"; truncate -s 8M \"$1.img\"; mkfs.exfat "
-                                          "\"$1.img\"; mount.exfat-fuse \"$(losetup -f --show "
-                                          "\"$1.img\")\" \"$1\""_s,
-                                          u"sh"_s, folder}) == 0) {}
-    ~ExfatStick() {
-        QProcess::execute(u"sh"_s, {u"-c"_s,
-                                    u"umount \"$1\"; losetup -j \"$1.img\" -nO NAME | xargs -r "
-                                    "-n1 losetup -d"_s,
-                                    u"sh"_s, folder});
-    }
-    ExfatStick(const ExfatStick&) = delete;
-    ExfatStick& operator=(const ExfatStick&) = delete;
-
-    const QString folder;
-    const bool mounted;
-};
-
 // photo.jpg and PHOTO.jpg make two copies where letter case counts, and one file on exFAT: there
 // the first listed keeps it and the other is reported, as dup.jpg and dup.jpeg are everywhere.
 TEST_F(BatchEngineTest, CopyNamesThatDifferInCaseCollideOnlyWhereTheDiskFoldsCase) {
@@ -252,9 +223,20 @@ TEST_F(BatchEngineTest, CopyNamesThatDifferInCaseCollideOnlyWhereTheDiskFoldsCas
     EXPECT_TRUE(run().empty());
     EXPECT_EQ(namesIn(output).join(u' '), u"PHOTO.jpg photo.jpg"_s);
 
+    // An exFAT file system, as on a USB stick: an image file on a loop device, mounted through
+    // FUSE. It needs root, loop devices and FUSE; the tools say why it is not there.
     const QString stick = root.filePath(u"stick"_s);
-    const ExfatStick mount(stick);
-    if (!mount.mounted)
+    const auto unmount = qScopeGuard([&stick] {
+        QProcess::execute(u"sh"_s, {u"-c"_s,
+                                    u"umount \"$1\"; losetup -j \"$1.img\" -nO NAME | xargs -r "
+                                    "-n1 losetup -d"_s,
+                                    u"sh"_s, stick});
+    });
+    if (QProcess::execute(u"sh"_s, {u"-ec"_s,
+                                    u"mkdir \"$1\"; truncate -s 8M \"$1.img\"; mkfs.exfat "
+                                    "\"$1.img\"; mount.exfat-fuse \"$(losetup -f --show "
+                                    "\"$1.img\")\" \"$1\""_s,
+                                    u"sh"_s, stick}) != 0)
         GTEST_SKIP() << "no exFAT disk here";
 
     const std::map<QByteArray, QString> failed = run(2, {}, stick);
