@@ -8,7 +8,6 @@
 #include "ht_tile_encoder.h"
 
 #include <algorithm>
-#include <atomic>
 #include <bit>
 #include <condition_variable>
 #include <exception>
@@ -58,10 +57,12 @@ HtCoding codingFor(const Layout& layout, const std::optional<YccPlanes>& planes)
     return coding;
 }
 
-// Codes the tiles on two threads of their own, in the order of the tile grid, each thread taking
-// the next tile not yet taken. A band is given back once its last tile is coded, so one thread
-// starts the next band while the other finishes this one. The caller takes the coded tiles in
-// order as they come.
+// Codes the tiles on two threads, a thread of its own and the caller's, in the order of the tile
+// grid, each taking the next tile not yet taken. A band is given back once its last tile is
+// coded, so one thread starts the next band while the other finishes this one. The caller takes
+// the coded tiles in order, coding while the one it takes is not ready. (A second thread of its
+// own, the caller only waiting, raised a small picture's peak by a megabyte: glibc kept a third
+// thread's coding memory.)
 class TileCoder final {
 public:
     TileCoder(const HtCoding& coding, const Layout& layout, const PictureSize& picture,
@@ -76,17 +77,23 @@ public:
         , target_(std::move(target))
         , coded_(std::size_t{across_} *
                  ((picture.height + coding.tileHeight - 1) / coding.tileHeight))
-        , tilesLeft_((picture.height + coding.tileHeight - 1) / coding.tileHeight, across_) {
-        for (std::jthread& worker : workers_)
-            worker = std::jthread([this](const std::stop_token& stop) { work(stop); });
-    }
+        , tilesLeft_((picture.height + coding.tileHeight - 1) / coding.tileHeight, across_)
+        , worker_([this](const std::stop_token& stop) { work(stop); }) {}
 
     std::uint32_t tiles() const { return static_cast<std::uint32_t>(coded_.size()); }
 
     // The next tile once coded; rethrows what stopped the coders.
     std::vector<std::uint8_t> take() {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return coded_[taken_].has_value() || failure_; });
+        while (!coded_[taken_] && !failure_) {
+            if (const std::optional<std::uint32_t> index = claim()) {
+                lock.unlock();
+                codeTile(*index, {});
+                lock.lock();
+            } else {
+                changed_.wait(lock);
+            }
+        }
         if (!coded_[taken_])
             std::rethrow_exception(failure_);
         std::vector<std::uint8_t> tile = std::exchange(coded_[taken_++], std::nullopt).value();
@@ -95,17 +102,28 @@ public:
     }
 
 private:
+    // The next tile to code, unless none is left or the coded tiles not yet taken make a band:
+    // they wait for the writer, whatever the disk's pace. Called under the lock.
+    std::optional<std::uint32_t> claim() {
+        if (next_ >= tiles() || next_ >= taken_ + across_)
+            return std::nullopt;
+        return next_++;
+    }
+
     void work(const std::stop_token& stop) {
         try {
-            for (std::uint32_t index = next_++; index < tiles(); index = next_++) {
-                if (!roomFor(index, stop))
+            for (;;) {
+                std::optional<std::uint32_t> index;
+                {
+                    std::unique_lock lock(mutex_);
+                    if (!changed_.wait(lock, stop, [&] {
+                            index = claim();
+                            return index || next_ >= tiles();
+                        }))
+                        return;
+                }
+                if (!index || !codeTile(*index, stop))
                     return;
-                const std::uint32_t row = index / across_;
-                const std::span<const std::uint8_t> band = bands_.band(row, stop);
-                if (band.empty())
-                    return;
-                std::vector<std::uint8_t> tile = code(band.data(), row, index % across_);
-                finished(index, row, std::move(tile));
             }
         } catch (...) {
             const std::scoped_lock lock(mutex_);
@@ -115,10 +133,14 @@ private:
         }
     }
 
-    // Coded tiles wait for the writer, at most two bands of them whatever the disk's pace.
-    bool roomFor(std::uint32_t index, const std::stop_token& stop) {
-        std::unique_lock lock(mutex_);
-        return changed_.wait(lock, stop, [&] { return index < taken_ + 2 * across_; });
+    // False when stopped before the tile's band was decoded.
+    bool codeTile(std::uint32_t index, const std::stop_token& stop) {
+        const std::uint32_t row = index / across_;
+        const std::span<const std::uint8_t> band = bands_.band(row, stop);
+        if (band.empty())
+            return false;
+        finished(index, row, code(band.data(), row, index % across_));
+        return true;
     }
 
     std::vector<std::uint8_t> code(const std::uint8_t* band, std::uint32_t row,
@@ -154,15 +176,15 @@ private:
     const std::uint32_t across_; // tiles in a band
     BandPrefetch& bands_;
     const std::string target_;
-    std::atomic_uint32_t next_ = 0;
     std::mutex mutex_;
     std::condition_variable_any changed_;
     std::vector<std::optional<std::vector<std::uint8_t>>> coded_; // until taken
     std::vector<std::uint32_t> tilesLeft_;                        // per band
     std::uint32_t bandsDone_ = 0;
+    std::uint32_t next_ = 0;  // to code
     std::uint32_t taken_ = 0; // by the writer
     std::exception_ptr failure_;
-    std::jthread workers_[2]; // last: they start once everything they use exists, and stop first
+    std::jthread worker_; // last: it starts once everything it uses exists, and stops first
 };
 
 } // namespace
